@@ -1,0 +1,144 @@
+#include "cli/server_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "cli/utf8.h"
+
+namespace skelvane {
+
+namespace {
+
+inline constexpr int kCellCapacity = 260;
+
+std::string CellText(const ServerRecord& record, int column, const PingThresholds& thresholds) {
+    char16_t text[kCellCapacity];
+    std::int32_t image = 0;
+    if (!FormatServerCell(record, column, thresholds, text, kCellCapacity, &image)) {
+        return {};
+    }
+    return Utf16ToUtf8(text);
+}
+
+void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, bool last) {
+    out << text;
+    if (!last) {
+        out << std::string(width - Utf8Length(text) + 2, ' ');
+    }
+}
+
+void PrintPlayers(std::ostream& out, const ServerRecord& record) {
+    for (std::int32_t i = 0; i < record.playerCount && i < kMaxPlayers; ++i) {
+        const PlayerRecord& player = record.players[i];
+        out << "    " << Utf16ToUtf8(player.name) << "  score " << player.score << "  ping "
+            << player.ping << '\n';
+    }
+}
+
+void PrintJsonString(std::ostream& out, const std::string& text) {
+    out << '"';
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out << '\\' << c;
+        } else if (c < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out << escaped;
+        } else {
+            out << c;
+        }
+    }
+    out << '"';
+}
+
+void PrintJsonText(std::ostream& out, const char* name, const char16_t* text) {
+    out << '"' << name << "\": ";
+    PrintJsonString(out, Utf16ToUtf8(text));
+}
+
+void PrintJsonRecord(std::ostream& out, const ServerRecord& r) {
+    const auto* a = reinterpret_cast<const std::uint8_t*>(&r.address);
+    out << "  {\"address\": \"" << unsigned{a[0]} << '.' << unsigned{a[1]} << '.' << unsigned{a[2]}
+        << '.' << unsigned{a[3]} << "\", \"port\": " << r.port << ", ";
+    PrintJsonText(out, "hostName", r.hostName);
+    out << ", ";
+    PrintJsonText(out, "mapName", r.mapName);
+    out << ", ";
+    PrintJsonText(out, "version", r.version);
+    out << ", ";
+    PrintJsonText(out, "gameName", r.gameName);
+    out << ", \"playerCount\": " << r.playerCount << ", \"maxClients\": " << r.maxClients
+        << ", \"privateClients\": " << r.privateClients << ", \"pure\": " << r.pure
+        << ", \"timeLimit\": " << r.timeLimit << ", \"sendTime\": " << r.sendTime
+        << ", \"ping\": " << r.ping << ", \"responded\": " << r.responded
+        << ", \"attempts\": " << r.attempts << ", \"players\": [";
+    for (std::int32_t i = 0; i < r.playerCount && i < kMaxPlayers; ++i) {
+        out << (i == 0 ? "" : ", ") << '{';
+        PrintJsonText(out, "name", r.players[i].name);
+        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping
+            << '}';
+    }
+    out << "]}";
+}
+
+}  // namespace
+
+std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int32_t showFull,
+                                              std::int32_t showEmpty, std::uint32_t sortOrder) {
+    std::vector<std::int32_t> rows;
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+        if (IsServerShown(table[i], showFull, showEmpty)) {
+            rows.push_back(i);
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&](std::int32_t a, std::int32_t b) {
+        return CompareServers(table[a], table[b], sortOrder) < 0;
+    });
+    return rows;
+}
+
+void PrintServerTable(std::ostream& out, const ServerTable& table,
+                      const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
+                      bool withPlayers) {
+    std::vector<std::vector<std::string>> cells;
+    std::size_t widths[kServerColumnCount] = {};
+    std::vector<std::string> titles;
+    for (int column = 0; column < kServerColumnCount; ++column) {
+        titles.push_back(Utf16ToUtf8(kServerColumns[column].title));
+        widths[column] = Utf8Length(titles.back());
+    }
+    for (std::int32_t index : rows) {
+        std::vector<std::string> row;
+        for (int column = 0; column < kServerColumnCount; ++column) {
+            row.push_back(CellText(table[index], column, thresholds));
+            widths[column] = std::max(widths[column], Utf8Length(row.back()));
+        }
+        cells.push_back(std::move(row));
+    }
+    for (int column = 0; column < kServerColumnCount; ++column) {
+        PrintPadded(out, titles[column], widths[column], column + 1 == kServerColumnCount);
+    }
+    out << '\n';
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (int column = 0; column < kServerColumnCount; ++column) {
+            PrintPadded(out, cells[r][column], widths[column], column + 1 == kServerColumnCount);
+        }
+        out << '\n';
+        if (withPlayers) {
+            PrintPlayers(out, table[rows[r]]);
+        }
+    }
+}
+
+void PrintServerJson(std::ostream& out, const ServerTable& table,
+                     const std::vector<std::int32_t>& rows) {
+    out << "[\n";
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        PrintJsonRecord(out, table[rows[r]]);
+        out << (r + 1 < rows.size() ? ",\n" : "\n");
+    }
+    out << "]\n";
+}
+
+}  // namespace skelvane

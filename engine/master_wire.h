@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "engine/server_table.h"
+
+namespace skelvane {
+
+inline constexpr std::size_t kMasterRequestCapacity = 28;
+inline constexpr std::size_t kMasterHeaderSize = 23;
+inline constexpr std::size_t kMasterEntrySize = 7;
+inline constexpr std::array<std::uint8_t, 6> kMasterEndMarker = {'E', 'O', 'T', 0, 0, 0};
+inline constexpr std::size_t kMasterDatagramCapacity = 65535;
+
+struct MasterRequest {
+    std::array<std::uint8_t, kMasterRequestCapacity> bytes{};
+    std::size_t size = 0;
+    std::span<const std::uint8_t> View() const { return {bytes.data(), size}; }
+};
+
+// The getservers request, with " full" and " empty" as the filter flags ask.
+MasterRequest BuildGetServersRequest(bool full, bool empty);
+
+// Reads one master response datagram into the table: its entries are appended
+// (duplicates dropped) and `endMarkerSeen` is set when it holds the end marker.
+void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
+                        bool& endMarkerSeen);
+
+}  // namespace skelvane

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "engine/refresh_ui.h"
+#include "engine/server_table.h"
+#include "platform/event.h"
+#include "platform/lock.h"
+
+namespace skelvane {
+
+// The master server this program asks when none is given.
+inline constexpr char kDefaultMasterHost[] = "master.skelvane.net";
+inline constexpr std::uint16_t kMasterPort = 30710;
+
+// Every wait of a refresh. The defaults are the program's real timings; tests
+// may shorten them.
+struct RefreshTiming {
+    std::uint32_t masterAnswerWaitMs = 2000;
+    std::int32_t masterAttempts = 3;
+    std::uint32_t masterGapMs = 1000;
+    std::uint32_t masterGapAfterEndMs = 500;
+    std::int32_t sweepPasses = 3;
+    std::uint32_t passEndWaitMs = 1000;
+    std::uint32_t repaintAfterMs = 250;
+};
+
+// The settings that refresh threads read while the UI thread may change them.
+struct RefreshSettings {
+    std::atomic<std::int32_t> showFull{1};
+    std::atomic<std::int32_t> showEmpty{1};
+    // Always positive: front ends turn anything else into a usable rate first.
+    std::atomic<std::int32_t> packetsPerSecond{10};
+};
+
+struct MasterServer {
+    std::string hostName = kDefaultMasterHost;
+    std::uint16_t port = kMasterPort;
+};
+
+// Everything one refresh shares between the UI thread and the refresh threads.
+struct RefreshEngine {
+    ServerTable table;
+    Lock tableLock;
+    Event abortEvent = Event::Create(EventReset::kManual);
+    std::atomic<std::int32_t> refreshInProgress{0};
+    std::atomic<std::int32_t> listNeedsRepaint{0};
+    RefreshSettings settings;
+    RefreshTiming timing;
+    MasterServer master;
+    RefreshUi ui;
+};
+
+// How the master phase of a refresh ended.
+enum class MasterOutcome { kHandedOver, kResolveFailed, kNoResponse, kQueryError };
+
+// How a sweep ended.
+enum class SweepOutcome { kCompleted, kAborted, kSetupFailed };
+
+struct RefreshResult {
+    MasterOutcome master = MasterOutcome::kQueryError;
+    SweepOutcome sweep = SweepOutcome::kSetupFailed;
+    std::int32_t responded = 0;
+    std::int32_t listed = 0;
+};
+
+// Marks a refresh as running and starts its worker thread. False when one is
+// already running or the thread could not be started (the refresh then ends at
+// once, through the usual ending).
+bool StartRefresh(RefreshEngine& engine);
+
+// Asks the running refresh to stop.
+void AbortRefresh(RefreshEngine& engine);
+
+bool IsRefreshInProgress(const RefreshEngine& engine);
+
+// One whole refresh on the calling thread: the master query, the hand-over,
+// the sweep and the ending. `refreshInProgress` must already be set.
+RefreshResult RunRefresh(RefreshEngine& engine);
+
+}  // namespace skelvane

@@ -1,0 +1,66 @@
+#include "engine/master_query.h"
+#include "engine/refresh_engine.h"
+#include "engine/status_sweep.h"
+#include "engine/status_text.h"
+#include "platform/thread.h"
+
+namespace skelvane {
+
+namespace {
+
+// Ends every refresh. The engine's own state is reset before the front end
+// restores its controls: a click that arrives once the Update button is usable
+// again then starts a new refresh instead of aborting the one that is ending
+// (which would leave the button disabled with nothing running).
+void EndRefresh(RefreshEngine& engine) {
+    engine.abortEvent.Reset();
+    engine.refreshInProgress.store(0);
+    if (engine.ui.refreshEnded != nullptr) {
+        engine.ui.refreshEnded(engine.ui.context);
+    }
+}
+
+void HandOver(RefreshEngine& engine) {
+    if (engine.ui.handOver != nullptr) {
+        engine.ui.handOver(engine.ui.context);
+    }
+    ShowStatus(engine.ui, u"Querying servers...");
+}
+
+void RefreshWorker(void* argument) { RunRefresh(*static_cast<RefreshEngine*>(argument)); }
+
+}  // namespace
+
+RefreshResult RunRefresh(RefreshEngine& engine) {
+    RefreshResult result;
+    result.master = RunMasterQuery(engine);
+    if (result.master == MasterOutcome::kHandedOver) {
+        HandOver(engine);
+        const SweepSummary summary = StatusSweep(engine);
+        result.sweep = summary.outcome;
+        result.responded = summary.responded;
+        result.listed = summary.listed;
+    }
+    EndRefresh(engine);
+    return result;
+}
+
+bool StartRefresh(RefreshEngine& engine) {
+    std::int32_t idle = 0;
+    if (!engine.refreshInProgress.compare_exchange_strong(idle, 1)) {
+        return false;
+    }
+    if (!StartDetachedThread(RefreshWorker, &engine)) {
+        EndRefresh(engine);
+        return false;
+    }
+    return true;
+}
+
+void AbortRefresh(RefreshEngine& engine) { engine.abortEvent.Set(); }
+
+bool IsRefreshInProgress(const RefreshEngine& engine) {
+    return engine.refreshInProgress.load() != 0;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,83 @@
+#include "engine/status_receiver.h"
+
+#include "engine/status_parser.h"
+#include "engine/status_text.h"
+#include "platform/clock.h"
+
+namespace skelvane {
+
+namespace {
+
+std::int32_t FindQueriedUnanswered(const ServerTable& table, const Ipv4Endpoint& from) {
+    const std::int32_t count = table.Count();
+    for (std::int32_t i = 0; i < count; ++i) {
+        const ServerRecord& record = table[i];
+        if (record.address == from.address && record.port == from.port && record.sendTime != 0 &&
+            record.responded == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Parses the answer into its record, lets the front end list it and reports it.
+void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+                  std::int32_t index) {
+    ServerRecord& record = engine.table[index];
+    ParseStatusAnswer(datagram, record, MillisecondClock());
+    if (engine.ui.serverParsed != nullptr && engine.ui.serverParsed(engine.ui.context, index)) {
+        engine.listNeedsRepaint.store(1);
+    }
+    ShowStatus(engine.ui, u"Found %d player%s on '%s'", record.playerCount,
+               record.playerCount == 1 ? u"" : u"s", static_cast<const char16_t*>(record.hostName));
+}
+
+}  // namespace
+
+std::int32_t CountUnanswered(const ServerTable& table) {
+    const std::int32_t count = table.Count();
+    std::int32_t unanswered = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        unanswered += table[i].responded == 0 ? 1 : 0;
+    }
+    return unanswered;
+}
+
+bool AcceptStatusAnswer(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+                        const Ipv4Endpoint& from) {
+    const std::int32_t index = FindQueriedUnanswered(engine.table, from);
+    if (index < 0) {
+        return false;
+    }
+    StatusParser(engine, datagram, index);
+    return true;
+}
+
+void StatusReceiver(void* argument) {
+    SweepChannel& channel = *static_cast<SweepChannel*>(argument);
+    RefreshEngine& engine = channel.engine;
+    TimerResolution resolution;
+    std::uint8_t buffer[kStatusDatagramCapacity + 1];
+    for (;;) {
+        const WaitResult waited =
+            WaitForEither(channel.socketReadable, channel.stopReceiver, kWaitForever);
+        if (waited == WaitResult::kSecond || waited == WaitResult::kFailed) {
+            return;
+        }
+        const ReceiveResult received =
+            channel.socket.ReceiveFrom(std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
+        if (received.bytes <= 0) {
+            continue;
+        }
+        buffer[received.bytes] = 0;
+        LockGuard guard(engine.tableLock);
+        AcceptStatusAnswer(engine,
+                           std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(received.bytes)),
+                           received.from);
+        if (CountUnanswered(engine.table) == 0) {
+            channel.allResponded.Set();
+        }
+    }
+}
+
+}  // namespace skelvane

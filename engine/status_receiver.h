@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/refresh_engine.h"
+#include "platform/event.h"
+#include "platform/udp_socket.h"
+
+namespace skelvane {
+
+// What the sweep and its receiver thread share for one sweep.
+struct SweepChannel {
+    RefreshEngine& engine;
+    UdpSocket socket;
+    Event socketReadable;
+    Event stopReceiver;
+    Event allResponded;
+};
+
+// A status answer may fill the whole receive area; one more byte holds the
+// zero that ends its text.
+inline constexpr std::size_t kStatusDatagramCapacity = 4096;
+
+// Thread entry; the argument is the SweepChannel. Receives answers until the
+// sweep signals stopReceiver.
+void StatusReceiver(void* channel);
+
+// Records that have not answered. Called with the table lock held.
+std::int32_t CountUnanswered(const ServerTable& table);
+
+// Handles one received datagram: finds the queried, unanswered record of the
+// sender and parses the answer into it. Called with the table lock held.
+// False when no record took the datagram.
+bool AcceptStatusAnswer(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+                        const Ipv4Endpoint& from);
+
+}  // namespace skelvane

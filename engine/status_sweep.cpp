@@ -1,0 +1,175 @@
+#include "engine/status_sweep.h"
+
+#include <cstdio>
+
+#include "engine/status_receiver.h"
+#include "engine/status_text.h"
+#include "platform/clock.h"
+#include "platform/thread.h"
+
+namespace skelvane {
+
+namespace {
+
+inline constexpr std::uint8_t kStatusQuery[kStatusQuerySize] = {
+    0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e', 't', 's', 't', 'a', 't', 'u', 's', 0x0A, 0x00};
+
+// Large kernel buffers let a burst of answers wait while the receiver parses.
+inline constexpr int kSocketBufferBytes = 4 << 20;
+
+struct Sweep {
+    RefreshEngine& engine;
+    SweepChannel channel;
+    std::uint32_t startTime = 0;
+    std::int32_t count = 0;
+};
+
+bool SetUp(Sweep& sweep) {
+    SweepChannel& channel = sweep.channel;
+    channel.socketReadable = Event::Create(EventReset::kAuto);
+    channel.stopReceiver = Event::Create(EventReset::kAuto);
+    channel.allResponded = Event::Create(EventReset::kAuto);
+    if (!channel.socketReadable.IsValid() || !channel.stopReceiver.IsValid() ||
+        !channel.allResponded.IsValid()) {
+        return false;
+    }
+    channel.socket = UdpSocket::Open();
+    if (!channel.socket.IsValid() || !channel.socket.BindReadEvent(channel.socketReadable)) {
+        return false;
+    }
+    channel.socket.SetBufferSizes(kSocketBufferBytes);
+    return true;
+}
+
+void FormatDottedAddress(std::uint32_t address, char (&out)[16]) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&address);
+    std::snprintf(out, sizeof out, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
+}
+
+// Called with the table lock held. The text goes out before the send and the
+// send time is taken just before it, so that a ping covers only the network
+// and the receiver's delay.
+void SendStatusQuery(Sweep& sweep, ServerRecord& record) {
+    RefreshEngine& engine = sweep.engine;
+    char dotted[16];
+    FormatDottedAddress(record.address, dotted);
+    if (record.attempts == 0) {
+        ShowStatus(engine.ui, u"Querying %S:%d...", dotted, std::int32_t{record.port});
+    } else {
+        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted,
+                   std::int32_t{record.port}, record.attempts + 1);
+    }
+    ++record.attempts;
+    record.sendTime = MillisecondClock();
+    const SendResult sent =
+        sweep.channel.socket.SendTo(kStatusQuery, Ipv4Endpoint{record.address, record.port});
+    if (!sent.ok) {
+        ShowStatus(engine.ui, u"Can't send: error %d", std::int32_t{sent.error});
+    }
+}
+
+bool QueryIfUnanswered(Sweep& sweep, std::int32_t index) {
+    LockGuard guard(sweep.engine.tableLock);
+    ServerRecord& record = sweep.engine.table[index];
+    if (record.responded != 0) {
+        return false;
+    }
+    SendStatusQuery(sweep, record);
+    return true;
+}
+
+std::int32_t CountUnansweredLocked(RefreshEngine& engine) {
+    LockGuard guard(engine.tableLock);
+    return CountUnanswered(engine.table);
+}
+
+// Rows are inserted without painting; once the sweep has run for a moment, each
+// step paints the list if a row arrived since the step before.
+void ApplyRepaintRule(Sweep& sweep) {
+    RefreshEngine& engine = sweep.engine;
+    if (ElapsedMs(MillisecondClock(), sweep.startTime) <= engine.timing.repaintAfterMs) {
+        return;
+    }
+    if (engine.listNeedsRepaint.exchange(0) != 0 && engine.ui.repaintList != nullptr) {
+        engine.ui.repaintList(engine.ui.context);
+    }
+}
+
+enum class PassEnd { kNextPass, kFinish };
+
+// One pass over the table. kFinish when an abort ended it or nobody is left.
+PassEnd RunPass(Sweep& sweep, std::uint32_t intervalMs) {
+    RefreshEngine& engine = sweep.engine;
+    SweepChannel& channel = sweep.channel;
+    for (std::int32_t index = 0; index < sweep.count; ++index) {
+        if (QueryIfUnanswered(sweep, index) &&
+            WaitForEither(channel.allResponded, engine.abortEvent, intervalMs) ==
+                WaitResult::kSecond) {
+            return PassEnd::kFinish;
+        }
+        ApplyRepaintRule(sweep);
+    }
+    if (CountUnansweredLocked(engine) == 0) {
+        return PassEnd::kFinish;
+    }
+    // The wait after the last pass is a grace period for late answers. An abort
+    // here only shortens the wait: the next pass still sends its first query.
+    const WaitResult waited =
+        WaitForEither(channel.allResponded, engine.abortEvent, engine.timing.passEndWaitMs);
+    return waited == WaitResult::kFirst ? PassEnd::kFinish : PassEnd::kNextPass;
+}
+
+SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
+    RefreshEngine& engine = sweep.engine;
+    SweepSummary summary;
+    summary.outcome = engine.abortEvent.Poll() ? SweepOutcome::kAborted : SweepOutcome::kCompleted;
+    const std::int32_t unanswered = CountUnansweredLocked(engine);
+    if (engine.listNeedsRepaint.load() != 0 && engine.ui.repaintList != nullptr) {
+        engine.ui.repaintList(engine.ui.context);
+    }
+    // The receiver may be in the middle of an answer: it must be gone before
+    // the socket and events it waits on are released.
+    sweep.channel.stopReceiver.Set();
+    receiver.Join();
+    sweep.channel.socket.Close();
+    sweep.channel.socketReadable.Close();
+    sweep.channel.allResponded.Close();
+    sweep.channel.stopReceiver.Close();
+    summary.listed = sweep.count;
+    summary.responded = sweep.count - unanswered;
+    ShowStatus(engine.ui, u"%s. %d of %d servers responded.",
+               summary.outcome == SweepOutcome::kAborted ? u"Aborted" : u"Completed",
+               summary.responded, summary.listed);
+    return summary;
+}
+
+}  // namespace
+
+std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
+    if (packetsPerSecond < 1) {
+        packetsPerSecond = 10;
+    }
+    return static_cast<std::uint32_t>(1000.0 / packetsPerSecond);
+}
+
+SweepSummary StatusSweep(RefreshEngine& engine) {
+    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}}};
+    if (!SetUp(sweep)) {
+        return SweepSummary{};
+    }
+    TimerResolution resolution;
+    JoinableThread receiver;
+    receiver.Start(StatusReceiver, &sweep.channel);
+    sweep.startTime = MillisecondClock();
+    sweep.count = engine.table.Count();
+
+    const std::uint32_t intervalMs = PacingIntervalMs(engine.settings.packetsPerSecond.load());
+    for (std::int32_t pass = 0; pass < engine.timing.sweepPasses; ++pass) {
+        if (RunPass(sweep, intervalMs) == PassEnd::kFinish) {
+            break;
+        }
+    }
+    return Finish(sweep, receiver);
+}
+
+}  // namespace skelvane

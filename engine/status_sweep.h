@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/refresh_engine.h"
+
+namespace skelvane {
+
+inline constexpr std::size_t kStatusQuerySize = 15;
+
+struct SweepSummary {
+    SweepOutcome outcome = SweepOutcome::kSetupFailed;
+    std::int32_t responded = 0;
+    std::int32_t listed = 0;
+};
+
+// The milliseconds between two queries for a rate: 1000 / rate, truncated.
+// Only positive rates reach the sweep.
+std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond);
+
+// Queries every server of the table that has not answered, in up to the
+// configured number of passes, while a receiver thread takes in the answers.
+// Shows the "... servers responded." summary unless the setup failed.
+SweepSummary StatusSweep(RefreshEngine& engine);
+
+}  // namespace skelvane

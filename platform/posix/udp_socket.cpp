@@ -1,0 +1,158 @@
+#include "platform/udp_socket.h"
+
+#include <arpa/inet.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <utility>
+
+#include "platform/event.h"
+
+namespace skelvane {
+
+namespace {
+
+sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = endpoint.address;
+    address.sin_port = htons(endpoint.port);
+    return address;
+}
+
+Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
+    return Ipv4Endpoint{address.sin_addr.s_addr, ntohs(address.sin_port)};
+}
+
+}  // namespace
+
+std::uint32_t LoopbackAddress(std::uint8_t b, std::uint8_t c, std::uint8_t d) {
+    return htonl((127u << 24) | (std::uint32_t{b} << 16) | (std::uint32_t{c} << 8) | d);
+}
+
+UdpSocket::~UdpSocket() { Close(); }
+
+UdpSocket::UdpSocket(UdpSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+UdpSocket UdpSocket::Open() {
+    UdpSocket socket;
+    socket.fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    return socket;
+}
+
+bool UdpSocket::IsValid() const { return fd_ >= 0; }
+
+void UdpSocket::Close() {
+    if (fd_ >= 0) {
+        close(fd_);
+    }
+    fd_ = -1;
+}
+
+bool UdpSocket::Bind(const Ipv4Endpoint& local) {
+    const sockaddr_in address = ToSockaddr(local);
+    return bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+std::optional<Ipv4Endpoint> UdpSocket::LocalEndpoint() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return std::nullopt;
+    }
+    return FromSockaddr(address);
+}
+
+SendResult UdpSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
+    const sockaddr_in address = ToSockaddr(to);
+    const ssize_t sent = sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
+                                reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    if (sent < 0) {
+        return SendResult{false, errno};
+    }
+    return SendResult{true, 0};
+}
+
+ReceiveResult UdpSocket::ReceiveFrom(std::span<std::uint8_t> buffer) {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    msghdr message{};
+    iovec part{buffer.data(), buffer.size()};
+    message.msg_name = &address;
+    message.msg_namelen = length;
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    const ssize_t got = recvmsg(fd_, &message, MSG_DONTWAIT);
+    ReceiveResult result;
+    if (got < 0 || (message.msg_flags & MSG_TRUNC) != 0) {
+        // A datagram that does not fit is an error, as the Windows socket layer reports it.
+        result.bytes = -1;
+        return result;
+    }
+    result.bytes = static_cast<std::int32_t>(got);
+    result.from = FromSockaddr(address);
+    return result;
+}
+
+ReadyResult UdpSocket::WaitReadable(std::uint32_t timeoutMs) {
+    pollfd one{fd_, POLLIN, 0};
+    const int waitMs = timeoutMs == kWaitForever ? -1 : static_cast<int>(timeoutMs);
+    for (;;) {
+        const int ready = poll(&one, 1, waitMs);
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        if (ready < 0) {
+            return ReadyResult::kFailed;
+        }
+        return ready == 0 ? ReadyResult::kTimeout : ReadyResult::kReadable;
+    }
+}
+
+bool UdpSocket::BindReadEvent(Event& readable) {
+    const int flags = fcntl(fd_, F_GETFL);
+    if (fd_ < 0 || flags < 0 || fcntl(fd_, F_SETFL, flags | O_NONBLOCK) != 0) {
+        return false;
+    }
+    readable.boundSocket_ = fd_;
+    return true;
+}
+
+void UdpSocket::SetBufferSizes(int bytes) {
+    setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+    setsockopt(fd_, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
+}
+
+std::optional<std::uint32_t> ResolveIpv4(const char* hostName) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(hostName, nullptr, &hints, &found) != 0 || found == nullptr) {
+        return std::nullopt;
+    }
+    std::uint32_t address = 0;
+    std::memcpy(&address, &reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr,
+                sizeof address);
+    freeaddrinfo(found);
+    return address;
+}
+
+bool StartNetworking() { return true; }
+void StopNetworking() {}
+
+}  // namespace skelvane

@@ -1,0 +1,183 @@
+#include "engine/master_query.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/clock.h"
+#include "tests/test_support.h"
+
+namespace skelvane {
+namespace {
+
+using test::FakeMaster;
+using test::MasterDatagram;
+using test::RecordingUi;
+
+class MasterQueryTest : public ::testing::Test {
+protected:
+    void Use(FakeMaster& master) { test::UseLocalMaster(engine, master.port(), ui); }
+
+    // A table from an earlier refresh, to see whether a failure keeps it.
+    void FillPreviousTable() {
+        GrowTable(engine.table, 2);
+        AppendServer(engine.table, 1, 1);
+        AppendServer(engine.table, 2, 2);
+    }
+
+    RefreshEngine engine;
+    RecordingUi ui;
+};
+
+TEST_F(MasterQueryTest, AnswerAtTheThirdAttemptShowsBothRetries) {
+    FakeMaster master({{3}, {MasterDatagram().Entry(127, 0, 0, 1, 5).EndMarker().Build()}});
+    Use(master);
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(master.Requests().size(), 3u);
+    EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 1)..."));
+    EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 2)..."));
+    EXPECT_FALSE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 3)..."));
+    EXPECT_EQ(engine.table.Count(), 1);
+}
+
+TEST_F(MasterQueryTest, NoAnswerKeepsThePreviousTable) {
+    FakeMaster master({{99}, {}});
+    Use(master);
+    FillPreviousTable();
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kNoResponse);
+    const auto statuses = ui.Statuses();
+    ASSERT_GE(statuses.size(), 2u);
+    EXPECT_EQ(statuses[statuses.size() - 2], u"Retrying 127.0.0.1 (attempt 3)...");
+    EXPECT_EQ(statuses.back(), u"No response from 127.0.0.1.");
+    EXPECT_EQ(engine.table.Count(), 2);
+    EXPECT_EQ(ui.tableReplaced(), 0);
+    EXPECT_EQ(master.AwaitRequests(3).size(), 3u);
+}
+
+TEST_F(MasterQueryTest, RequestFollowsTheFilterSettings) {
+    FakeMaster master({{}, {MasterDatagram().EndMarker().Build()}});
+    Use(master);
+    engine.settings.showFull = 0;
+    engine.settings.showEmpty = 1;
+    RunMasterQuery(engine);
+    ASSERT_EQ(master.Requests().size(), 1u);
+    const auto request = master.Requests()[0];
+    EXPECT_EQ(std::string(request.begin(), request.end()), "\xFF\xFF\xFF\xFFgetservers 69 empty");
+}
+
+TEST_F(MasterQueryTest, SplitAnswerIsReadWithTheGapsBetweenDatagrams) {
+    FakeMaster master({{},
+                       {MasterDatagram().Entry(127, 0, 0, 1, 1).Build(),
+                        MasterDatagram().Entry(127, 0, 0, 2, 2).Entry(127, 0, 0, 1, 1).Build(),
+                        MasterDatagram().Entry(127, 0, 0, 3, 3).EndMarker().Build()},
+                       80});
+    Use(master);
+    const std::uint32_t start = MillisecondClock();
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
+    EXPECT_EQ(engine.table.Count(), 3);
+    EXPECT_EQ(engine.table[1].port, 2);
+    EXPECT_EQ(ui.tableReplaced(), 1);
+    // Two gaps of 80 ms, then the short wait after the end marker.
+    EXPECT_GE(spent, 160u + engine.timing.masterGapAfterEndMs);
+    EXPECT_LT(spent, 160u + engine.timing.masterGapMs + 400u);
+}
+
+TEST_F(MasterQueryTest, DatagramsAfterTheEndMarkerAreStillRead) {
+    FakeMaster master({{},
+                       {MasterDatagram().Entry(127, 0, 0, 1, 1).EndMarker().Build(),
+                        MasterDatagram().Entry(127, 0, 0, 2, 2).Build()},
+                       20});
+    Use(master);
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(engine.table.Count(), 2);
+}
+
+TEST_F(MasterQueryTest, UnresolvableNameFailsWithoutTouchingTheTable) {
+    FakeMaster master({{}, {}});
+    Use(master);
+    FillPreviousTable();
+    // A label longer than 63 characters is refused before any look-up is sent.
+    engine.master.hostName = std::string(70, 'x') + ".test";
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kResolveFailed);
+    EXPECT_EQ(ui.LastStatus(), u"Couldn't resolve " +
+                                   std::u16string(70, u'x') + u".test.");
+    EXPECT_EQ(engine.table.Count(), 2);
+}
+
+TEST_F(MasterQueryTest, AbortBeforeTheFirstAnswerTakesEffectAfterTheNextSend) {
+    FakeMaster master({{99}, {}});
+    Use(master);
+    FillPreviousTable();
+    std::thread clicker([&] {
+        SleepMs(engine.timing.masterAnswerWaitMs / 2);
+        AbortRefresh(engine);
+    });
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kQueryError);
+    clicker.join();
+    EXPECT_EQ(ui.LastStatus(), u"Error querying 127.0.0.1.");
+    EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 1)..."));
+    EXPECT_EQ(master.AwaitRequests(2).size(), 2u);
+    EXPECT_EQ(engine.table.Count(), 2);
+}
+
+TEST_F(MasterQueryTest, AbortDuringTheLastWaitEndsWithNoResponse) {
+    FakeMaster master({{99}, {}});
+    Use(master);
+    std::thread clicker([&] {
+        SleepMs(engine.timing.masterAnswerWaitMs * 5 / 2);
+        AbortRefresh(engine);
+    });
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kNoResponse);
+    clicker.join();
+    EXPECT_EQ(ui.LastStatus(), u"No response from 127.0.0.1.");
+}
+
+TEST_F(MasterQueryTest, AbortBetweenDatagramsKeepsWhatWasRead) {
+    FakeMaster master({{},
+                       {MasterDatagram().Entry(127, 0, 0, 1, 1).Build(),
+                        MasterDatagram().Entry(127, 0, 0, 2, 2).Build()},
+                       100});
+    Use(master);
+    FillPreviousTable();
+    std::thread clicker([&] {
+        SleepMs(50);
+        AbortRefresh(engine);
+    });
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kQueryError);
+    clicker.join();
+    EXPECT_EQ(ui.LastStatus(), u"Error querying 127.0.0.1.");
+    EXPECT_EQ(ui.tableReplaced(), 1) << "the front end was told before the old table went";
+    EXPECT_EQ(ui.handOvers(), 0);
+    EXPECT_GE(engine.table.Count(), 1);
+    EXPECT_EQ(engine.table[0].port, 1);
+}
+
+TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
+    FakeMaster master({{},
+                       {{0xFF, 0xFF, 0xFF},
+                        MasterDatagram().Entry(127, 0, 0, 1, 1).Raw({9, 9, 9}).Build(),
+                        MasterDatagram().Raw({'\\', 'x'}).Build()},
+                       10});
+    Use(master);
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(engine.table.Count(), 1);
+    EXPECT_LE(engine.table.Count(), engine.table.capacity);
+}
+
+TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
+    FakeMaster master({{2}, {MasterDatagram().EndMarker().Build()}});
+    RefreshEngine engine;
+    RecordingUi ui;
+    test::UseLocalMaster(engine, master.port(), ui);
+    engine.timing = RefreshTiming{};
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    const auto times = master.RequestTimes();
+    ASSERT_EQ(times.size(), 2u);
+    const std::uint32_t between = ElapsedMs(times[1], times[0]);
+    EXPECT_GE(between, 1990u);
+    EXPECT_LT(between, 2300u);
+}
+
+}  // namespace
+}  // namespace skelvane

@@ -1,0 +1,154 @@
+#include "engine/master_wire.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/test_support.h"
+
+namespace skelvane {
+namespace {
+
+using test::Bytes;
+using test::MasterDatagram;
+
+std::string RequestText(bool full, bool empty) {
+    const MasterRequest request = BuildGetServersRequest(full, empty);
+    return std::string(request.bytes.begin(), request.bytes.begin() + request.size);
+}
+
+TEST(MasterRequest, CarriesTheFilterFlagsInOrder) {
+    const std::string prefix = "\xFF\xFF\xFF\xFFgetservers 69";
+    EXPECT_EQ(RequestText(false, false), prefix);
+    EXPECT_EQ(RequestText(true, false), prefix + " full");
+    EXPECT_EQ(RequestText(false, true), prefix + " empty");
+    EXPECT_EQ(RequestText(true, true), prefix + " full empty");
+    EXPECT_EQ(BuildGetServersRequest(false, false).size, 17u);
+    EXPECT_EQ(BuildGetServersRequest(true, true).size, 28u);
+}
+
+struct ReadResult {
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> servers;
+    bool endMarker = false;
+};
+
+ReadResult ReadAll(const std::vector<Bytes>& datagrams) {
+    ServerTable table;
+    ReadResult result;
+    for (const Bytes& datagram : datagrams) {
+        ReadMasterDatagram(datagram, table, result.endMarker);
+        EXPECT_LE(table.Count(), table.capacity);
+    }
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+        result.servers.emplace_back(table[i].address, table[i].port);
+    }
+    return result;
+}
+
+std::pair<std::uint32_t, std::uint16_t> Server(std::uint8_t d, std::uint16_t port) {
+    const std::uint8_t bytes[4] = {127, 0, 0, d};
+    std::uint32_t address = 0;
+    std::memcpy(&address, bytes, 4);
+    return {address, port};
+}
+
+TEST(MasterResponse, EntriesSplitOverDatagramsKeepTheirOrder) {
+    const ReadResult read = ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 27960).Build(),
+                                     MasterDatagram()
+                                         .Entry(127, 0, 0, 2, 1)
+                                         .Entry(127, 0, 0, 3, 65535)
+                                         .EndMarker()
+                                         .Build()});
+    EXPECT_TRUE(read.endMarker);
+    EXPECT_EQ(read.servers, (std::vector{Server(1, 27960), Server(2, 1), Server(3, 65535)}));
+}
+
+TEST(MasterResponse, DuplicatesWithinAndAcrossDatagramsKeepTheFirstIndex) {
+    const ReadResult read = ReadAll({MasterDatagram()
+                                         .Entry(127, 0, 0, 1, 100)
+                                         .Entry(127, 0, 0, 2, 200)
+                                         .Entry(127, 0, 0, 1, 100)
+                                         .Build(),
+                                     MasterDatagram()
+                                         .Entry(127, 0, 0, 2, 200)
+                                         .Entry(127, 0, 0, 3, 300)
+                                         .Entry(127, 0, 0, 1, 100)
+                                         .EndMarker()
+                                         .Build()});
+    EXPECT_EQ(read.servers, (std::vector{Server(1, 100), Server(2, 200), Server(3, 300)}));
+}
+
+TEST(MasterResponse, TwoPortsOnOneAddressAreTwoServers) {
+    const ReadResult read =
+        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Entry(127, 0, 0, 1, 101).Build()});
+    EXPECT_EQ(read.servers, (std::vector{Server(1, 100), Server(1, 101)}));
+}
+
+TEST(MasterResponse, EntryWithoutSeparatorAdvancesSixBytes) {
+    // The second entry lacks its backslash: the cursor moves by 6 while the count
+    // of bytes left drops by 7, so the reading ends before the last byte.
+    const ReadResult read = ReadAll({MasterDatagram()
+                                         .Entry(127, 0, 0, 1, 100)
+                                         .Entry(127, 0, 0, 2, 200, false)
+                                         .Entry(127, 0, 0, 3, 300)
+                                         .Raw({'\\'})
+                                         .Build()});
+    EXPECT_EQ(read.servers, (std::vector{Server(1, 100), Server(2, 200), Server(3, 300)}));
+}
+
+TEST(MasterResponse, OnlyTheEndMarkerGivesAnEmptyTable) {
+    const Bytes datagram = MasterDatagram().EndMarker().Build();
+    ASSERT_EQ(datagram.size(), 29u);
+    const ReadResult read = ReadAll({datagram});
+    EXPECT_TRUE(read.endMarker);
+    EXPECT_TRUE(read.servers.empty());
+}
+
+TEST(MasterResponse, EntriesAfterTheEndMarkerAreNotRead) {
+    const ReadResult read =
+        ReadAll({MasterDatagram().EndMarker().Entry(127, 0, 0, 1, 100).Build()});
+    EXPECT_TRUE(read.endMarker);
+    EXPECT_TRUE(read.servers.empty());
+}
+
+TEST(MasterResponse, HostileLengthsNeverReadPastTheEndOrOverfillTheTable) {
+    const Bytes full = MasterDatagram()
+                           .Entry(127, 0, 0, 1, 100)
+                           .Entry(127, 0, 0, 2, 200, false)
+                           .Entry(127, 0, 0, 3, 300, false)
+                           .Entry(127, 0, 0, 4, 400)
+                           .Raw({1, 2, 3, 4, 5})
+                           .Build();
+    for (std::size_t length = 0; length <= full.size(); ++length) {
+        SCOPED_TRACE(length);
+        const ReadResult read = ReadAll({Bytes(full.begin(), full.begin() + length)});
+        EXPECT_LE(read.servers.size(), length < 23 ? 0u : (length - 23) / 7);
+    }
+}
+
+TEST(MasterResponse, TrailingPartialEntryIsDropped) {
+    // Six bytes that are not the end marker would make a whole address and port,
+    // but the datagram's length leaves no room for them in the table.
+    const ReadResult read =
+        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0, 200}).Build()});
+    EXPECT_EQ(read.servers, (std::vector{Server(1, 100)}));
+}
+
+TEST(MasterResponse, RepeatedEntriesDoNotInflateTheTable) {
+    ServerTable table;
+    bool endMarker = false;
+    MasterDatagram datagram;
+    for (int i = 0; i < 9000; ++i) {
+        datagram.Entry(127, 0, 0, 1, 100);
+    }
+    const Bytes bytes = datagram.Build();
+    for (int round = 0; round < 5; ++round) {
+        ReadMasterDatagram(bytes, table, endMarker);
+    }
+    EXPECT_EQ(table.Count(), 1);
+    EXPECT_LE(table.capacity, 9001);
+}
+
+}  // namespace
+}  // namespace skelvane

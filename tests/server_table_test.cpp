@@ -1,0 +1,44 @@
+#include "engine/server_table.h"
+
+#include <gtest/gtest.h>
+
+namespace skelvane {
+namespace {
+
+TEST(ServerTable, GrowingKeepsRecordsAndZeroFillsNewOnes) {
+    ServerTable table;
+    ASSERT_EQ(GrowTable(table, 2), 2);
+    ASSERT_TRUE(AppendServer(table, 0x0100007F, 27960));
+    table[0].players[3].score = 7;
+    ASSERT_EQ(GrowTable(table, 500), 500);
+    EXPECT_EQ(table[0].port, 27960);
+    EXPECT_EQ(table[0].players[3].score, 7);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&table[1]);
+    for (std::size_t i = 0; i < sizeof(ServerRecord) * 499; ++i) {
+        ASSERT_EQ(bytes[i], 0) << "byte " << i;
+    }
+    EXPECT_EQ(GrowTable(table, 10), 500) << "a smaller size never shrinks the table";
+}
+
+TEST(ServerTable, AppendRefusesDuplicatesAndAFullTable) {
+    ServerTable table;
+    GrowTable(table, 2);
+    EXPECT_TRUE(AppendServer(table, 1, 10));
+    EXPECT_FALSE(AppendServer(table, 1, 10));
+    EXPECT_TRUE(AppendServer(table, 1, 11));
+    EXPECT_FALSE(AppendServer(table, 2, 10)) << "no room left";
+    EXPECT_EQ(table.Count(), 2);
+}
+
+TEST(ServerTable, ReplaceEmptiesAndGrowthIsCapped) {
+    ServerTable table;
+    GrowTable(table, 4);
+    AppendServer(table, 1, 1);
+    ReplaceTable(table);
+    EXPECT_EQ(table.Count(), 0);
+    EXPECT_EQ(table.records, nullptr);
+    EXPECT_EQ(GrowTable(table, kMaxServerRecords + 1000), kMaxServerRecords);
+}
+
+}  // namespace
+}  // namespace skelvane

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/refresh_engine.h"
+#include "platform/udp_socket.h"
+
+namespace skelvane::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Builds a master response datagram one piece at a time.
+class MasterDatagram {
+public:
+    MasterDatagram();
+    MasterDatagram& Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d,
+                          std::uint16_t port, bool separator = true);
+    MasterDatagram& EndMarker();
+    MasterDatagram& Raw(const Bytes& bytes);
+    Bytes Build() const { return bytes_; }
+
+private:
+    Bytes bytes_;
+};
+
+// Timings short enough for tests; the real ones are tested separately.
+RefreshTiming ShortTiming();
+
+// A front end that remembers what the engine asked of it.
+class RecordingUi {
+public:
+    RecordingUi();
+    RefreshUi Hooks();
+
+    std::vector<std::u16string> Statuses() const;
+    std::u16string LastStatus() const;
+    bool SawStatus(const std::u16string& text) const;
+    int tableReplaced() const { return tableReplaced_.load(); }
+    int handOvers() const { return handOvers_.load(); }
+    int refreshEnded() const { return refreshEnded_.load(); }
+    int repaints() const { return repaints_.load(); }
+    std::vector<std::int32_t> Parsed() const;
+
+    // What serverParsed answers: whether a row was added.
+    std::atomic<bool> addsRows{true};
+    // Run inside refreshEnded, as a front end's click handler would.
+    void (*onRefreshEnded)(void* argument) = nullptr;
+    void* onRefreshEndedArgument = nullptr;
+
+private:
+    static void OnStatus(void* self, const char16_t* text);
+    static void OnTableReplaced(void* self);
+    static void OnHandOver(void* self);
+    static bool OnServerParsed(void* self, std::int32_t index);
+    static void OnRepaint(void* self);
+    static void OnRefreshEnded(void* self);
+
+    mutable std::mutex mutex_;
+    std::vector<std::u16string> statuses_;
+    std::vector<std::int32_t> parsed_;
+    std::atomic<int> tableReplaced_{0};
+    std::atomic<int> handOvers_{0};
+    std::atomic<int> refreshEnded_{0};
+    std::atomic<int> repaints_{0};
+};
+
+// A master server on a loopback port that answers from a script.
+class FakeMaster {
+public:
+    struct Script {
+        // The request numbers (1 = first) that get an answer; empty: every one.
+        std::vector<int> answerRequests;
+        std::vector<Bytes> datagrams;
+        std::uint32_t gapMs = 0;
+    };
+
+    explicit FakeMaster(Script script);
+    ~FakeMaster();
+    std::uint16_t port() const { return port_; }
+    std::vector<Bytes> Requests() const;
+    // The requests once `count` have arrived or a second has passed.
+    std::vector<Bytes> AwaitRequests(std::size_t count) const;
+    std::vector<std::uint32_t> RequestTimes() const;
+
+private:
+    void Serve();
+
+    Script script_;
+    UdpSocket socket_;
+    std::uint16_t port_ = 0;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
+    std::vector<Bytes> requests_;
+    std::vector<std::uint32_t> requestTimes_;
+    std::thread thread_;
+};
+
+// Points the engine at a local master and the recording front end.
+void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui);
+
+// Runs a refresh the way the Update button does, and waits for its end.
+RefreshResult RunRefreshNow(RefreshEngine& engine);
+
+}  // namespace skelvane::test

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/server_table.h"
+
+namespace skelvane {
+
+// How a server-list cell is rendered.
+enum DisplayKind : std::int32_t {
+    KIND_MAP = 1,
+    KIND_MOD = 4,
+    KIND_HOSTNAME = 5,
+    KIND_ADDRESS = 9,
+    KIND_PLAYERS = 10,
+    KIND_PING = 11,
+};
+
+enum class SortField { kHostName, kAddress, kMapName, kGameName, kPlayerCount, kPing };
+
+struct ColumnDef {
+    const char16_t* title;
+    std::int32_t widthPercent;
+    std::int32_t kind;
+    SortField sortField;
+    bool numeric;
+    std::int32_t sortWeight;
+};
+
+inline constexpr int kServerColumnCount = 6;
+extern const ColumnDef kServerColumns[kServerColumnCount];
+
+inline constexpr std::uint32_t SORT_REVERSED = 0x4000;
+// The Ping column, lowest first: the order before any is chosen or loaded.
+inline constexpr std::uint32_t kDefaultSortOrder = 5;
+
+// Image indices of the server list's image list.
+enum ServerImage : std::int32_t {
+    kImageServer = 0,
+    kImagePingGood = 1,
+    kImagePingMedium = 2,
+    kImagePingBad = 3,
+    kImageOsLinux = 4,
+    kImageOsWindows = 5,
+    kImageOsFreeBsd = 6,
+    kImageOsMac = 7,
+};
+
+// The Full/Empty rule: an answered server is shown unless it is full and full
+// servers are hidden, or empty and empty servers are hidden.
+bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty);
+
+std::int32_t OsIconForVersion(const char16_t* version);
+
+// Negative when `a` goes before `b` in the order `sortParameter` (a column
+// index, plus SORT_REVERSED for the other direction).
+std::int32_t CompareServers(const ServerRecord& a, const ServerRecord& b,
+                            std::uint32_t sortParameter);
+
+struct PingThresholds {
+    std::int32_t good = 100;
+    std::int32_t medium = 200;
+};
+
+// The text of one cell, cut to `capacity` units and terminated; for the Ping
+// column also its image. False, with nothing written, for a column that does
+// not exist.
+bool FormatServerCell(const ServerRecord& record, int column, const PingThresholds& thresholds,
+                      char16_t* out, int capacity, std::int32_t* image);
+
+}  // namespace skelvane
