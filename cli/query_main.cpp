@@ -82,8 +82,7 @@ int RunQuery(const QueryOptions& options) {
         if (options.json) {
             PrintServerJson(std::cout, engine.table, rows);
         } else {
-            PrintServerTable(std::cout, engine.table, rows, PingThresholds{},
-                             options.listPlayers);
+            PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, options.listPlayers);
         }
     }
     return ExitCodeFor(result);

@@ -29,7 +29,9 @@ const char kQueryUsage[] =
 
 namespace {
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsIgnoringCase(const std::string& text, const char16_t* title) {
     std::size_t i = 0;

@@ -76,8 +76,7 @@ void PrintJsonRecord(std::ostream& out, const ServerRecord& r) {
     for (std::int32_t i = 0; i < r.playerCount && i < kMaxPlayers; ++i) {
         out << (i == 0 ? "" : ", ") << '{';
         PrintJsonText(out, "name", r.players[i].name);
-        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping
-            << '}';
+        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping << '}';
     }
     out << "]}";
 }

@@ -10,7 +10,7 @@ namespace skelvane {
 // A read position over received bytes. Every read checks what is left; a read
 // that does not fit fails and leaves the position where it was.
 class ByteCursor {
-public:
+  public:
     explicit ByteCursor(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::size_t Position() const { return position_; }
@@ -69,7 +69,7 @@ public:
         return value;
     }
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;
 };

@@ -39,8 +39,8 @@ std::int32_t ReceiveDatagram(MasterExchange& exchange) {
 std::int32_t AskUntilAnswered(MasterExchange& exchange) {
     RefreshEngine& engine = exchange.engine;
     for (std::int32_t attempt = 0;;) {
-        const MasterRequest request = BuildGetServersRequest(
-            engine.settings.showFull.load() != 0, engine.settings.showEmpty.load() != 0);
+        const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
+                                                             engine.settings.showEmpty.load() != 0);
         if (!exchange.socket.SendTo(request.View(), exchange.destination).ok) {
             return -1;
         }
@@ -61,9 +61,9 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
 }
 
 void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
-    ReadMasterDatagram(std::span<const std::uint8_t>(exchange.buffer.get(),
-                                                     static_cast<std::size_t>(length)),
-                       exchange.engine.table, exchange.endMarkerSeen);
+    ReadMasterDatagram(
+        std::span<const std::uint8_t>(exchange.buffer.get(), static_cast<std::size_t>(length)),
+        exchange.engine.table, exchange.endMarkerSeen);
 }
 
 void ReplaceTableSafely(RefreshEngine& engine) {
@@ -103,8 +103,8 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine) {
         if (engine.abortEvent.Poll()) {
             return QueryError(exchange);
         }
-        const std::uint32_t gap = exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs
-                                                         : engine.timing.masterGapMs;
+        const std::uint32_t gap =
+            exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs : engine.timing.masterGapMs;
         if (exchange.socket.WaitReadable(gap) == ReadyResult::kTimeout) {
             break;
         }

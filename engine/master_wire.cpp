@@ -18,7 +18,9 @@ void Append(MasterRequest& request, const char* text) {
 
 MasterRequest BuildGetServersRequest(bool full, bool empty) {
     MasterRequest request;
-    Append(request, "\xFF\xFF\xFF\xFF" "getservers 69");
+    Append(request,
+           "\xFF\xFF\xFF\xFF"
+           "getservers 69");
     if (full) {
         Append(request, " full");
     }

@@ -27,7 +27,9 @@ void HandOver(RefreshEngine& engine) {
     ShowStatus(engine.ui, u"Querying servers...");
 }
 
-void RefreshWorker(void* argument) { RunRefresh(*static_cast<RefreshEngine*>(argument)); }
+void RefreshWorker(void* argument) {
+    RunRefresh(*static_cast<RefreshEngine*>(argument));
+}
 
 }  // namespace
 
@@ -57,7 +59,9 @@ bool StartRefresh(RefreshEngine& engine) {
     return true;
 }
 
-void AbortRefresh(RefreshEngine& engine) { engine.abortEvent.Set(); }
+void AbortRefresh(RefreshEngine& engine) {
+    engine.abortEvent.Set();
+}
 
 bool IsRefreshInProgress(const RefreshEngine& engine) {
     return engine.refreshInProgress.load() != 0;

@@ -6,7 +6,9 @@
 
 namespace skelvane {
 
-ServerTable::~ServerTable() { std::free(records); }
+ServerTable::~ServerTable() {
+    std::free(records);
+}
 
 void ReplaceTable(ServerTable& table) {
     table.count.store(0, std::memory_order_release);

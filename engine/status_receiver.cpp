@@ -71,9 +71,9 @@ void StatusReceiver(void* argument) {
         }
         buffer[received.bytes] = 0;
         LockGuard guard(engine.tableLock);
-        AcceptStatusAnswer(engine,
-                           std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(received.bytes)),
-                           received.from);
+        AcceptStatusAnswer(
+            engine, std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(received.bytes)),
+            received.from);
         if (CountUnanswered(engine.table) == 0) {
             channel.allResponded.Set();
         }

@@ -56,8 +56,8 @@ void SendStatusQuery(Sweep& sweep, ServerRecord& record) {
     if (record.attempts == 0) {
         ShowStatus(engine.ui, u"Querying %S:%d...", dotted, std::int32_t{record.port});
     } else {
-        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted,
-                   std::int32_t{record.port}, record.attempts + 1);
+        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted, std::int32_t{record.port},
+                   record.attempts + 1);
     }
     ++record.attempts;
     record.sendTime = MillisecondClock();

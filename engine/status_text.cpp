@@ -9,7 +9,7 @@ namespace {
 // Appends to a fixed buffer and silently drops what does not fit, leaving room
 // for the terminator.
 class TextSink {
-public:
+  public:
     TextSink(char16_t* out, int capacity) : out_(out), capacity_(capacity) {}
     ~TextSink() { out_[length_] = u'\0'; }
 
@@ -46,7 +46,7 @@ public:
         }
     }
 
-private:
+  private:
     char16_t* out_;
     int capacity_;
     int length_ = 0;

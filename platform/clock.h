@@ -16,7 +16,7 @@ void SleepMs(std::uint32_t milliseconds);
 
 // Holds a 1 ms timer resolution request for its lifetime.
 class TimerResolution {
-public:
+  public:
     TimerResolution();
     ~TimerResolution();
     TimerResolution(const TimerResolution&) = delete;

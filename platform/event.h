@@ -17,7 +17,7 @@ class UdpSocket;
 // Reset. An event bound to a socket (UdpSocket::BindReadEvent) is signalled
 // while a datagram waits on that socket.
 class Event {
-public:
+  public:
     Event() = default;
     ~Event();
     Event(Event&& other) noexcept;
@@ -34,7 +34,7 @@ public:
     bool Poll();
     void Close();
 
-private:
+  private:
     friend WaitResult WaitForEither(Event& first, Event& second, std::uint32_t timeoutMs);
     friend class UdpSocket;
     void Swap(Event& other) noexcept;

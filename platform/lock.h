@@ -4,7 +4,7 @@ namespace skelvane {
 
 // The one lock of the program: a critical section around the server table.
 class Lock {
-public:
+  public:
     Lock();
     ~Lock();
     Lock(const Lock&) = delete;
@@ -13,7 +13,7 @@ public:
     void Enter();
     void Leave();
 
-private:
+  private:
 #if defined(_WIN32)
     alignas(8) unsigned char storage_[48];
 #else
@@ -22,13 +22,13 @@ private:
 };
 
 class LockGuard {
-public:
+  public:
     explicit LockGuard(Lock& lock) : lock_(lock) { lock_.Enter(); }
     ~LockGuard() { lock_.Leave(); }
     LockGuard(const LockGuard&) = delete;
     LockGuard& operator=(const LockGuard&) = delete;
 
-private:
+  private:
     Lock& lock_;
 };
 

@@ -9,7 +9,7 @@ bool StartDetachedThread(ThreadEntry entry, void* argument);
 
 // A thread that its starter waits for before it releases what the thread uses.
 class JoinableThread {
-public:
+  public:
     JoinableThread() = default;
     ~JoinableThread();
     JoinableThread(const JoinableThread&) = delete;
@@ -19,7 +19,7 @@ public:
     bool IsRunning() const;
     void Join();
 
-private:
+  private:
 #if defined(_WIN32)
     void* handle_ = nullptr;
 #else

@@ -33,7 +33,7 @@ struct ReceiveResult {
 enum class ReadyResult { kReadable, kTimeout, kFailed };
 
 class UdpSocket {
-public:
+  public:
     UdpSocket() = default;
     ~UdpSocket();
     UdpSocket(UdpSocket&& other) noexcept;
@@ -57,7 +57,7 @@ public:
     // Asks for larger kernel buffers, so that bursts of answers are not dropped.
     void SetBufferSizes(int bytes);
 
-private:
+  private:
 #if defined(_WIN32)
     std::uintptr_t handle_ = ~std::uintptr_t{0};
 #else

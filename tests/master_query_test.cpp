@@ -15,7 +15,7 @@ using test::MasterDatagram;
 using test::RecordingUi;
 
 class MasterQueryTest : public ::testing::Test {
-protected:
+  protected:
     void Use(FakeMaster& master) { test::UseLocalMaster(engine, master.port(), ui); }
 
     // A table from an earlier refresh, to see whether a failure keeps it.
@@ -100,8 +100,7 @@ TEST_F(MasterQueryTest, UnresolvableNameFailsWithoutTouchingTheTable) {
     // A label longer than 63 characters is refused before any look-up is sent.
     engine.master.hostName = std::string(70, 'x') + ".test";
     EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kResolveFailed);
-    EXPECT_EQ(ui.LastStatus(), u"Couldn't resolve " +
-                                   std::u16string(70, u'x') + u".test.");
+    EXPECT_EQ(ui.LastStatus(), u"Couldn't resolve " + std::u16string(70, u'x') + u".test.");
     EXPECT_EQ(engine.table.Count(), 2);
 }
 

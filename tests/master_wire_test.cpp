@@ -54,12 +54,9 @@ std::pair<std::uint32_t, std::uint16_t> Server(std::uint8_t d, std::uint16_t por
 }
 
 TEST(MasterResponse, EntriesSplitOverDatagramsKeepTheirOrder) {
-    const ReadResult read = ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 27960).Build(),
-                                     MasterDatagram()
-                                         .Entry(127, 0, 0, 2, 1)
-                                         .Entry(127, 0, 0, 3, 65535)
-                                         .EndMarker()
-                                         .Build()});
+    const ReadResult read = ReadAll(
+        {MasterDatagram().Entry(127, 0, 0, 1, 27960).Build(),
+         MasterDatagram().Entry(127, 0, 0, 2, 1).Entry(127, 0, 0, 3, 65535).EndMarker().Build()});
     EXPECT_TRUE(read.endMarker);
     EXPECT_EQ(read.servers, (std::vector{Server(1, 27960), Server(2, 1), Server(3, 65535)}));
 }

@@ -86,9 +86,15 @@ void RecordingUi::OnStatus(void* self, const char16_t* text) {
     ui->statuses_.emplace_back(text);
 }
 
-void RecordingUi::OnTableReplaced(void* self) { ++static_cast<RecordingUi*>(self)->tableReplaced_; }
-void RecordingUi::OnHandOver(void* self) { ++static_cast<RecordingUi*>(self)->handOvers_; }
-void RecordingUi::OnRepaint(void* self) { ++static_cast<RecordingUi*>(self)->repaints_; }
+void RecordingUi::OnTableReplaced(void* self) {
+    ++static_cast<RecordingUi*>(self)->tableReplaced_;
+}
+void RecordingUi::OnHandOver(void* self) {
+    ++static_cast<RecordingUi*>(self)->handOvers_;
+}
+void RecordingUi::OnRepaint(void* self) {
+    ++static_cast<RecordingUi*>(self)->repaints_;
+}
 
 bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
     auto* ui = static_cast<RecordingUi*>(self);
@@ -99,10 +105,10 @@ bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
 
 void RecordingUi::OnRefreshEnded(void* self) {
     auto* ui = static_cast<RecordingUi*>(self);
-    ++ui->refreshEnded_;
     if (ui->onRefreshEnded != nullptr) {
         ui->onRefreshEnded(ui->onRefreshEndedArgument);
     }
+    ++ui->refreshEnded_;
 }
 
 FakeMaster::FakeMaster(Script script) : script_(std::move(script)), socket_(UdpSocket::Open()) {
@@ -163,6 +169,79 @@ void FakeMaster::Serve() {
             socket_.SendTo(script_.datagrams[i], got.from);
         }
     }
+}
+
+FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviours.size()) {
+    for (std::size_t i = 0; i < behaviours.size(); ++i) {
+        Server& server = servers_[i];
+        server.behaviour = std::move(behaviours[i]);
+        server.socket = UdpSocket::Open();
+        server.socket.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
+        server.port = server.socket.LocalEndpoint().value_or(Ipv4Endpoint{}).port;
+        if (server.behaviour.fromOtherPort) {
+            server.otherSocket = UdpSocket::Open();
+        }
+    }
+    thread_ = std::thread([this] { Serve(); });
+}
+
+FakeServers::~FakeServers() {
+    stop_ = true;
+    thread_.join();
+}
+
+int FakeServers::Queries(std::size_t i) const {
+    return servers_[i].queries.load();
+}
+
+Bytes FakeServers::MasterAnswer() const {
+    MasterDatagram datagram;
+    for (const Server& server : servers_) {
+        datagram.Entry(127, 0, 0, 1, server.port);
+    }
+    return datagram.EndMarker().Build();
+}
+
+void FakeServers::Answer(Server& server, const Ipv4Endpoint& to) {
+    const Behaviour& behaviour = server.behaviour;
+    if (behaviour.answer.empty() ||
+        (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
+        return;
+    }
+    if (behaviour.delayMs > 0) {
+        SleepMs(behaviour.delayMs);
+    }
+    UdpSocket& from = behaviour.fromOtherPort ? server.otherSocket : server.socket;
+    for (int copy = 0; copy < behaviour.copies; ++copy) {
+        from.SendTo(behaviour.answer, to);
+    }
+}
+
+void FakeServers::Serve() {
+    std::uint8_t buffer[2048];
+    while (!stop_) {
+        bool idle = true;
+        for (Server& server : servers_) {
+            const ReceiveResult got = server.socket.ReceiveFrom(buffer);
+            if (got.bytes <= 0) {
+                continue;
+            }
+            idle = false;
+            ++server.queries;
+            Answer(server, got.from);
+        }
+        if (idle) {
+            SleepMs(1);
+        }
+    }
+}
+
+Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players) {
+    std::string text = "\xFF\xFF\xFF\xFFstatusResponse\n" + info + "\n";
+    for (const std::string& player : players) {
+        text += player + "\n";
+    }
+    return Bytes(text.begin(), text.end());
 }
 
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui) {

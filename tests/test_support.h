@@ -16,7 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Builds a master response datagram one piece at a time.
 class MasterDatagram {
-public:
+  public:
     MasterDatagram();
     MasterDatagram& Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d,
                           std::uint16_t port, bool separator = true);
@@ -24,7 +24,7 @@ public:
     MasterDatagram& Raw(const Bytes& bytes);
     Bytes Build() const { return bytes_; }
 
-private:
+  private:
     Bytes bytes_;
 };
 
@@ -33,7 +33,7 @@ RefreshTiming ShortTiming();
 
 // A front end that remembers what the engine asked of it.
 class RecordingUi {
-public:
+  public:
     RecordingUi();
     RefreshUi Hooks();
 
@@ -52,7 +52,7 @@ public:
     void (*onRefreshEnded)(void* argument) = nullptr;
     void* onRefreshEndedArgument = nullptr;
 
-private:
+  private:
     static void OnStatus(void* self, const char16_t* text);
     static void OnTableReplaced(void* self);
     static void OnHandOver(void* self);
@@ -71,7 +71,7 @@ private:
 
 // A master server on a loopback port that answers from a script.
 class FakeMaster {
-public:
+  public:
     struct Script {
         // The request numbers (1 = first) that get an answer; empty: every one.
         std::vector<int> answerRequests;
@@ -87,7 +87,7 @@ public:
     std::vector<Bytes> AwaitRequests(std::size_t count) const;
     std::vector<std::uint32_t> RequestTimes() const;
 
-private:
+  private:
     void Serve();
 
     Script script_;
@@ -99,6 +99,47 @@ private:
     std::vector<std::uint32_t> requestTimes_;
     std::thread thread_;
 };
+
+// Game servers on loopback ports that answer status queries as told.
+class FakeServers {
+  public:
+    struct Behaviour {
+        // The answer's bytes; empty: the server never answers.
+        Bytes answer;
+        // Answer only this query (1 = first); 0: every query.
+        int answerQuery = 0;
+        int copies = 1;
+        std::uint32_t delayMs = 0;
+        // Answer from a second socket, so from another port.
+        bool fromOtherPort = false;
+    };
+
+    explicit FakeServers(std::vector<Behaviour> behaviours);
+    ~FakeServers();
+    std::size_t size() const { return servers_.size(); }
+    std::uint16_t port(std::size_t i) const { return servers_[i].port; }
+    int Queries(std::size_t i) const;
+    // A master answer that lists every server, in order.
+    Bytes MasterAnswer() const;
+
+  private:
+    struct Server {
+        Behaviour behaviour;
+        UdpSocket socket;
+        UdpSocket otherSocket;
+        std::uint16_t port = 0;
+        std::atomic<int> queries{0};
+    };
+    void Serve();
+    void Answer(Server& server, const Ipv4Endpoint& to);
+
+    std::vector<Server> servers_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// A status answer with the given info string and player lines.
+Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
 // Points the engine at a local master and the recording front end.
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui);

@@ -12,9 +12,13 @@
 
 namespace skelvane {
 
-Event::~Event() { Close(); }
+Event::~Event() {
+    Close();
+}
 
-Event::Event(Event&& other) noexcept { Swap(other); }
+Event::Event(Event&& other) noexcept {
+    Swap(other);
+}
 
 Event& Event::operator=(Event&& other) noexcept {
     Event moved(std::move(other));
@@ -35,7 +39,9 @@ Event Event::Create(EventReset reset) {
     return event;
 }
 
-bool Event::IsValid() const { return fd_ >= 0; }
+bool Event::IsValid() const {
+    return fd_ >= 0;
+}
 
 void Event::Close() {
     if (fd_ >= 0) {

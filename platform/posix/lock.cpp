@@ -14,9 +14,17 @@ pthread_mutex_t* Mutex(unsigned char* storage) {
 }
 }  // namespace
 
-Lock::Lock() { pthread_mutex_init(new (storage_) pthread_mutex_t, nullptr); }
-Lock::~Lock() { pthread_mutex_destroy(Mutex(storage_)); }
-void Lock::Enter() { pthread_mutex_lock(Mutex(storage_)); }
-void Lock::Leave() { pthread_mutex_unlock(Mutex(storage_)); }
+Lock::Lock() {
+    pthread_mutex_init(new (storage_) pthread_mutex_t, nullptr);
+}
+Lock::~Lock() {
+    pthread_mutex_destroy(Mutex(storage_));
+}
+void Lock::Enter() {
+    pthread_mutex_lock(Mutex(storage_));
+}
+void Lock::Leave() {
+    pthread_mutex_unlock(Mutex(storage_));
+}
 
 }  // namespace skelvane

@@ -43,7 +43,9 @@ bool StartDetachedThread(ThreadEntry entry, void* argument) {
     return true;
 }
 
-JoinableThread::~JoinableThread() { Join(); }
+JoinableThread::~JoinableThread() {
+    Join();
+}
 
 bool JoinableThread::Start(ThreadEntry entry, void* argument) {
     pthread_t thread{};
@@ -52,7 +54,9 @@ bool JoinableThread::Start(ThreadEntry entry, void* argument) {
     return running_;
 }
 
-bool JoinableThread::IsRunning() const { return running_; }
+bool JoinableThread::IsRunning() const {
+    return running_;
+}
 
 void JoinableThread::Join() {
     if (running_) {

@@ -36,7 +36,9 @@ std::uint32_t LoopbackAddress(std::uint8_t b, std::uint8_t c, std::uint8_t d) {
     return htonl((127u << 24) | (std::uint32_t{b} << 16) | (std::uint32_t{c} << 8) | d);
 }
 
-UdpSocket::~UdpSocket() { Close(); }
+UdpSocket::~UdpSocket() {
+    Close();
+}
 
 UdpSocket::UdpSocket(UdpSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
@@ -54,7 +56,9 @@ UdpSocket UdpSocket::Open() {
     return socket;
 }
 
-bool UdpSocket::IsValid() const { return fd_ >= 0; }
+bool UdpSocket::IsValid() const {
+    return fd_ >= 0;
+}
 
 void UdpSocket::Close() {
     if (fd_ >= 0) {
@@ -152,7 +156,9 @@ std::optional<std::uint32_t> ResolveIpv4(const char* hostName) {
     return address;
 }
 
-bool StartNetworking() { return true; }
+bool StartNetworking() {
+    return true;
+}
 void StopNetworking() {}
 
 }  // namespace skelvane

@@ -1,15 +1,23 @@
 #include "platform/clock.h"
 
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 namespace skelvane {
 
-std::uint32_t MillisecondClock() { return timeGetTime(); }
+std::uint32_t MillisecondClock() {
+    return timeGetTime();
+}
 
-void SleepMs(std::uint32_t milliseconds) { Sleep(milliseconds); }
+void SleepMs(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
-TimerResolution::TimerResolution() { timeBeginPeriod(1); }
-TimerResolution::~TimerResolution() { timeEndPeriod(1); }
+TimerResolution::TimerResolution() {
+    timeBeginPeriod(1);
+}
+TimerResolution::~TimerResolution() {
+    timeEndPeriod(1);
+}
 
 }  // namespace skelvane

@@ -6,9 +6,13 @@
 
 namespace skelvane {
 
-Event::~Event() { Close(); }
+Event::~Event() {
+    Close();
+}
 
-Event::Event(Event&& other) noexcept { Swap(other); }
+Event::Event(Event&& other) noexcept {
+    Swap(other);
+}
 
 Event& Event::operator=(Event&& other) noexcept {
     Event moved(std::move(other));
@@ -16,7 +20,9 @@ Event& Event::operator=(Event&& other) noexcept {
     return *this;
 }
 
-void Event::Swap(Event& other) noexcept { std::swap(handle_, other.handle_); }
+void Event::Swap(Event& other) noexcept {
+    std::swap(handle_, other.handle_);
+}
 
 Event Event::Create(EventReset reset) {
     Event event;
@@ -24,7 +30,9 @@ Event Event::Create(EventReset reset) {
     return event;
 }
 
-bool Event::IsValid() const { return handle_ != nullptr; }
+bool Event::IsValid() const {
+    return handle_ != nullptr;
+}
 
 void Event::Close() {
     if (handle_ != nullptr) {
@@ -33,11 +41,17 @@ void Event::Close() {
     handle_ = nullptr;
 }
 
-void Event::Set() { SetEvent(handle_); }
+void Event::Set() {
+    SetEvent(handle_);
+}
 
-void Event::Reset() { ResetEvent(handle_); }
+void Event::Reset() {
+    ResetEvent(handle_);
+}
 
-bool Event::Poll() { return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }
+bool Event::Poll() {
+    return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0;
+}
 
 WaitResult WaitForEither(Event& first, Event& second, std::uint32_t timeoutMs) {
     const HANDLE both[2] = {first.handle_, second.handle_};

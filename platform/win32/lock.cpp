@@ -14,9 +14,17 @@ CRITICAL_SECTION* Section(unsigned char* storage) {
 }
 }  // namespace
 
-Lock::Lock() { InitializeCriticalSection(new (storage_) CRITICAL_SECTION); }
-Lock::~Lock() { DeleteCriticalSection(Section(storage_)); }
-void Lock::Enter() { EnterCriticalSection(Section(storage_)); }
-void Lock::Leave() { LeaveCriticalSection(Section(storage_)); }
+Lock::Lock() {
+    InitializeCriticalSection(new (storage_) CRITICAL_SECTION);
+}
+Lock::~Lock() {
+    DeleteCriticalSection(Section(storage_));
+}
+void Lock::Enter() {
+    EnterCriticalSection(Section(storage_));
+}
+void Lock::Leave() {
+    LeaveCriticalSection(Section(storage_));
+}
 
 }  // namespace skelvane

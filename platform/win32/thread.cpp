@@ -43,14 +43,18 @@ bool StartDetachedThread(ThreadEntry entry, void* argument) {
     return true;
 }
 
-JoinableThread::~JoinableThread() { Join(); }
+JoinableThread::~JoinableThread() {
+    Join();
+}
 
 bool JoinableThread::Start(ThreadEntry entry, void* argument) {
     handle_ = Launch(entry, argument);
     return handle_ != nullptr;
 }
 
-bool JoinableThread::IsRunning() const { return handle_ != nullptr; }
+bool JoinableThread::IsRunning() const {
+    return handle_ != nullptr;
+}
 
 void JoinableThread::Join() {
     if (handle_ != nullptr) {

@@ -26,7 +26,9 @@ Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
     return Ipv4Endpoint{address.sin_addr.s_addr, ntohs(address.sin_port)};
 }
 
-SOCKET AsSocket(std::uintptr_t handle) { return static_cast<SOCKET>(handle); }
+SOCKET AsSocket(std::uintptr_t handle) {
+    return static_cast<SOCKET>(handle);
+}
 
 }  // namespace
 
@@ -34,7 +36,9 @@ std::uint32_t LoopbackAddress(std::uint8_t b, std::uint8_t c, std::uint8_t d) {
     return htonl((127u << 24) | (std::uint32_t{b} << 16) | (std::uint32_t{c} << 8) | d);
 }
 
-UdpSocket::~UdpSocket() { Close(); }
+UdpSocket::~UdpSocket() {
+    Close();
+}
 
 UdpSocket::UdpSocket(UdpSocket&& other) noexcept
     : handle_(std::exchange(other.handle_, INVALID_SOCKET)) {}
@@ -53,7 +57,9 @@ UdpSocket UdpSocket::Open() {
     return socket;
 }
 
-bool UdpSocket::IsValid() const { return AsSocket(handle_) != INVALID_SOCKET; }
+bool UdpSocket::IsValid() const {
+    return AsSocket(handle_) != INVALID_SOCKET;
+}
 
 void UdpSocket::Close() {
     if (IsValid()) {
@@ -64,8 +70,8 @@ void UdpSocket::Close() {
 
 bool UdpSocket::Bind(const Ipv4Endpoint& local) {
     const sockaddr_in address = ToSockaddr(local);
-    return bind(AsSocket(handle_), reinterpret_cast<const sockaddr*>(&address),
-                sizeof address) == 0;
+    return bind(AsSocket(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
+           0;
 }
 
 std::optional<Ipv4Endpoint> UdpSocket::LocalEndpoint() const {
@@ -109,8 +115,8 @@ ReadyResult UdpSocket::WaitReadable(std::uint32_t timeoutMs) {
     FD_ZERO(&readable);
     FD_SET(AsSocket(handle_), &readable);
     timeval limit{static_cast<long>(timeoutMs / 1000), static_cast<long>(timeoutMs % 1000) * 1000};
-    const int ready = select(0, &readable, nullptr, nullptr,
-                             timeoutMs == kWaitForever ? nullptr : &limit);
+    const int ready =
+        select(0, &readable, nullptr, nullptr, timeoutMs == kWaitForever ? nullptr : &limit);
     if (ready == SOCKET_ERROR) {
         return ReadyResult::kFailed;
     }
@@ -143,6 +149,8 @@ bool StartNetworking() {
     return WSAStartup(MAKEWORD(1, 1), &data) == 0;
 }
 
-void StopNetworking() { WSACleanup(); }
+void StopNetworking() {
+    WSACleanup();
+}
 
 }  // namespace skelvane

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "engine/refresh_engine.h"
+#include "platform/clock.h"
+#include "tests/test_support.h"
+
+namespace skelvane {
+namespace {
+
+using test::FakeMaster;
+using test::FakeServers;
+using test::RecordingUi;
+
+// A detached refresh is over once the front end has been told, as the last thing it does.
+bool WaitForEndings(const RecordingUi& ui, int endings) {
+    const std::uint32_t start = MillisecondClock();
+    while (ui.refreshEnded() < endings) {
+        if (ElapsedMs(MillisecondClock(), start) > 5000) {
+            return false;
+        }
+        SleepMs(5);
+    }
+    return true;
+}
+
+TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
+    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    RefreshEngine engine;
+    RecordingUi ui;
+    test::UseLocalMaster(engine, master.port(), ui);
+    ASSERT_TRUE(StartRefresh(engine));
+    EXPECT_FALSE(StartRefresh(engine)) << "only one refresh at a time";
+    ASSERT_TRUE(WaitForEndings(ui, 1));
+    EXPECT_FALSE(IsRefreshInProgress(engine));
+    EXPECT_EQ(ui.tableReplaced(), 1);
+    EXPECT_EQ(ui.handOvers(), 1);
+    EXPECT_EQ(ui.refreshEnded(), 1);
+    EXPECT_TRUE(ui.SawStatus(u"Querying servers..."));
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 1 of 2 servers responded.");
+    const auto statuses = ui.Statuses();
+    EXPECT_EQ(statuses.front(), u"Resolving 127.0.0.1...");
+}
+
+TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
+    FakeMaster silent({{999}, {}});
+    RefreshEngine engine;
+    RecordingUi ui;
+    test::UseLocalMaster(engine, silent.port(), ui);
+    AbortRefresh(engine);
+    const RefreshResult result = test::RunRefreshNow(engine);
+    EXPECT_EQ(result.master, MasterOutcome::kQueryError);
+    EXPECT_EQ(ui.refreshEnded(), 1);
+    EXPECT_FALSE(IsRefreshInProgress(engine));
+    EXPECT_FALSE(engine.abortEvent.Poll()) << "the abort does not carry into the next refresh";
+
+    FakeMaster answering({{}, {test::MasterDatagram().EndMarker().Build()}});
+    engine.master.port = answering.port();
+    const RefreshResult next = test::RunRefreshNow(engine);
+    EXPECT_EQ(next.master, MasterOutcome::kHandedOver);
+    EXPECT_EQ(next.sweep, SweepOutcome::kCompleted);
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 0 of 0 servers responded.");
+}
+
+struct Restart {
+    RefreshEngine* engine;
+    std::atomic<bool> clicked{false};
+    bool started = false;
+    bool runningBefore = true;
+};
+
+TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
+    // The front end restores its controls last; by then the engine is idle, so a
+    // click handled right there starts a refresh instead of aborting a dead one.
+    FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
+    RefreshEngine engine;
+    RecordingUi ui;
+    test::UseLocalMaster(engine, master.port(), ui);
+    Restart restart{&engine};
+    ui.onRefreshEnded = [](void* argument) {
+        auto* r = static_cast<Restart*>(argument);
+        if (r->clicked.exchange(true)) {
+            return;
+        }
+        r->runningBefore = IsRefreshInProgress(*r->engine);
+        r->started = StartRefresh(*r->engine);
+    };
+    ui.onRefreshEndedArgument = &restart;
+    test::RunRefreshNow(engine);
+    ASSERT_TRUE(WaitForEndings(ui, 2));
+    EXPECT_FALSE(restart.runningBefore);
+    EXPECT_TRUE(restart.started);
+    EXPECT_EQ(ui.refreshEnded(), 2);
+    EXPECT_EQ(ui.handOvers(), 2);
+}
+
+}  // namespace
+}  // namespace skelvane
