@@ -1,7 +1,8 @@
 #include "platform/clock.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 
 namespace skelvane {
 
