@@ -1,10 +1,43 @@
 #include "engine/status_parser.h"
 
+#include "engine/byte_cursor.h"
+#include "engine/info_string.h"
+#include "engine/packet_line.h"
+#include "engine/player_line.h"
+
 namespace skelvane {
 
-void ParseStatusAnswer(std::span<const std::uint8_t>, ServerRecord& record, std::uint32_t now) {
+// A status answer, line by line (each ended by a line feed):
+//
+//   header line                       read and not looked at
+//   \key\value\key\value...           the info string
+//   score ping "name"                 one line per player
+//   ...
+//
+// Only the bytes received are read: the cursor ends where the datagram does,
+// whatever lies behind it. A server listing more than 64 players gets its
+// first 64; the lines after them are not read.
+void ParseStatusAnswer(std::span<const std::uint8_t> bytes, ServerRecord& record,
+                       std::uint32_t now) {
     record.responded = 1;
+    ByteCursor cursor(bytes);
+    ReadPacketLine(cursor);
     record.ping = now - record.sendTime;
+
+    const std::optional<PacketLine> info = ReadPacketLine(cursor);
+    StoreInfoValues(info ? ReadInfoString(info->Text()) : InfoValues{}, record);
+
+    std::int32_t playerCount = 0;
+    while (playerCount < kMaxPlayers) {
+        const std::optional<PacketLine> line = ReadPacketLine(cursor);
+        if (!line) {
+            break;
+        }
+        if (const auto player = ReadPlayerLine(line->Text())) {
+            record.players[playerCount++] = *player;
+        }
+    }
+    record.playerCount = playerCount;
 }
 
 }  // namespace skelvane

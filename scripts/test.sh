@@ -21,6 +21,9 @@ cmake --build --preset native-tsan -j "$jobs" --target skelvane_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   build/native-tsan/tests/skelvane_tests
 
+step "short fuzz runs of every parser of received bytes"
+scripts/fuzz.sh 20
+
 step "Windows build"
 cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release -j "$jobs"
