@@ -87,8 +87,7 @@ void AppendPlayers(Datagram& out, const std::vector<PlayerLine>& players) {
 }
 
 Datagram SoundAnswer(const ServerContent& content, const InfoStyle& style = {}) {
-    Datagram out;
-    AppendText(out, kHeaderLine);
+    Datagram out(kHeaderLine.begin(), kHeaderLine.end());
     AppendInfoLine(out, content, style);
     AppendPlayers(out, content.players);
     return out;
@@ -112,8 +111,10 @@ Datagram WithoutLineFeeds(Datagram answer) {
 Datagram CrowdedAnswer(ServerContent content) {
     content.players.clear();
     for (std::int32_t i = 0; i < kManyPlayerLines; ++i) {
-        const std::string colour = "^" + std::to_string(i % 8);
-        content.players.push_back(PlayerLine{i, 0, colour + "bot" + std::to_string(i)});
+        std::string name = {'^', static_cast<char>('0' + i % 8)};
+        name += "bot";
+        name += std::to_string(i);
+        content.players.push_back(PlayerLine{i, 0, std::move(name)});
     }
     return SoundAnswer(content);
 }
