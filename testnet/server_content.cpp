@@ -196,8 +196,4 @@ ServerContent GenerateServerContent(std::uint64_t seed, std::uint32_t index) {
     return content;
 }
 
-std::span<const char* const> VersionPlatforms() {
-    return kPlatforms;
-}
-
 }  // namespace skelvane

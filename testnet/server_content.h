@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -53,9 +52,5 @@ ServerContent GenerateServerContent(std::uint64_t seed, std::uint32_t index);
 // Windows-1252 letters and now and then a name used twice.
 std::vector<PlayerLine> GeneratePlayers(std::uint64_t seed, std::uint32_t index,
                                         std::int32_t count);
-
-// The platform part of every version text the generator uses, in the order
-// servers take them; an empty text stands for a server that sends no version.
-std::span<const char* const> VersionPlatforms();
 
 }  // namespace skelvane
