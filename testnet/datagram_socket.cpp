@@ -1,0 +1,73 @@
+#include "testnet/datagram_socket.h"
+
+#include <arpa/inet.h>
+#include <errno.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+namespace skelvane {
+
+namespace {
+
+sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = endpoint.address;
+    address.sin_port = htons(endpoint.port);
+    return address;
+}
+
+Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
+    return Ipv4Endpoint{address.sin_addr.s_addr, ntohs(address.sin_port)};
+}
+
+void SetBufferSizes(int fd, int bytes) {
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+    setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
+}
+
+}  // namespace
+
+DatagramSocket DatagramSocket::Bind(const Ipv4Endpoint& local, int bufferBytes, int& error) {
+    DatagramSocket socket;
+    UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_UDP));
+    const sockaddr_in address = ToSockaddr(local);
+    sockaddr_in bound{};
+    socklen_t length = sizeof bound;
+    if (!fd.IsValid() ||
+        bind(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        getsockname(fd.Get(), reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
+        error = errno;
+        return socket;
+    }
+    SetBufferSizes(fd.Get(), bufferBytes);
+    socket.fd_ = std::move(fd);
+    socket.local_ = FromSockaddr(bound);
+    return socket;
+}
+
+bool DatagramSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
+    const sockaddr_in address = ToSockaddr(to);
+    return sendto(fd_.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL,
+                  reinterpret_cast<const sockaddr*>(&address), sizeof address) >= 0;
+}
+
+ReceivedDatagram DatagramSocket::Receive(std::span<std::uint8_t> buffer) {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    const ssize_t got = recvfrom(fd_.Get(), buffer.data(), buffer.size(), MSG_DONTWAIT,
+                                 reinterpret_cast<sockaddr*>(&address), &length);
+    ReceivedDatagram received;
+    if (got < 0) {
+        const bool empty = errno == EAGAIN || errno == EWOULDBLOCK;
+        received.status =
+            empty ? ReceivedDatagram::Status::kNothingWaiting : ReceivedDatagram::Status::kFailed;
+        return received;
+    }
+    received.status = ReceivedDatagram::Status::kReceived;
+    received.size = static_cast<std::size_t>(got);
+    received.from = FromSockaddr(address);
+    return received;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/udp_socket.h"
+
+namespace skelvane {
+
+// The servers a master lists, read from the text of a list file: one
+// "ADDRESS:PORT" per line, with a loopback address. Blank lines and lines that
+// start with '#' are skipped; spaces around an entry and a carriage return are
+// ignored. A bad line refuses the whole file, with its line number in `error`.
+std::optional<std::vector<Ipv4Endpoint>> ParseServerListFile(std::string_view text,
+                                                             std::string& error);
+
+}  // namespace skelvane

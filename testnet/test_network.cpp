@@ -1,0 +1,113 @@
+#include "testnet/test_network.h"
+
+#include <sys/resource.h>
+
+#include <cstring>
+
+#include "testnet/loopback_address.h"
+#include "testnet/master_answer.h"
+
+namespace skelvane {
+
+namespace {
+
+// A busy client may have thousands of queries in flight towards the master
+// and its servers; large buffers keep the kernel from dropping them while the
+// loop is busy elsewhere.
+constexpr int kMasterBufferBytes = 4 << 20;
+constexpr int kServerBufferBytes = 256 << 10;
+// The epoll instance, the stop descriptor, standard streams and a margin.
+constexpr rlim_t kOtherDescriptors = 32;
+
+std::string SocketError(const char* what, const Ipv4Endpoint& where, int error) {
+    return std::string("cannot open ") + what + " on " + FormatEndpoint(where) + ": " +
+           std::strerror(error);
+}
+
+// Each server takes one descriptor, two when it answers from another port.
+rlim_t DescriptorsNeeded(const TestNetworkConfig& config) {
+    rlim_t needed = kOtherDescriptors;
+    for (const PlannedServer& server : config.servers) {
+        needed += server.behaviour.otherPort ? 2 : 1;
+    }
+    return needed;
+}
+
+// Raises the soft limit of open files towards the hard one when the network
+// needs more than the soft limit allows.
+bool RaiseOpenFileLimit(rlim_t needed, std::string& error) {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= needed) {
+        return true;
+    }
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < needed) {
+        error = "the network needs " + std::to_string(needed) +
+                " open files, but the hard limit is " + std::to_string(limit.rlim_max);
+        return false;
+    }
+    limit.rlim_cur = needed;
+    if (setrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        error = std::string("cannot raise the open-file limit: ") + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<TestNetwork> TestNetwork::Open(const TestNetworkConfig& config,
+                                               std::string& error) {
+    std::unique_ptr<TestNetwork> network(new TestNetwork());
+    network->seed_ = config.seed;
+    network->plan_ = config.servers;
+    network->masterBehaviour_ = config.masterBehaviour;
+    network->counters_.servers.resize(config.servers.size());
+    if (!RaiseOpenFileLimit(DescriptorsNeeded(config), error) ||
+        !network->OpenServers(config, error) || !network->OpenMaster(config, error)) {
+        return nullptr;
+    }
+    return network;
+}
+
+bool TestNetwork::OpenServers(const TestNetworkConfig& config, std::string& error) {
+    for (std::size_t i = 0; i < config.servers.size(); ++i) {
+        const Ipv4Endpoint bind = config.serverBinds[i];
+        int failure = 0;
+        RunningServer server;
+        server.socket = DatagramSocket::Bind(bind, kServerBufferBytes, failure);
+        if (!server.socket.IsValid()) {
+            error = SocketError("game server", bind, failure);
+            return false;
+        }
+        if (config.servers[i].behaviour.otherPort) {
+            const Ipv4Endpoint elsewhere{bind.address, 0};
+            server.otherPort = DatagramSocket::Bind(elsewhere, kServerBufferBytes, failure);
+            if (!server.otherPort.IsValid()) {
+                error = SocketError("second socket", elsewhere, failure);
+                return false;
+            }
+        }
+        server.answer =
+            PlannedAnswer(config.servers[i], config.seed, static_cast<std::uint32_t>(i));
+        serverEndpoints_.push_back(server.socket.Local());
+        servers_.push_back(std::move(server));
+    }
+    return true;
+}
+
+// The answer is built once the servers' ports are known, since it lists them.
+bool TestNetwork::OpenMaster(const TestNetworkConfig& config, std::string& error) {
+    const std::vector<Ipv4Endpoint>& listed =
+        config.listedServers ? *config.listedServers : serverEndpoints_;
+    masterAnswer_ = BuildMasterAnswer(listed, config.masterBehaviour.shape);
+    int failure = 0;
+    master_ = DatagramSocket::Bind(config.master, kMasterBufferBytes, failure);
+    if (!master_.IsValid()) {
+        error = SocketError("master server", config.master, failure);
+        return false;
+    }
+    masterEndpoint_ = master_.Local();
+    return true;
+}
+
+}  // namespace skelvane
