@@ -83,7 +83,7 @@ std::string Master(const FakeMaster& master) {
 TEST(QueryCli, PrintsTheShownServersSortedWithTheirCellTexts) {
     FakeServers::Behaviour slow{test::StatusAnswer(
         "\\sv_hostname\\Slow\\mapname\\dm2\\gamename\\base\\sv_maxclients\\8", {"3 20 \"ann\""})};
-    slow.delayMs = 40;
+    slow.delayMs = 250;
     FakeServers::Behaviour fast{test::StatusAnswer(
         "\\sv_hostname\\Fast\\mapname\\dm1\\sv_maxclients\\16\\sv_privateclients\\2")};
     FakeServers servers({slow, fast, {}});
