@@ -8,18 +8,6 @@ namespace skelvane {
 
 namespace {
 
-std::int32_t FindQueriedUnanswered(const ServerTable& table, const Ipv4Endpoint& from) {
-    const std::int32_t count = table.Count();
-    for (std::int32_t i = 0; i < count; ++i) {
-        const ServerRecord& record = table[i];
-        if (record.address == from.address && record.port == from.port && record.sendTime != 0 &&
-            record.responded == 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 // Parses the answer into its record, lets the front end list it and reports it.
 void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
                   std::int32_t index) {
@@ -34,22 +22,14 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
 
 }  // namespace
 
-std::int32_t CountUnanswered(const ServerTable& table) {
-    const std::int32_t count = table.Count();
-    std::int32_t unanswered = 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        unanswered += table[i].responded == 0 ? 1 : 0;
-    }
-    return unanswered;
-}
-
-bool AcceptStatusAnswer(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from) {
-    const std::int32_t index = FindQueriedUnanswered(engine.table, from);
+    const std::int32_t index = channel.roster.FindQueriedUnanswered(channel.engine.table, from);
     if (index < 0) {
         return false;
     }
-    StatusParser(engine, datagram, index);
+    channel.roster.MarkAnswered();
+    StatusParser(channel.engine, datagram, index);
     return true;
 }
 
@@ -72,9 +52,10 @@ void StatusReceiver(void* argument) {
         buffer[received.bytes] = 0;
         LockGuard guard(engine.tableLock);
         AcceptStatusAnswer(
-            engine, std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(received.bytes)),
+            channel,
+            std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(received.bytes)),
             received.from);
-        if (CountUnanswered(engine.table) == 0) {
+        if (channel.roster.Unanswered() == 0) {
             channel.allResponded.Set();
         }
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/refresh_engine.h"
+#include "engine/sweep_roster.h"
 #include "platform/event.h"
 #include "platform/udp_socket.h"
 
@@ -15,6 +16,7 @@ struct SweepChannel {
     Event socketReadable;
     Event stopReceiver;
     Event allResponded;
+    SweepRoster roster;
 };
 
 // A status answer may fill the whole receive area; one more byte holds the
@@ -25,13 +27,10 @@ inline constexpr std::size_t kStatusDatagramCapacity = 4096;
 // sweep signals stopReceiver.
 void StatusReceiver(void* channel);
 
-// Records that have not answered. Called with the table lock held.
-std::int32_t CountUnanswered(const ServerTable& table);
-
 // Handles one received datagram: finds the queried, unanswered record of the
 // sender and parses the answer into it. Called with the table lock held.
 // False when no record took the datagram.
-bool AcceptStatusAnswer(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from);
 
 }  // namespace skelvane

@@ -78,9 +78,9 @@ bool QueryIfUnanswered(Sweep& sweep, std::int32_t index) {
     return true;
 }
 
-std::int32_t CountUnansweredLocked(RefreshEngine& engine) {
-    LockGuard guard(engine.tableLock);
-    return CountUnanswered(engine.table);
+std::int32_t CountUnansweredLocked(Sweep& sweep) {
+    LockGuard guard(sweep.engine.tableLock);
+    return sweep.channel.roster.Unanswered();
 }
 
 // Rows are inserted without painting; once the sweep has run for a moment, each
@@ -109,7 +109,7 @@ PassEnd RunPass(Sweep& sweep, std::uint32_t intervalMs) {
         }
         ApplyRepaintRule(sweep);
     }
-    if (CountUnansweredLocked(engine) == 0) {
+    if (CountUnansweredLocked(sweep) == 0) {
         return PassEnd::kFinish;
     }
     // The wait after the last pass is a grace period for late answers. An abort
@@ -123,7 +123,7 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     RefreshEngine& engine = sweep.engine;
     SweepSummary summary;
     summary.outcome = engine.abortEvent.Poll() ? SweepOutcome::kAborted : SweepOutcome::kCompleted;
-    const std::int32_t unanswered = CountUnansweredLocked(engine);
+    const std::int32_t unanswered = CountUnansweredLocked(sweep);
     if (engine.listNeedsRepaint.load() != 0 && engine.ui.repaintList != nullptr) {
         engine.ui.repaintList(engine.ui.context);
     }
@@ -153,7 +153,7 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
 }
 
 SweepSummary StatusSweep(RefreshEngine& engine) {
-    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}}};
+    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}, SweepRoster(engine.table)}};
     if (!SetUp(sweep)) {
         return SweepSummary{};
     }
