@@ -17,7 +17,9 @@ bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32
            (showEmpty != 0 || record.playerCount != 0);
 }
 
-std::int32_t OsIconForVersion(const char16_t*) { return kImageServer; }
+std::int32_t OsIconForVersion(const char16_t*) {
+    return kImageServer;
+}
 
 std::int32_t CompareServers(const ServerRecord& a, const ServerRecord& b, std::uint32_t) {
     return a.ping < b.ping ? -1 : (a.ping > b.ping ? 1 : 0);
