@@ -48,5 +48,5 @@ for _ in $(seq 50); do
 done
 
 mkdir -p "$WINEPREFIX"
-"$WINESERVER" -p >/dev/null 2>&1 </dev/null
-"$SKELVANE_WINE" wineboot --init >/dev/null 2>&1 </dev/null
+"$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
+"$SKELVANE_WINE" wineboot --init >/dev/null 2>&1 </dev/null || true
