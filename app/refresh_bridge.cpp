@@ -62,9 +62,10 @@ LRESULT OnBridgeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_APP_SERVER_PARSED:
             return AddParsedServer(view, static_cast<std::int32_t>(wParam)) ? 1 : 0;
         case WM_APP_REPAINT_LIST:
-            InvalidateRect(view.serverList, nullptr, FALSE);
+            RepaintServerList(view);
             return 0;
         case WM_APP_REFRESH_ENDED:
+            RepaintServerList(view);
             OnRefreshEnded();
             return 0;
         default:

@@ -29,6 +29,8 @@ struct Presentation {
     // announced to this thread, so the record no longer changes. Only such
     // records ever get a row.
     std::vector<std::uint8_t> parsed;
+    // Rows were added without redrawing the server list since its last repaint.
+    bool redrawPaused = false;
 };
 
 // Sets up both lists' columns, the status bar and the image lists. The server

@@ -83,6 +83,24 @@ void InsertServerRow(const Presentation& view, std::int32_t index, int position)
     ListView_InsertItem(view.serverList, &item);
 }
 
+// An answer's row goes in with redrawing off, and redrawing stays off until
+// the sweep asks for a repaint or the user changes the list: otherwise the
+// list updates its scroll bars and repaints on every single insertion, which
+// costs far more than the insertion itself once answers come by the hundred.
+void PauseRedraw(Presentation& view) {
+    if (!view.redrawPaused) {
+        SendMessageW(view.serverList, WM_SETREDRAW, FALSE, 0);
+        view.redrawPaused = true;
+    }
+}
+
+void ResumeRedraw(Presentation& view) {
+    if (view.redrawPaused) {
+        SendMessageW(view.serverList, WM_SETREDRAW, TRUE, 0);
+        view.redrawPaused = false;
+    }
+}
+
 void ShowCounts(const Presentation& view) {
     UpdateCounts(view.statusBar, view.shownPlayers, view.shownServers);
 }
@@ -102,6 +120,7 @@ std::int32_t CountListable(const Presentation& view) {
 
 // Every listable record in table order, then one sort.
 void RebuildServerRows(Presentation& view) {
+    PauseRedraw(view);
     ListView_DeleteAllItems(view.serverList);
     view.shownServers = 0;
     view.shownPlayers = 0;
@@ -152,12 +171,14 @@ void ForgetTable(Presentation& view) {
     view.tableReadable = false;
     view.parsed.clear();
     DeleteAllRows(view);
+    ResumeRedraw(view);
 }
 
 void TakeTable(Presentation& view) {
     view.parsed.assign(static_cast<std::size_t>(view.engine->table.Count()), 0);
     view.tableReadable = true;
     DeleteAllRows(view);
+    ResumeRedraw(view);
     view.shownServers = 0;
     view.shownPlayers = 0;
     ShowCounts(view);
@@ -173,10 +194,8 @@ bool AddParsedServer(Presentation& view, std::int32_t index) {
         return false;
     }
     const ServerRecord& record = view.engine->table[index];
+    PauseRedraw(view);
     InsertServerRow(view, index, SortedPosition(view, record));
-    // Painting waits for the sweep's next repaint, so that a burst of answers
-    // costs one paint.
-    ValidateRect(view.serverList, nullptr);
     view.shownServers += 1;
     view.shownPlayers += record.playerCount;
     ShowCounts(view);
@@ -208,8 +227,14 @@ void OnServerColumnClick(Presentation& view, int column) {
     if (order == view.settings->sortOrder) {
         order |= SORT_REVERSED;
     }
+    ResumeRedraw(view);
     SortServerList(view, order);
     view.settings->sortOrder = order;
+}
+
+void RepaintServerList(Presentation& view) {
+    ResumeRedraw(view);
+    InvalidateRect(view.serverList, nullptr, FALSE);
 }
 
 void ApplyFilterChange(Presentation& view, HWND mainWindow) {
@@ -222,7 +247,7 @@ void ApplyFilterChange(Presentation& view, HWND mainWindow) {
     FillPlayerList(view);
     ShowCounts(view);
     SortServerList(view, view.settings->sortOrder);
-    InvalidateRect(view.serverList, nullptr, FALSE);
+    RepaintServerList(view);
 }
 
 }  // namespace skelvane

@@ -24,9 +24,12 @@ void ForgetTable(Presentation& view);
 void TakeTable(Presentation& view);
 
 // Record `index` has been parsed: give it a row at its place in the current
-// order when the filters let it show. True when a row was added; the caller
-// paints later.
+// order when the filters let it show. True when a row was added; it shows at
+// the next RepaintServerList.
 bool AddParsedServer(Presentation& view, std::int32_t index);
+
+// Paints the rows added since the last repaint.
+void RepaintServerList(Presentation& view);
 
 // LVN_GETDISPINFOW of the server list.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);

@@ -73,6 +73,7 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     // Ping order, lowest first: the delays put the master's last server first.
     EXPECT_EQ(RowRecords(ServerList()), (std::vector<std::int32_t>{2, 1, 3, 0}));
     EXPECT_EQ(StatusPartText(window_, 2), L"4 Servers");
+    EXPECT_FALSE(gBrowser.view.redrawPaused) << "the list was left without redrawing";
     for (const auto& game : games_) {
         EXPECT_EQ(game->queries(), 1);
     }

@@ -136,7 +136,9 @@ bool SaveWindowBitmap(HWND window, const std::string& path) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    PrintWindow(window, memory, 0);
+    // Copied from the screen: the window is shown on the virtual display, and
+    // this way its child controls are in the picture too.
+    BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
     GdiFlush();
     const DWORD stride = ((width * 3 + 3) / 4) * 4;
     const DWORD imageBytes = stride * static_cast<DWORD>(height);

@@ -28,7 +28,8 @@ std::vector<std::int32_t> RowRecords(HWND list);
 // Clicks a column header the way the list reports it.
 void ClickColumn(HWND mainWindow, int listId, int column);
 
-// Writes what the window shows as a 24-bit BMP, for reading after a failure.
+// Writes what the window shows on the screen as a 24-bit BMP, for reading
+// after a failure.
 bool SaveWindowBitmap(HWND window, const std::string& path);
 
 }  // namespace skelvane::test
