@@ -1,12 +1,9 @@
+// skelvane-browser: the Windows program's entry.
+
 #include <windows.h>
 
-#include "engine/refresh_engine.h"
-#include "platform/udp_socket.h"
+#include "app/browser_entry.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    if (!skelvane::StartNetworking()) {
-        return 1;
-    }
-    skelvane::StopNetworking();
-    return 0;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return skelvane::RunBrowser(instance);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/host_and_port.h"
 #include "engine/refresh_engine.h"
 #include "ui/server_columns.h"
 
@@ -41,25 +42,6 @@ bool EqualsIgnoringCase(const std::string& text, const char16_t* title) {
         }
     }
     return i == text.size() && title[i] == u'\0';
-}
-
-// A whole decimal number from `low` to `high`, nothing else.
-std::optional<std::int64_t> ParseNumber(const std::string& text, std::int64_t low,
-                                        std::int64_t high) {
-    if (text.empty() || text.size() > 10) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 struct OptionReader {
@@ -104,7 +86,7 @@ bool ApplyOption(OptionReader& reader, QueryOptions& options) {
         options.masterPort = master->port;
     } else if (arg == "--rate") {
         const auto value = reader.Value(arg);
-        const auto rate = value ? ParseNumber(*value, 1, INT32_MAX) : std::nullopt;
+        const auto rate = value ? ParseWholeNumber(*value, 1, INT32_MAX) : std::nullopt;
         if (!rate) {
             if (value) {
                 reader.error = "bad rate '" + *value + "': expected a positive integer";
@@ -131,31 +113,8 @@ bool ApplyOption(OptionReader& reader, QueryOptions& options) {
 
 }  // namespace
 
-std::optional<HostAndPort> ParseHostAndPort(const std::string& text, std::uint16_t defaultPort) {
-    const std::size_t colon = text.find(':');
-    HostAndPort result{text.substr(0, colon), defaultPort};
-    if (result.host.empty()) {
-        return std::nullopt;
-    }
-    for (char c : result.host) {
-        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                             (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
-        if (!allowed) {
-            return std::nullopt;
-        }
-    }
-    if (colon != std::string::npos) {
-        const auto port = ParseNumber(text.substr(colon + 1), 1, 65535);
-        if (!port) {
-            return std::nullopt;
-        }
-        result.port = static_cast<std::uint16_t>(*port);
-    }
-    return result;
-}
-
 std::optional<std::uint32_t> ParseSortColumn(const std::string& text) {
-    if (const auto index = ParseNumber(text, 0, kServerColumnCount - 1)) {
+    if (const auto index = ParseWholeNumber(text, 0, kServerColumnCount - 1)) {
         return static_cast<std::uint32_t>(*index);
     }
     for (int i = 0; i < kServerColumnCount; ++i) {

@@ -28,15 +28,6 @@ struct ParsedQueryOptions {
 // Reads the command line (without the program name).
 ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args);
 
-struct HostAndPort {
-    std::string host;
-    std::uint16_t port = 0;
-};
-
-// "HOST" or "HOST:PORT"; the port defaults to `defaultPort`. Nothing for an
-// empty host, a port that is not a number from 1 to 65535, or a second colon.
-std::optional<HostAndPort> ParseHostAndPort(const std::string& text, std::uint16_t defaultPort);
-
 // A column by its title or index, case-insensitively ("ping", "Host Name", "3").
 std::optional<std::uint32_t> ParseSortColumn(const std::string& text);
 

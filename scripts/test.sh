@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suites under Address- and
 # UndefinedBehaviorSanitizer, the engine again under ThreadSanitizer, short
-# fuzz runs of every parser of received bytes, and the Windows build.
+# fuzz runs of every parser of received bytes, the Windows build, and the
+# Windows tests under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -27,5 +28,17 @@ scripts/fuzz.sh 20
 step "Windows build"
 cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release -j "$jobs"
+
+step "Windows tests under Wine"
+# In a subshell, so that the display and the Wine prefix stop when it ends.
+(
+  . scripts/wine-env.sh
+  if [ "$SKELVANE_WINDOWS_PRESET" != windows-release ]; then
+    echo "this kernel runs no 32-bit programs: testing the 64-bit build of the same code"
+    cmake --preset "$SKELVANE_WINDOWS_PRESET" >/dev/null
+    cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j "$jobs"
+  fi
+  ctest --test-dir "build/$SKELVANE_WINDOWS_PRESET" --output-on-failure
+)
 
 step "all tests passed"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include "engine/refresh_engine.h"
+#include "ui/presentation.h"
+#include "ui/view_settings.h"
+
+namespace skelvane {
+
+// The process-wide state of the Windows program. The main window handle is
+// recorded first thing in WM_INITDIALOG and is null until then.
+struct Browser {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    bool isXpOrLater = false;
+    RefreshEngine engine;
+    ViewSettings settings;
+    Presentation view;
+};
+
+extern Browser gBrowser;
+
+}  // namespace skelvane

@@ -1,0 +1,87 @@
+#include "app/browser_entry.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/browser.h"
+#include "app/browser_options.h"
+#include "app/main_dialog.h"
+#include "res/resource.h"
+
+namespace skelvane {
+
+Browser gBrowser;
+
+namespace {
+
+std::vector<std::wstring> CommandLineArguments() {
+    int count = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    for (int i = 1; argv != nullptr && i < count; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    LocalFree(argv);
+    return args;
+}
+
+void SetSmallIcon(HWND window, HINSTANCE instance) {
+    const auto icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    if (icon != nullptr) {
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    gBrowser.instance = instance;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The dialog's WM_INITDIALOG records the window; a window created without
+    // it having run does not count.
+    gBrowser.mainWindow = nullptr;
+    CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
+    if (gBrowser.mainWindow != nullptr) {
+        SetSmallIcon(gBrowser.mainWindow, instance);
+    }
+    return gBrowser.mainWindow;
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        if (got == -1) {
+            return kExitStartFailed;
+        }
+        if (!IsDialogMessageW(gBrowser.mainWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+int RunBrowser(HINSTANCE instance) {
+    const ParsedBrowserOptions parsed = ParseBrowserOptions(CommandLineArguments());
+    if (!parsed.options) {
+        MessageBoxW(nullptr, parsed.error.c_str(), L"Skelvane Server Browser",
+                    MB_OK | MB_ICONERROR);
+        return kExitBadCommandLine;
+    }
+    gBrowser.engine.master = parsed.options->master;
+    if (CreateMainWindow(instance) == nullptr) {
+        return kExitStartFailed;
+    }
+    return RunMessageLoop();
+}
+
+}  // namespace skelvane

@@ -1,0 +1,85 @@
+#include "app/main_dialog.h"
+
+#include "app/browser.h"
+#include "app/main_commands.h"
+#include "app/main_init.h"
+#include "app/main_notify.h"
+#include "app/refresh_bridge.h"
+#include "app/settings.h"
+
+namespace skelvane {
+
+namespace {
+
+constexpr LONG kMinimumTrackWidth = 694;
+constexpr LONG kMinimumTrackHeight = 447;
+
+INT_PTR OnInitDialog(HWND window) {
+    gBrowser.mainWindow = window;
+    InitMainDialog(window);
+    // TRUE lets the dialog manager focus the first tab stop, the server list.
+    return TRUE;
+}
+
+// Column widths follow the window once column scaling is built.
+INT_PTR OnSize(WPARAM, LPARAM) {
+    return 0;
+}
+
+INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
+    limits.ptMinTrackSize.x = kMinimumTrackWidth;
+    limits.ptMinTrackSize.y = kMinimumTrackHeight;
+    return 0;
+}
+
+INT_PTR OnClose(HWND window) {
+    DestroyWindow(window);
+    return TRUE;
+}
+
+INT_PTR OnDestroy() {
+    SaveSettings();
+    PostQuitMessage(0);
+    return 0;
+}
+
+// A result for the sender of a message goes through DWLP_MSGRESULT.
+INT_PTR AnswerBridge(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, OnBridgeMessage(message, wParam, lParam));
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(window);
+        case WM_CREATE:
+            return TRUE;
+        case WM_SIZE:
+            return OnSize(wParam, lParam);
+        case WM_GETMINMAXINFO:
+            return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        case WM_CLOSE:
+            return OnClose(window);
+        case WM_DESTROY:
+            return OnDestroy();
+        case WM_NOTIFY:
+            return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_APP_SHOW_STATUS:
+        case WM_APP_TABLE_REPLACED:
+        case WM_APP_HAND_OVER:
+        case WM_APP_SERVER_PARSED:
+        case WM_APP_REPAINT_LIST:
+        case WM_APP_REFRESH_ENDED:
+            return AnswerBridge(window, message, wParam, lParam);
+        default:
+            return 0;
+    }
+}
+
+}  // namespace skelvane

@@ -1,0 +1,83 @@
+#include "app/main_notify.h"
+
+#include "app/browser.h"
+#include "res/resource.h"
+#include "ui/player_list_view.h"
+#include "ui/server_list_view.h"
+
+namespace skelvane {
+
+namespace {
+
+// The handlers below answer notifications of features that are not built yet:
+// buddy highlighting, joining a server, and the player rows with their
+// sorting and view switch. They are routed already so that each feature only
+// fills in its handler.
+LRESULT OnListCustomDraw(HWND, const NMLVCUSTOMDRAW&) {
+    return CDRF_DODEFAULT;
+}
+void JoinServer(const NMITEMACTIVATE&) {}
+void FillPlayerCell(NMLVDISPINFOW&) {}
+void SortPlayerList(int) {}
+void TogglePlayerView() {}
+
+INT_PTR AnswerCustomDraw(HWND mainWindow, HWND list, const NMHDR& header) {
+    const LRESULT result = OnListCustomDraw(list, reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+    SetWindowLongPtrW(mainWindow, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR OnServerListNotify(HWND mainWindow, NMHDR& header) {
+    Presentation& view = gBrowser.view;
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            FillServerCell(view, reinterpret_cast<NMLVDISPINFOW&>(header));
+            return 0;
+        case LVN_COLUMNCLICK:
+            OnServerColumnClick(view, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            return 0;
+        case LVN_ITEMCHANGED:
+            FillPlayerList(view);
+            return 0;
+        case NM_CUSTOMDRAW:
+            return AnswerCustomDraw(mainWindow, header.hwndFrom, header);
+        case NM_DBLCLK:
+            JoinServer(reinterpret_cast<const NMITEMACTIVATE&>(header));
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+INT_PTR OnPlayerListNotify(HWND mainWindow, NMHDR& header) {
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            FillPlayerCell(reinterpret_cast<NMLVDISPINFOW&>(header));
+            return 0;
+        case LVN_COLUMNCLICK:
+            SortPlayerList(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            return 0;
+        case NM_CUSTOMDRAW:
+            return AnswerCustomDraw(mainWindow, header.hwndFrom, header);
+        case NM_RCLICK:
+            TogglePlayerView();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+INT_PTR OnNotify(HWND mainWindow, NMHDR& header) {
+    switch (header.idFrom) {
+        case IDC_SERVERLIST:
+            return OnServerListNotify(mainWindow, header);
+        case IDC_PLAYERLIST:
+            return OnPlayerListNotify(mainWindow, header);
+        default:
+            return 0;
+    }
+}
+
+}  // namespace skelvane

@@ -1,0 +1,46 @@
+#include "engine/host_and_port.h"
+
+namespace skelvane {
+
+std::optional<std::int64_t> ParseWholeNumber(const std::string& text, std::int64_t low,
+                                             std::int64_t high) {
+    if (text.empty() || text.size() > 10) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<HostAndPort> ParseHostAndPort(const std::string& text, std::uint16_t defaultPort) {
+    const std::size_t colon = text.find(':');
+    HostAndPort result{text.substr(0, colon), defaultPort};
+    if (result.host.empty()) {
+        return std::nullopt;
+    }
+    for (char c : result.host) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                             (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
+        if (!allowed) {
+            return std::nullopt;
+        }
+    }
+    if (colon != std::string::npos) {
+        const auto port = ParseWholeNumber(text.substr(colon + 1), 1, 65535);
+        if (!port) {
+            return std::nullopt;
+        }
+        result.port = static_cast<std::uint16_t>(*port);
+    }
+    return result;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,41 @@
+// Identifiers of the browser's dialogs, controls and icons. Shared by the
+// resource script and the C++ code, so it holds only #define lines.
+#pragma once
+
+// Dialog templates.
+#define IDD_CONFIG 164
+#define IDD_MAIN 165
+
+// Icons. IDI_APP is the lowest-numbered group, so it is also the program file's icon.
+#define IDI_APP 106
+#define IDI_PLAYER 134
+#define IDI_SERVER 135
+#define IDI_INFO 136
+#define IDI_PING_GOOD 137
+#define IDI_PING_BAD 138
+#define IDI_PING_MEDIUM 139
+#define IDI_OS_WINDOWS 168
+#define IDI_OS_LINUX 169
+#define IDI_OS_FREEBSD 170
+#define IDI_OS_MAC 171
+
+// Controls of IDD_MAIN.
+#define IDC_STATUSBAR 140
+#define IDC_SERVERLIST 1017
+#define IDC_PLAYERLIST 1018
+#define IDC_EXIT 1019
+#define IDC_CONFIG 1020
+#define IDC_UPDATE 1021
+#define IDC_SERVERS_GROUP 1022
+#define IDC_PLAYERS_GROUP 1023
+#define IDC_CONTROLS_GROUP 1024
+#define IDC_SHOWFULL 1028
+#define IDC_SHOWEMPTY 1029
+
+// Controls of IDD_CONFIG. Identifiers are per dialog: 1028 is also IDC_SHOWFULL.
+#define IDC_MEDIUMPING 109
+#define IDC_GAMEPATH 1014
+#define IDC_GAMEEXE 1015
+#define IDC_BUDDIES 1025
+#define IDC_QPS 1027
+#define IDC_GOODPING 1028

@@ -1,0 +1,52 @@
+# Sourced, not run: prepares a virtual display and a throw-away Wine prefix for
+# running the Windows program and its tests, and stops all of it on exit.
+#
+#   . scripts/wine-env.sh    # then: ctest --test-dir build/$SKELVANE_WINDOWS_PRESET
+#
+# Sets DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG, WINESERVER, WINELOADER,
+# SKELVANE_WINE (the loader to start programs with) and SKELVANE_WINDOWS_PRESET:
+# windows-release where this kernel runs 32-bit programs, otherwise
+# windows-x64, the same program built for 64-bit Wine.
+#
+# Wine's helper processes keep the output of whatever started them open, so the
+# display, the server and the prefix's first boot are all started here with
+# their output sent to /dev/null, before any test runs.
+
+skelvane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  export WINEARCH=win32 SKELVANE_WINE=/usr/lib/wine/wine
+  export WINESERVER=/usr/lib/wine/wineserver32 SKELVANE_WINDOWS_PRESET=windows-release
+else
+  export WINEARCH=win64 SKELVANE_WINE=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64 SKELVANE_WINDOWS_PRESET=windows-x64
+fi
+export WINELOADER=$SKELVANE_WINE
+export WINEDEBUG=-all
+export WINEPREFIX="$skelvane_root/build/wine-$WINEARCH-$$"
+
+# The first display number that nobody holds.
+skelvane_display=90
+while [ -e "/tmp/.X${skelvane_display}-lock" ] || [ -e "/tmp/.X11-unix/X${skelvane_display}" ]; do
+  skelvane_display=$((skelvane_display + 1))
+done
+export DISPLAY=":$skelvane_display"
+
+skelvane_wine_stop() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  [ -n "${skelvane_xvfb_pid:-}" ] && kill "$skelvane_xvfb_pid" 2>/dev/null
+  [ -n "${skelvane_xvfb_pid:-}" ] && wait "$skelvane_xvfb_pid" 2>/dev/null
+  rm -rf "$WINEPREFIX"
+}
+trap skelvane_wine_stop EXIT
+
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+skelvane_xvfb_pid=$!
+for _ in $(seq 50); do
+  [ -e "/tmp/.X11-unix/X${skelvane_display}" ] && break
+  sleep 0.1
+done
+
+mkdir -p "$WINEPREFIX"
+"$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
+"$SKELVANE_WINE" wineboot --init >/dev/null 2>&1 </dev/null || true

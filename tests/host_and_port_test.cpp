@@ -1,0 +1,35 @@
+#include "engine/host_and_port.h"
+
+#include <gtest/gtest.h>
+
+namespace skelvane {
+namespace {
+
+TEST(HostAndPort, TakesAHostWithOrWithoutAPort) {
+    const auto plain = ParseHostAndPort("127.0.0.1", 30710);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->host, "127.0.0.1");
+    EXPECT_EQ(plain->port, 30710);
+    const auto withPort = ParseHostAndPort("master-2.example_net:65535", 30710);
+    ASSERT_TRUE(withPort);
+    EXPECT_EQ(withPort->host, "master-2.example_net");
+    EXPECT_EQ(withPort->port, 65535);
+}
+
+TEST(HostAndPort, RefusesWhatCouldNotBeAMasterAddress) {
+    for (const char* bad : {"", ":30710", "host:", "host:0", "host:65536", "host:12x", "host:1:2",
+                            "host name", "host/x", "127.0.0.1:99999999999"}) {
+        EXPECT_FALSE(ParseHostAndPort(bad, 30710)) << bad;
+    }
+}
+
+TEST(HostAndPort, WholeNumbersAreDigitsOnlyWithinTheirRange) {
+    EXPECT_EQ(ParseWholeNumber("2147483647", 1, INT32_MAX), INT32_MAX);
+    EXPECT_FALSE(ParseWholeNumber("2147483648", 1, INT32_MAX));
+    EXPECT_FALSE(ParseWholeNumber("-1", -5, 5));
+    EXPECT_FALSE(ParseWholeNumber("+1", 0, 5));
+    EXPECT_FALSE(ParseWholeNumber("99999999999", 0, INT64_MAX));
+}
+
+}  // namespace
+}  // namespace skelvane

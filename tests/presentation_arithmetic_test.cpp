@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "ui/column_widths.h"
+#include "ui/status_bar_parts.h"
+
+namespace skelvane {
+namespace {
+
+using Edges = std::array<std::int32_t, 3>;
+
+TEST(StatusBarEdges, SplitTheWidthIntoFourSeventhsAndTwoThreeFourteenths) {
+    EXPECT_EQ(StatusBarEdges(686), (Edges{392, 539, 686}));
+    EXPECT_EQ(StatusBarEdges(1000), (Edges{571, 785, 999}));
+    EXPECT_EQ(StatusBarEdges(0), (Edges{0, 0, 0}));
+    // The single-precision factor never lets a piece round up past the exact
+    // integer share, for any width a window can have.
+    for (std::int32_t w = 0; w <= 65535; ++w) {
+        const std::int32_t e0 = 4 * w / 7;
+        const std::int32_t e1 = e0 + 3 * w / 14;
+        ASSERT_EQ(StatusBarEdges(w), (Edges{e0, e1, e1 + 3 * w / 14})) << w;
+    }
+}
+
+TEST(InitialColumnWidth, IsOnePixelUnderEachWholeShareOfTheListLessItsMargin) {
+    const std::array<std::int32_t, 6> serverPercents{40, 20, 10, 10, 11, 9};
+    const std::array<std::int32_t, 6> base100{39, 19, 9, 9, 10, 8};
+    const std::array<std::int32_t, 6> list659{257, 128, 64, 64, 70, 57};
+    for (std::size_t i = 0; i < serverPercents.size(); ++i) {
+        EXPECT_EQ(InitialColumnWidth(serverPercents[i], 116), base100[i]);
+        EXPECT_EQ(InitialColumnWidth(serverPercents[i], 659), list659[i]);
+        EXPECT_EQ(InitialColumnWidth(serverPercents[i], 16), 0);
+    }
+    EXPECT_EQ(InitialColumnWidth(50, 116), 49);
+    EXPECT_EQ(InitialColumnWidth(25, 116), 24);
+    EXPECT_EQ(InitialColumnWidth(25, 296), 69);
+}
+
+}  // namespace
+}  // namespace skelvane

@@ -1,0 +1,89 @@
+#include "tests/windows/browser_fixture.h"
+
+#include <string_view>
+
+#include "app/browser.h"
+#include "app/browser_entry.h"
+#include "engine/status_parser.h"
+#include "res/resource.h"
+#include "tests/test_support.h"
+#include "tests/windows/window_driver.h"
+#include "ui/server_columns.h"
+
+namespace skelvane::test {
+
+HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timing) {
+    gBrowser.engine.master = MasterServer{"127.0.0.1", masterPort};
+    gBrowser.engine.timing = timing;
+    window_ = CreateMainWindow(GetModuleHandleW(nullptr));
+    return window_;
+}
+
+HWND BrowserWindowTest::ServerList() const {
+    return Control(IDC_SERVERLIST);
+}
+
+std::wstring BrowserWindowTest::Status() const {
+    return StatusPartText(window_, 0);
+}
+
+bool BrowserWindowTest::WaitForRefreshEnd(std::uint32_t timeoutMs) {
+    return PumpUntil(
+        [this] {
+            return !IsRefreshInProgress(gBrowser.engine) &&
+                   WindowText(Control(IDC_UPDATE)) == L"Update" &&
+                   IsWindowEnabled(Control(IDC_UPDATE));
+        },
+        timeoutMs);
+}
+
+void BrowserWindowTest::Click(int id) {
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void BrowserWindowTest::TearDown() {
+    if (window_ == nullptr || !IsWindow(window_)) {
+        TakeQuitCode();
+        return;
+    }
+    if (HasFailure()) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        SaveWindowBitmap(window_, std::string("failure-") + info->test_suite_name() + "." +
+                                      info->name() + ".bmp");
+    }
+    if (IsRefreshInProgress(gBrowser.engine)) {
+        AbortRefresh(gBrowser.engine);
+    }
+    EXPECT_TRUE(WaitForRefreshEnd()) << "the refresh did not end";
+    DestroyWindow(window_);
+    PumpUntil([] { return false; }, 50);
+    TakeQuitCode();
+}
+
+bool ColumnRulesAvailable() {
+    ServerRecord record{};
+    record.address = LoopbackAddress();
+    record.port = 5;
+    char16_t text[64];
+    std::int32_t image = 0;
+    return FormatServerCell(record, 1, PingThresholds{}, text, 64, &image) && text[0] != u'\0';
+}
+
+bool StatusParserAvailable() {
+    constexpr std::string_view answer = "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\x\n";
+    ServerRecord record{};
+    ParseStatusAnswer(std::span<const std::uint8_t>(
+                          reinterpret_cast<const std::uint8_t*>(answer.data()), answer.size()),
+                      record, 0);
+    return record.hostName[0] == u'x';
+}
+
+RefreshTiming QuickFailingMaster() {
+    RefreshTiming timing = ShortTiming();
+    timing.masterAttempts = 1;
+    timing.masterAnswerWaitMs = 30;
+    return timing;
+}
+
+}  // namespace skelvane::test

@@ -1,0 +1,30 @@
+#include "ui/presentation.h"
+
+#include <commctrl.h>
+
+#include "res/resource.h"
+#include "ui/image_lists.h"
+#include "ui/player_list_view.h"
+#include "ui/server_list_view.h"
+#include "ui/status_bar.h"
+
+namespace skelvane {
+
+HWND InitPresentation(Presentation& view, HWND mainWindow, HINSTANCE instance) {
+    HWND serverList = GetDlgItem(mainWindow, IDC_SERVERLIST);
+    SetListExtendedStyles(serverList);
+    if (!InsertServerColumns(serverList, *view.settings)) {
+        return nullptr;
+    }
+    view.playerList = GetDlgItem(mainWindow, IDC_PLAYERLIST);
+    SetListExtendedStyles(view.playerList);
+    if (!InsertPlayerColumns(view.playerList)) {
+        return nullptr;
+    }
+    view.statusBar = CreateStatusBar(mainWindow, instance);
+    ListView_SetImageList(serverList, CreateServerImageList(instance), LVSIL_SMALL);
+    ListView_SetImageList(view.playerList, CreatePlayerImageList(instance), LVSIL_SMALL);
+    return serverList;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/refresh_engine.h"
+#include "ui/view_settings.h"
+
+namespace skelvane {
+
+// The windows and counts of the main window's lists and status bar. Lives on
+// the UI thread; refresh threads reach it only through window messages.
+struct Presentation {
+    HWND serverList = nullptr;
+    HWND playerList = nullptr;
+    HWND statusBar = nullptr;
+    RefreshEngine* engine = nullptr;
+    ViewSettings* settings = nullptr;
+
+    std::int32_t shownServers = 0;
+    std::int32_t shownPlayers = 0;
+
+    // False from the moment the table is about to be replaced until it has
+    // been handed over complete: no record may be read meanwhile.
+    bool tableReadable = false;
+    // One flag per record of the current table: its answer has been parsed and
+    // announced to this thread, so the record no longer changes. Only such
+    // records ever get a row.
+    std::vector<std::uint8_t> parsed;
+    // Rows were added without redrawing the server list since its last repaint.
+    bool redrawPaused = false;
+};
+
+// Sets up both lists' columns, the status bar and the image lists. The server
+// list, or null when a list refused a column (nothing after that is created).
+HWND InitPresentation(Presentation& view, HWND mainWindow, HINSTANCE instance);
+
+}  // namespace skelvane
