@@ -64,12 +64,5 @@ TEST(QueryOptions, RefusesBadRatesAddressesAndOptions) {
     EXPECT_NE(Parse({"--sort", "size"}).error.find("unknown sort column"), std::string::npos);
 }
 
-TEST(QueryOptions, HostWithoutPortTakesTheMasterPort) {
-    const auto master = ParseHostAndPort("localhost", 30710);
-    ASSERT_TRUE(master);
-    EXPECT_EQ(master->host, "localhost");
-    EXPECT_EQ(master->port, 30710);
-}
-
 }  // namespace
 }  // namespace skelvane

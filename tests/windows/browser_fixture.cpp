@@ -4,7 +4,6 @@
 
 #include "app/browser.h"
 #include "app/browser_entry.h"
-#include "engine/status_parser.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/window_driver.h"
@@ -59,24 +58,6 @@ void BrowserWindowTest::TearDown() {
     DestroyWindow(window_);
     PumpUntil([] { return false; }, 50);
     TakeQuitCode();
-}
-
-bool ColumnRulesAvailable() {
-    ServerRecord record{};
-    record.address = LoopbackAddress();
-    record.port = 5;
-    char16_t text[64];
-    std::int32_t image = 0;
-    return FormatServerCell(record, 1, PingThresholds{}, text, 64, &image) && text[0] != u'\0';
-}
-
-bool StatusParserAvailable() {
-    constexpr std::string_view answer = "\xFF\xFF\xFF\xFFstatusResponse\n\\sv_hostname\\x\n";
-    ServerRecord record{};
-    ParseStatusAnswer(std::span<const std::uint8_t>(
-                          reinterpret_cast<const std::uint8_t*>(answer.data()), answer.size()),
-                      record, 0);
-    return record.hostName[0] == u'x';
 }
 
 RefreshTiming QuickFailingMaster() {

@@ -32,8 +32,6 @@ class BrowserWindowTest : public ::testing::Test {
 
 // Cell texts and the column orders belong to the column rules and the status
 // parser; until both are in, tests that read them are skipped.
-bool ColumnRulesAvailable();
-bool StatusParserAvailable();
 
 // A timing for a quick refresh whose master phase fails at once.
 RefreshTiming QuickFailingMaster();
