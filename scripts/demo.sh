@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# The browser's main job on a local test network: starts skelvane-testnet with
-# a few dozen varied servers and runs a whole refresh against it with
-# skelvane-query, which prints every status text as it is shown (stderr) and
-# then the server list as the browser sorts it, with each server's players.
+# The browser's main job on a local test network. Starts skelvane-testnet with a
+# few dozen varied servers (colour codes, full, empty, slow, lossy, every
+# platform) and:
+#   - runs a whole refresh with skelvane-query, which prints every status text
+#     as it is shown (stderr) and the server list as the browser sorts it;
+#   - opens skelvane-browser.exe under Wine against the same network: on your
+#     display when there is one (close the window to end), otherwise on a
+#     virtual display, writing a screenshot of its window to
+#     build/demo-screenshot.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-source scripts/testnet-up.sh
+. scripts/testnet-up.sh
 
 cmake --preset native-release >/dev/null
 cmake --build --preset native-release -j "$(nproc)" --target skelvane-query skelvane-testnet \
@@ -17,3 +22,22 @@ trap testnet_down EXIT
 echo "== test network: master on $TESTNET_MASTER, $(wc -l <"$TESTNET_DIR/servers.txt") servers"
 echo "== skelvane-query --master $TESTNET_MASTER --rate 100 --players"
 build/native-release/cli/skelvane-query --master "$TESTNET_MASTER" --rate 100 --players
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "== skelvane-browser.exe under Wine on a virtual display"
+  testnet_down
+  trap - EXIT
+  echo "screenshot: $(scripts/screenshot.sh build/demo-screenshot.png)"
+  exit 0
+fi
+
+echo "== skelvane-browser.exe under Wine on $DISPLAY; close its window to end the demo"
+(
+  export SKELVANE_USE_DISPLAY=1
+  . scripts/wine-env.sh
+  cmake --preset "$SKELVANE_WINDOWS_PRESET" >/dev/null
+  cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j "$(nproc)" --target skelvane-browser \
+    >/dev/null
+  "$SKELVANE_WINE" "build/$SKELVANE_WINDOWS_PRESET/app/skelvane-browser.exe" \
+    --master "$TESTNET_MASTER" </dev/null >/dev/null 2>&1
+)

@@ -3,6 +3,8 @@
 #
 #   . scripts/wine-env.sh    # then: ctest --test-dir build/$SKELVANE_WINDOWS_PRESET
 #
+# SKELVANE_USE_DISPLAY=1 keeps an existing DISPLAY instead of a virtual one.
+#
 # Sets DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG, WINESERVER, WINELOADER,
 # SKELVANE_WINE (the loader to start programs with) and SKELVANE_WINDOWS_PRESET:
 # windows-release where this kernel runs 32-bit programs, otherwise
@@ -25,12 +27,20 @@ export WINELOADER=$SKELVANE_WINE
 export WINEDEBUG=-all
 export WINEPREFIX="$skelvane_root/build/wine-$WINEARCH-$$"
 
-# The first display number that nobody holds.
-skelvane_display=90
-while [ -e "/tmp/.X${skelvane_display}-lock" ] || [ -e "/tmp/.X11-unix/X${skelvane_display}" ]; do
-  skelvane_display=$((skelvane_display + 1))
-done
-export DISPLAY=":$skelvane_display"
+skelvane_start_xvfb() {
+  # The first display number that nobody holds.
+  local display=90
+  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+    display=$((display + 1))
+  done
+  export DISPLAY=":$display"
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  skelvane_xvfb_pid=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X${display}" ] && break
+    sleep 0.1
+  done
+}
 
 skelvane_wine_stop() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
@@ -40,12 +50,9 @@ skelvane_wine_stop() {
 }
 trap skelvane_wine_stop EXIT
 
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-skelvane_xvfb_pid=$!
-for _ in $(seq 50); do
-  [ -e "/tmp/.X11-unix/X${skelvane_display}" ] && break
-  sleep 0.1
-done
+if [ "${SKELVANE_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+  skelvane_start_xvfb
+fi
 
 mkdir -p "$WINEPREFIX"
 "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
