@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/ui_mailbox.h"
 #include "engine/refresh_engine.h"
 #include "ui/presentation.h"
 #include "ui/view_settings.h"
@@ -17,6 +18,7 @@ struct Browser {
     RefreshEngine engine;
     ViewSettings settings;
     Presentation view;
+    UiMailbox mailbox;
 };
 
 extern Browser gBrowser;

@@ -6,6 +6,8 @@
 #include "app/main_notify.h"
 #include "app/refresh_bridge.h"
 #include "app/settings.h"
+#include "ui/server_list_view.h"
+#include "ui/status_bar.h"
 
 namespace skelvane {
 
@@ -43,6 +45,20 @@ INT_PTR OnDestroy() {
     return 0;
 }
 
+// The status bar and the server list hold back updates that come too fast.
+INT_PTR OnTimer(WPARAM timer) {
+    switch (timer) {
+        case kStatusBarTimer:
+            FlushStatusBar(gBrowser.view.statusBar);
+            return TRUE;
+        case kListRepaintTimer:
+            RepaintServerListNow(gBrowser.view);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
 // A result for the sender of a message goes through DWLP_MSGRESULT.
 INT_PTR AnswerBridge(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SetWindowLongPtrW(window, DWLP_MSGRESULT, OnBridgeMessage(message, wParam, lParam));
@@ -70,10 +86,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
             return 0;
-        case WM_APP_SHOW_STATUS:
+        case WM_TIMER:
+            return OnTimer(wParam);
+        case WM_APP_MAILBOX:
         case WM_APP_TABLE_REPLACED:
         case WM_APP_HAND_OVER:
-        case WM_APP_SERVER_PARSED:
         case WM_APP_REPAINT_LIST:
         case WM_APP_REFRESH_ENDED:
             return AnswerBridge(window, message, wParam, lParam);

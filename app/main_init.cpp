@@ -59,6 +59,7 @@ void InitMainDialog(HWND window) {
     }
     engine.table.count.store(0);
     engine.ui = MakeRefreshBridge();
+    gBrowser.mailbox.SetRecipient(window, WM_APP_MAILBOX);
     ConnectPresentation();
     gBrowser.view.serverList = InitPresentation(gBrowser.view, window, gBrowser.instance);
     AttachSizer(window);

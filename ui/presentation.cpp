@@ -21,7 +21,7 @@ HWND InitPresentation(Presentation& view, HWND mainWindow, HINSTANCE instance) {
     if (!InsertPlayerColumns(view.playerList)) {
         return nullptr;
     }
-    view.statusBar = CreateStatusBar(mainWindow, instance);
+    CreateStatusBar(view.statusBar, mainWindow, instance);
     ListView_SetImageList(serverList, CreateServerImageList(instance), LVSIL_SMALL);
     ListView_SetImageList(view.playerList, CreatePlayerImageList(instance), LVSIL_SMALL);
     return serverList;

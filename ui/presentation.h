@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "engine/refresh_engine.h"
+#include "ui/status_bar.h"
+#include "ui/update_throttle.h"
 #include "ui/view_settings.h"
 
 namespace skelvane {
@@ -15,7 +17,7 @@ namespace skelvane {
 struct Presentation {
     HWND serverList = nullptr;
     HWND playerList = nullptr;
-    HWND statusBar = nullptr;
+    StatusBar statusBar;
     RefreshEngine* engine = nullptr;
     ViewSettings* settings = nullptr;
 
@@ -31,6 +33,9 @@ struct Presentation {
     std::vector<std::uint8_t> parsed;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
+    // The list repaints at most every 100 ms while answers pour in; a repaint
+    // asked for sooner waits for kListRepaintTimer.
+    UpdateThrottle repaintThrottle{100};
 };
 
 // Sets up both lists' columns, the status bar and the image lists. The server

@@ -1,5 +1,6 @@
 #include "ui/server_list_view.h"
 
+#include "platform/clock.h"
 #include "res/resource.h"
 #include "ui/column_widths.h"
 #include "ui/player_list_view.h"
@@ -101,7 +102,7 @@ void ResumeRedraw(Presentation& view) {
     }
 }
 
-void ShowCounts(const Presentation& view) {
+void ShowCounts(Presentation& view) {
     UpdateCounts(view.statusBar, view.shownPlayers, view.shownServers);
 }
 
@@ -227,12 +228,23 @@ void OnServerColumnClick(Presentation& view, int column) {
     if (order == view.settings->sortOrder) {
         order |= SORT_REVERSED;
     }
-    ResumeRedraw(view);
+    RepaintServerListNow(view);
     SortServerList(view, order);
     view.settings->sortOrder = order;
 }
 
 void RepaintServerList(Presentation& view) {
+    const std::uint32_t now = MillisecondClock();
+    if (view.repaintThrottle.TryNow(now)) {
+        RepaintServerListNow(view);
+        return;
+    }
+    SetTimer(GetParent(view.serverList), kListRepaintTimer, view.repaintThrottle.WaitMs(now) + 1,
+             nullptr);
+}
+
+void RepaintServerListNow(Presentation& view) {
+    KillTimer(GetParent(view.serverList), kListRepaintTimer);
     ResumeRedraw(view);
     InvalidateRect(view.serverList, nullptr, FALSE);
 }
@@ -247,7 +259,7 @@ void ApplyFilterChange(Presentation& view, HWND mainWindow) {
     FillPlayerList(view);
     ShowCounts(view);
     SortServerList(view, view.settings->sortOrder);
-    RepaintServerList(view);
+    RepaintServerListNow(view);
 }
 
 }  // namespace skelvane

@@ -28,8 +28,15 @@ void TakeTable(Presentation& view);
 // the next RepaintServerList.
 bool AddParsedServer(Presentation& view, std::int32_t index);
 
-// Paints the rows added since the last repaint.
+// Timer of the main window that paints rows held back by the repaint throttle.
+inline constexpr UINT_PTR kListRepaintTimer = 2;
+
+// Paints the rows added since the last repaint; within 100 ms of the last
+// repaint, when kListRepaintTimer fires.
 void RepaintServerList(Presentation& view);
+
+// Paints the server list now (kListRepaintTimer, and the end of a refresh).
+void RepaintServerListNow(Presentation& view);
 
 // LVN_GETDISPINFOW of the server list.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/status_text.h"
+#include "platform/clock.h"
 #include "res/resource.h"
 #include "ui/status_bar_parts.h"
 #include "ui/wide_text.h"
@@ -30,43 +34,78 @@ void SetParts(HWND statusBar, int clientWidth) {
     SendMessageW(statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
 }
 
-}  // namespace
-
-HWND CreateStatusBar(HWND mainWindow, HINSTANCE instance) {
-    RECT client{};
-    GetClientRect(mainWindow, &client);
-    const int width = client.right - client.left;
-    // The bar sizes itself to its font and keeps to the bottom of its parent.
-    HWND statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, width,
-                                     0, mainWindow, nullptr, instance, nullptr);
-    if (statusBar == nullptr) {
-        return nullptr;
+// Parts already waiting keep their order with the new text: all go out together.
+bool MustWait(StatusBar& bar, std::uint32_t now) {
+    for (bool waiting : bar.isWaiting) {
+        if (waiting) {
+            return true;
+        }
     }
-    SetParts(statusBar, width);
-    SetWindowLongPtrW(statusBar, GWLP_ID, IDC_STATUSBAR);
-    SetPartIcon(statusBar, instance, kPlayersPart, IDI_PLAYER, 16);
-    SetPartIcon(statusBar, instance, kServersPart, IDI_SERVER, 16);
-    SetPartIcon(statusBar, instance, kMessagePart, IDI_INFO, 14);
-    ShowStatus(statusBar, u"Updating Server List...");
-    UpdateCounts(statusBar, 0, 0);
-    return statusBar;
+    return !bar.throttle.TryNow(now);
 }
 
-void ShowStatus(HWND statusBar, const char16_t* text) {
-    if (statusBar == nullptr) {
+void WritePart(StatusBar& bar, int part, const char16_t* text) {
+    if (bar.window == nullptr) {
         return;
     }
     char16_t shown[kStatusTextCapacity];
     FormatStatus(shown, u"%s", {text});
-    SetPartText(statusBar, kMessagePart, shown);
+    const std::uint32_t now = MillisecondClock();
+    if (!MustWait(bar, now)) {
+        SetPartText(bar.window, part, shown);
+        return;
+    }
+    std::copy(std::begin(shown), std::end(shown), bar.waiting[part]);
+    bar.isWaiting[part] = true;
+    SetTimer(GetParent(bar.window), kStatusBarTimer, bar.throttle.WaitMs(now) + 1, nullptr);
 }
 
-void UpdateCounts(HWND statusBar, std::int32_t shownPlayers, std::int32_t shownServers) {
+}  // namespace
+
+bool CreateStatusBar(StatusBar& bar, HWND mainWindow, HINSTANCE instance) {
+    RECT client{};
+    GetClientRect(mainWindow, &client);
+    const int width = client.right - client.left;
+    // The bar sizes itself to its font and keeps to the bottom of its parent.
+    bar.window = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, 0,
+                                 mainWindow, nullptr, instance, nullptr);
+    if (bar.window == nullptr) {
+        return false;
+    }
+    SetParts(bar.window, width);
+    SetWindowLongPtrW(bar.window, GWLP_ID, IDC_STATUSBAR);
+    SetPartIcon(bar.window, instance, kPlayersPart, IDI_PLAYER, 16);
+    SetPartIcon(bar.window, instance, kServersPart, IDI_SERVER, 16);
+    SetPartIcon(bar.window, instance, kMessagePart, IDI_INFO, 14);
+    ShowStatus(bar, u"Updating Server List...");
+    UpdateCounts(bar, 0, 0);
+    FlushStatusBar(bar);
+    return true;
+}
+
+void ShowStatus(StatusBar& bar, const char16_t* text) {
+    WritePart(bar, kMessagePart, text);
+}
+
+void UpdateCounts(StatusBar& bar, std::int32_t shownPlayers, std::int32_t shownServers) {
     char16_t text[kCountTextCapacity];
     FormatCountText(text, shownPlayers, u"Player");
-    SetPartText(statusBar, kPlayersPart, text);
+    WritePart(bar, kPlayersPart, text);
     FormatCountText(text, shownServers, u"Server");
-    SetPartText(statusBar, kServersPart, text);
+    WritePart(bar, kServersPart, text);
+}
+
+void FlushStatusBar(StatusBar& bar) {
+    if (bar.window == nullptr) {
+        return;
+    }
+    KillTimer(GetParent(bar.window), kStatusBarTimer);
+    for (int part = 0; part < 3; ++part) {
+        if (bar.isWaiting[part]) {
+            SetPartText(bar.window, part, bar.waiting[part]);
+            bar.isWaiting[part] = false;
+        }
+    }
 }
 
 }  // namespace skelvane

@@ -4,17 +4,37 @@
 
 #include <cstdint>
 
+#include "engine/status_text.h"
+#include "ui/update_throttle.h"
+
 namespace skelvane {
 
-// The bar along the bottom of the main window, with its three parts, icons
-// and first texts. The parts are sized once, for the width at creation.
-HWND CreateStatusBar(HWND mainWindow, HINSTANCE instance);
+// Timer of the main window that writes texts held back by the status bar.
+inline constexpr UINT_PTR kStatusBarTimer = 1;
+
+// The bar along the bottom of the main window. Every text is drawn as soon as
+// it is written, so when answers come by the hundred a second the bar takes
+// texts at most every 50 ms: a text that comes sooner waits, and only the
+// latest waiting text of each part is written when the time has come.
+struct StatusBar {
+    HWND window = nullptr;
+    UpdateThrottle throttle{50};
+    char16_t waiting[3][kStatusTextCapacity] = {};
+    bool isWaiting[3] = {};
+};
+
+// Creates the bar with its three parts, icons and first texts; the parts are
+// sized once, for the width at creation. False when it could not be created.
+bool CreateStatusBar(StatusBar& bar, HWND mainWindow, HINSTANCE instance);
 
 // Writes a progress or error text into the message part, cut to 1023
 // characters. Does nothing while there is no bar. UI thread only.
-void ShowStatus(HWND statusBar, const char16_t* text);
+void ShowStatus(StatusBar& bar, const char16_t* text);
 
 // "%d Player%s" into part 1 and "%d Server%s" into part 2.
-void UpdateCounts(HWND statusBar, std::int32_t shownPlayers, std::int32_t shownServers);
+void UpdateCounts(StatusBar& bar, std::int32_t shownPlayers, std::int32_t shownServers);
+
+// Writes every waiting text now (kStatusBarTimer, and the end of a refresh).
+void FlushStatusBar(StatusBar& bar);
 
 }  // namespace skelvane

@@ -16,6 +16,7 @@
 #include "app/refresh_bridge.h"
 #include "platform/udp_socket.h"
 #include "ui/server_columns.h"
+#include "ui/server_list_view.h"
 
 namespace skelvane {
 namespace {
@@ -61,10 +62,10 @@ double Milliseconds(std::chrono::steady_clock::time_point since) {
         .count();
 }
 
-double SortedInsertion(HWND window, int count) {
+double SortedInsertion(int count) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
-        SendMessageW(window, WM_APP_SERVER_PARSED, static_cast<WPARAM>(i), 0);
+        AddParsedServer(gBrowser.view, i);
     }
     return Milliseconds(start);
 }
@@ -106,7 +107,7 @@ int main() {
     std::printf("%8s %22s %26s\n", "answers", "sorted insertion (ms)", "re-sort every answer (ms)");
     for (const int count : {500, 1000, 2000, 4000, 16000}) {
         HandOverRandomTable(window, count, random);
-        const double sorted = SortedInsertion(window, count);
+        const double sorted = SortedInsertion(count);
         std::printf("%8d %22.0f", count, sorted);
         if (count <= 4000) {
             HandOverRandomTable(window, count, random);

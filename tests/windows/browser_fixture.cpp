@@ -8,6 +8,7 @@
 #include "tests/test_support.h"
 #include "tests/windows/window_driver.h"
 #include "ui/server_columns.h"
+#include "ui/status_bar.h"
 
 namespace skelvane::test {
 
@@ -22,8 +23,11 @@ HWND BrowserWindowTest::ServerList() const {
     return Control(IDC_SERVERLIST);
 }
 
-std::wstring BrowserWindowTest::Status() const {
-    return StatusPartText(window_, 0);
+std::wstring BrowserWindowTest::StatusPart(int part) const {
+    const StatusBar& bar = gBrowser.view.statusBar;
+    PumpUntil([&bar] { return !bar.isWaiting[0] && !bar.isWaiting[1] && !bar.isWaiting[2]; },
+              1000);
+    return StatusPartText(window_, part);
 }
 
 bool BrowserWindowTest::WaitForRefreshEnd(std::uint32_t timeoutMs) {

@@ -90,7 +90,7 @@ TEST_F(MainWindow, StatusBarHasThreePartsSizedForTheTemplatesClientWidth) {
     ASSERT_NE(Open(master.port(), QuickFailingMaster()), nullptr);
     HWND bar = Control(IDC_STATUSBAR);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(gBrowser.view.statusBar, bar);
+    EXPECT_EQ(gBrowser.view.statusBar.window, bar);
     int edges[4] = {};
     ASSERT_EQ(SendMessageW(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
     const auto expected = StatusBarEdges(ClientWidth(window_));
@@ -100,8 +100,8 @@ TEST_F(MainWindow, StatusBarHasThreePartsSizedForTheTemplatesClientWidth) {
     for (int part = 0; part < 3; ++part) {
         EXPECT_NE(SendMessageW(bar, SB_GETICON, part, 0), 0) << part;
     }
-    EXPECT_EQ(StatusPartText(window_, 1), L"0 Players");
-    EXPECT_EQ(StatusPartText(window_, 2), L"0 Servers");
+    EXPECT_EQ(StatusPart(1), L"0 Players");
+    EXPECT_EQ(StatusPart(2), L"0 Servers");
     ASSERT_TRUE(WaitForRefreshEnd());
     EXPECT_EQ(Status(), L"No response from 127.0.0.1.");
     RecordProperty("clientWidth", ClientWidth(window_));

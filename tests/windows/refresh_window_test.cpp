@@ -72,13 +72,13 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CONFIG)));
     // Ping order, lowest first: the delays put the master's last server first.
     EXPECT_EQ(RowRecords(ServerList()), (std::vector<std::int32_t>{2, 1, 3, 0}));
-    EXPECT_EQ(StatusPartText(window_, 2), L"4 Servers");
+    EXPECT_EQ(StatusPart(2), L"4 Servers");
     EXPECT_FALSE(gBrowser.view.redrawPaused) << "the list was left without redrawing";
     for (const auto& game : games_) {
         EXPECT_EQ(game->queries(), 1);
     }
 
-    EXPECT_EQ(StatusPartText(window_, 1), L"5 Players");
+    EXPECT_EQ(StatusPart(1), L"5 Players");
     EXPECT_EQ(CellText(ServerList(), 0, 0), L"RedFort");
     EXPECT_EQ(CellText(ServerList(), 0, 1), L"127.0.0.1:" + std::to_wstring(games_[2]->port()));
     EXPECT_EQ(CellText(ServerList(), 0, 2), L"dm1");
@@ -108,11 +108,11 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     CheckDlgButton(window_, IDC_SHOWFULL, BST_UNCHECKED);
     Click(IDC_SHOWFULL);
     EXPECT_EQ(RowCount(ServerList()), 3);
-    EXPECT_EQ(StatusPartText(window_, 1), L"3 Players");
+    EXPECT_EQ(StatusPart(1), L"3 Players");
     CheckDlgButton(window_, IDC_SHOWEMPTY, BST_UNCHECKED);
     Click(IDC_SHOWEMPTY);
     EXPECT_EQ(RowCount(ServerList()), 2);
-    EXPECT_EQ(StatusPartText(window_, 2), L"2 Servers");
+    EXPECT_EQ(StatusPart(2), L"2 Servers");
 }
 
 TEST_F(RefreshWindow, AbortDuringTheSweepEndsItAsAborted) {
