@@ -202,18 +202,28 @@ Bytes FakeServers::MasterAnswer() const {
     return datagram.EndMarker().Build();
 }
 
-void FakeServers::Answer(Server& server, const Ipv4Endpoint& to) {
+void FakeServers::Schedule(Server& server, const Ipv4Endpoint& to) {
     const Behaviour& behaviour = server.behaviour;
     if (behaviour.answer.empty() ||
         (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
         return;
     }
-    if (behaviour.delayMs > 0) {
-        SleepMs(behaviour.delayMs);
-    }
-    UdpSocket& from = behaviour.fromOtherPort ? server.otherSocket : server.socket;
-    for (int copy = 0; copy < behaviour.copies; ++copy) {
-        from.SendTo(behaviour.answer, to);
+    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to});
+}
+
+void FakeServers::SendDueAnswers() {
+    const std::uint32_t now = MillisecondClock();
+    for (auto due = dueAnswers_.begin(); due != dueAnswers_.end();) {
+        if (static_cast<std::int32_t>(now - due->due) < 0) {
+            ++due;
+            continue;
+        }
+        Server& server = *due->server;
+        UdpSocket& from = server.behaviour.fromOtherPort ? server.otherSocket : server.socket;
+        for (int copy = 0; copy < server.behaviour.copies; ++copy) {
+            from.SendTo(server.behaviour.answer, due->to);
+        }
+        due = dueAnswers_.erase(due);
     }
 }
 
@@ -228,8 +238,9 @@ void FakeServers::Serve() {
             }
             idle = false;
             ++server.queries;
-            Answer(server, got.from);
+            Schedule(server, got.from);
         }
+        SendDueAnswers();
         if (idle) {
             SleepMs(1);
         }

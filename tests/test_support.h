@@ -130,8 +130,17 @@ class FakeServers {
         std::uint16_t port = 0;
         std::atomic<int> queries{0};
     };
+    struct DueAnswer {
+        std::uint32_t due;
+        Server* server;
+        Ipv4Endpoint to;
+    };
     void Serve();
-    void Answer(Server& server, const Ipv4Endpoint& to);
+    // Late answers wait in a list, so that one slow server holds up no other.
+    void Schedule(Server& server, const Ipv4Endpoint& to);
+    void SendDueAnswers();
+
+    std::vector<DueAnswer> dueAnswers_;
 
     std::vector<Server> servers_;
     std::atomic<bool> stop_{false};
