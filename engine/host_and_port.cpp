@@ -2,17 +2,17 @@
 
 namespace skelvane {
 
-std::optional<std::int64_t> ParseWholeNumber(const std::string& text, std::int64_t low,
-                                             std::int64_t high) {
-    if (text.empty() || text.size() > 10) {
+std::optional<std::uint64_t> ParseWholeNumber(std::string_view text, std::uint64_t low,
+                                              std::uint64_t high) {
+    if (text.empty() || text.size() > 19) {
         return std::nullopt;
     }
-    std::int64_t value = 0;
+    std::uint64_t value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') {
             return std::nullopt;
         }
-        value = value * 10 + (c - '0');
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
     }
     if (value < low || value > high) {
         return std::nullopt;

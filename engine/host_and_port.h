@@ -3,14 +3,16 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace skelvane {
 
 // Command-line values that both front ends read.
 
-// A whole decimal number from `low` to `high`, digits only.
-std::optional<std::int64_t> ParseWholeNumber(const std::string& text, std::int64_t low,
-                                             std::int64_t high);
+// A whole decimal number from `low` to `high` and nothing else: no sign, no
+// spaces, at most 19 digits, so it never overflows.
+std::optional<std::uint64_t> ParseWholeNumber(std::string_view text, std::uint64_t low,
+                                              std::uint64_t high);
 
 struct HostAndPort {
     std::string host;

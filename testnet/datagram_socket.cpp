@@ -1,25 +1,13 @@
 #include "testnet/datagram_socket.h"
 
-#include <arpa/inet.h>
 #include <errno.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
+
+#include "platform/posix/sockaddr.h"
 
 namespace skelvane {
 
 namespace {
-
-sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = endpoint.address;
-    address.sin_port = htons(endpoint.port);
-    return address;
-}
-
-Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
-    return Ipv4Endpoint{address.sin_addr.s_addr, ntohs(address.sin_port)};
-}
 
 void SetBufferSizes(int fd, int bytes) {
     setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "testnet/whole_number.h"
+#include "engine/host_and_port.h"
 
 namespace skelvane {
 

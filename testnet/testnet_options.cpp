@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/host_and_port.h"
 #include "testnet/loopback_address.h"
-#include "testnet/whole_number.h"
 
 namespace skelvane {
 

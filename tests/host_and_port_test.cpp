@@ -24,11 +24,13 @@ TEST(HostAndPort, RefusesWhatCouldNotBeAMasterAddress) {
 }
 
 TEST(HostAndPort, WholeNumbersAreDigitsOnlyWithinTheirRange) {
-    EXPECT_EQ(ParseWholeNumber("2147483647", 1, INT32_MAX), INT32_MAX);
+    EXPECT_EQ(ParseWholeNumber("2147483647", 1, INT32_MAX), std::uint64_t{INT32_MAX});
     EXPECT_FALSE(ParseWholeNumber("2147483648", 1, INT32_MAX));
-    EXPECT_FALSE(ParseWholeNumber("-1", -5, 5));
+    EXPECT_FALSE(ParseWholeNumber("-1", 0, 5));
     EXPECT_FALSE(ParseWholeNumber("+1", 0, 5));
-    EXPECT_FALSE(ParseWholeNumber("99999999999", 0, INT64_MAX));
+    EXPECT_EQ(ParseWholeNumber("18446744073709551615", 0, UINT64_MAX), std::nullopt)
+        << "twenty digits could overflow";
+    EXPECT_EQ(ParseWholeNumber("9999999999999999999", 0, UINT64_MAX), 9999999999999999999u);
 }
 
 }  // namespace

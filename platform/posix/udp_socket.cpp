@@ -1,10 +1,8 @@
 #include "platform/udp_socket.h"
 
-#include <arpa/inet.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <netdb.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,24 +11,9 @@
 #include <utility>
 
 #include "platform/event.h"
+#include "platform/posix/sockaddr.h"
 
 namespace skelvane {
-
-namespace {
-
-sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = endpoint.address;
-    address.sin_port = htons(endpoint.port);
-    return address;
-}
-
-Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
-    return Ipv4Endpoint{address.sin_addr.s_addr, ntohs(address.sin_port)};
-}
-
-}  // namespace
 
 std::uint32_t LoopbackAddress(std::uint8_t b, std::uint8_t c, std::uint8_t d) {
     return htonl((127u << 24) | (std::uint32_t{b} << 16) | (std::uint32_t{c} << 8) | d);
