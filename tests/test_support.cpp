@@ -232,6 +232,10 @@ void FakeServers::Serve() {
     while (!stop_) {
         bool idle = true;
         for (Server& server : servers_) {
+            // Asked first, so that a blocking socket never stalls the loop.
+            if (server.socket.WaitReadable(0) != ReadyResult::kReadable) {
+                continue;
+            }
             const ReceiveResult got = server.socket.ReceiveFrom(buffer);
             if (got.bytes <= 0) {
                 continue;

@@ -25,8 +25,7 @@ HWND BrowserWindowTest::ServerList() const {
 
 std::wstring BrowserWindowTest::StatusPart(int part) const {
     const StatusBar& bar = gBrowser.view.statusBar;
-    PumpUntil([&bar] { return !bar.isWaiting[0] && !bar.isWaiting[1] && !bar.isWaiting[2]; },
-              1000);
+    PumpUntil([&bar] { return !bar.isWaiting[0] && !bar.isWaiting[1] && !bar.isWaiting[2]; }, 1000);
     return StatusPartText(window_, part);
 }
 

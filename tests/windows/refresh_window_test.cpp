@@ -13,7 +13,6 @@
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/browser_fixture.h"
-#include "tests/windows/fake_game_server.h"
 #include "tests/windows/window_driver.h"
 
 namespace skelvane::test {
@@ -21,7 +20,7 @@ namespace {
 
 struct Listed {
     std::string info;
-    std::string players;
+    std::vector<std::string> players;
     std::uint32_t delayMs;
 };
 
@@ -29,39 +28,38 @@ struct Listed {
 class RefreshWindow : public BrowserWindowTest {
   protected:
     std::uint16_t StartNetwork(const std::vector<Listed>& servers, int silentServers = 0) {
-        MasterDatagram datagram;
+        std::vector<FakeServers::Behaviour> behaviours;
         for (const Listed& server : servers) {
-            games_.push_back(std::make_unique<FakeGameServer>(
-                StatusAnswer(server.info, server.players), server.delayMs));
-            datagram.Entry(127, 0, 0, 1, games_.back()->port());
+            FakeServers::Behaviour answering{StatusAnswer(server.info, server.players)};
+            answering.delayMs = server.delayMs;
+            behaviours.push_back(answering);
         }
-        for (int i = 0; i < silentServers; ++i) {
-            silent_.push_back(UdpSocket::Open());
-            silent_.back().Bind(Ipv4Endpoint{LoopbackAddress(), 0});
-            datagram.Entry(127, 0, 0, 1, silent_.back().LocalEndpoint()->port);
-        }
-        master_ =
-            std::make_unique<FakeMaster>(FakeMaster::Script{{}, {datagram.EndMarker().Build()}, 0});
+        behaviours.resize(behaviours.size() + static_cast<std::size_t>(silentServers));
+        games_ = std::make_unique<FakeServers>(behaviours);
+        master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
         return master_->port();
     }
 
-    std::vector<std::unique_ptr<FakeGameServer>> games_;
-    std::vector<UdpSocket> silent_;
+    std::unique_ptr<FakeServers> games_;
     std::unique_ptr<FakeMaster> master_;
 };
 
 const std::vector<Listed> kFourServers = {
     {"\\sv_hostname\\Slow Lane\\mapname\\sk_dm7\\sv_maxclients\\16\\gamename\\arena\\version\\x "
      "freebsd",
-     "1 200 \"amy\"\n2 210 \"ben\"\n", 150},
+     {"1 200 \"amy\"", "2 210 \"ben\""},
+     150},
     {"\\sv_hostname\\Packed\\mapname\\dm2\\sv_maxclients\\2\\gamename\\base\\version\\x win",
-     "3 30 \"cat\"\n4 35 \"dan\"\n", 50},
+     {"3 30 \"cat\"", "4 35 \"dan\""},
+     50},
     {"\\sv_hostname\\^1Red^7Fort\\mapname\\dm1\\sv_maxclients\\8\\gamename\\base\\version\\x "
      "linux",
-     "5 40 \"bob\"\n", 0},
+     {"5 40 \"bob\""},
+     0},
     {"\\sv_hostname\\Nobody Home\\mapname\\dm3\\sv_maxclients\\8\\gamename\\base\\version\\x "
      "osx",
-     "", 100},
+     {},
+     100},
 };
 
 TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
@@ -74,13 +72,13 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     EXPECT_EQ(RowRecords(ServerList()), (std::vector<std::int32_t>{2, 1, 3, 0}));
     EXPECT_EQ(StatusPart(2), L"4 Servers");
     EXPECT_FALSE(gBrowser.view.redrawPaused) << "the list was left without redrawing";
-    for (const auto& game : games_) {
-        EXPECT_EQ(game->queries(), 1);
+    for (std::size_t i = 0; i < games_->size(); ++i) {
+        EXPECT_EQ(games_->Queries(i), 1);
     }
 
     EXPECT_EQ(StatusPart(1), L"5 Players");
     EXPECT_EQ(CellText(ServerList(), 0, 0), L"RedFort");
-    EXPECT_EQ(CellText(ServerList(), 0, 1), L"127.0.0.1:" + std::to_wstring(games_[2]->port()));
+    EXPECT_EQ(CellText(ServerList(), 0, 1), L"127.0.0.1:" + std::to_wstring(games_->port(2)));
     EXPECT_EQ(CellText(ServerList(), 0, 2), L"dm1");
     EXPECT_EQ(CellText(ServerList(), 0, 3), L"base");
     EXPECT_EQ(CellText(ServerList(), 0, 4), L"1 / 8");
