@@ -4,7 +4,11 @@
 
 #include <commctrl.h>
 
+#include <thread>
+
 #include "app/browser.h"
+#include "engine/status_text.h"
+#include "platform/clock.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/browser_fixture.h"
@@ -105,6 +109,24 @@ TEST_F(MainWindow, StatusBarHasThreePartsSizedForTheTemplatesClientWidth) {
     ASSERT_TRUE(WaitForRefreshEnd());
     EXPECT_EQ(Status(), L"No response from 127.0.0.1.");
     RecordProperty("clientWidth", ClientWidth(window_));
+}
+
+TEST_F(MainWindow, ABurstOfStatusTextsNeverWaitsForTheWindowAndEndsWithTheLast) {
+    FakeMaster master(Silent());
+    ASSERT_NE(Open(master.port(), QuickFailingMaster()), nullptr);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    // A refresh thread shows texts faster than any window paints them; it must
+    // never wait for the UI thread, which here is not even looking.
+    const RefreshUi ui = gBrowser.engine.ui;
+    const std::uint32_t start = MillisecondClock();
+    std::thread worker([&ui] {
+        for (std::int32_t i = 1; i <= 5000; ++i) {
+            ShowStatus(ui, u"Querying 127.0.0.1:%d...", i);
+        }
+    });
+    worker.join();
+    EXPECT_LT(ElapsedMs(MillisecondClock(), start), 2000u);
+    EXPECT_EQ(Status(), L"Querying 127.0.0.1:5000...");
 }
 
 TEST_F(MainWindow, EnterEscapeOkAndCancelLeaveItOpenAndItCannotShrinkBelowItsMinimum) {
