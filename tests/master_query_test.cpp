@@ -178,5 +178,26 @@ TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     EXPECT_LT(between, 2300u);
 }
 
+TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMarker) {
+    for (const bool marker : {false, true}) {
+        MasterDatagram datagram;
+        datagram.Entry(127, 0, 0, 1, 1);
+        if (marker) {
+            datagram.EndMarker();
+        }
+        FakeMaster master({{}, {datagram.Build()}});
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, master.port(), ui);
+        engine.timing = RefreshTiming{};
+        const std::uint32_t start = MillisecondClock();
+        EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+        const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
+        const std::uint32_t gap = marker ? 500u : 1000u;
+        EXPECT_GE(spent, gap) << "marker " << marker;
+        EXPECT_LT(spent, gap + 300) << "marker " << marker;
+    }
+}
+
 }  // namespace
 }  // namespace skelvane

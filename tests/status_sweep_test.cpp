@@ -271,5 +271,26 @@ TEST(StatusSweepRealTiming, SilentServerGetsThreePassesWithOneSecondWaits) {
     EXPECT_EQ(servers.Queries(0), 3);
 }
 
+TEST(StatusSweepRealTiming, NoRepaintInTheFirstQuarterSecond) {
+    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")},
+                         {test::StatusAnswer("\\sv_hostname\\B")},
+                         {test::StatusAnswer("\\sv_hostname\\C")},
+                         {test::StatusAnswer("\\sv_hostname\\D")}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    RefreshEngine engine;
+    RecordingUi ui;
+    test::UseLocalMaster(engine, master.port(), ui);
+    ASSERT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    engine.timing = RefreshTiming{};
+    engine.settings.packetsPerSecond = 10;
+    const std::uint32_t start = MillisecondClock();
+    StatusSweep(engine);
+    ASSERT_GE(ui.repaints(), 1);
+    // Steps come every 100 ms and each adds a row: the first repaint is at the
+    // first step after 250 ms.
+    EXPECT_GE(ElapsedMs(ui.FirstRepaintTime(), start), 250u);
+    EXPECT_LT(ElapsedMs(ui.FirstRepaintTime(), start), 600u);
+}
+
 }  // namespace
 }  // namespace skelvane

@@ -93,7 +93,10 @@ void RecordingUi::OnHandOver(void* self) {
     ++static_cast<RecordingUi*>(self)->handOvers_;
 }
 void RecordingUi::OnRepaint(void* self) {
-    ++static_cast<RecordingUi*>(self)->repaints_;
+    auto* ui = static_cast<RecordingUi*>(self);
+    if (ui->repaints_++ == 0) {
+        ui->firstRepaintTime_ = MillisecondClock();
+    }
 }
 
 bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {

@@ -44,6 +44,7 @@ class RecordingUi {
     int handOvers() const { return handOvers_.load(); }
     int refreshEnded() const { return refreshEnded_.load(); }
     int repaints() const { return repaints_.load(); }
+    std::uint32_t FirstRepaintTime() const { return firstRepaintTime_.load(); }
     std::vector<std::int32_t> Parsed() const;
 
     // What serverParsed answers: whether a row was added.
@@ -67,6 +68,7 @@ class RecordingUi {
     std::atomic<int> handOvers_{0};
     std::atomic<int> refreshEnded_{0};
     std::atomic<int> repaints_{0};
+    std::atomic<std::uint32_t> firstRepaintTime_{0};
 };
 
 // A master server on a loopback port that answers from a script.
