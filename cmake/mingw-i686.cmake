@@ -1,11 +1,4 @@
 # Cross toolchain for the 32-bit x86 Windows build: MinGW-w64 with posix threads.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
 set(triple i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${triple}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(processor x86)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,13 +1,6 @@
 # Cross toolchain for a 64-bit build of the Windows program. The product is the
 # 32-bit build; this one exists so that the Windows tests can run under 64-bit
 # Wine on machines whose kernel does not run 32-bit programs.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(triple x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${triple}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(processor x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

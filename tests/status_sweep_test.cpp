@@ -254,15 +254,10 @@ TEST(PacingInterval, IsTruncatedMillisecondsAndNeverFromABadRate) {
     EXPECT_EQ(PacingIntervalMs(-5), 100u);
 }
 
-TEST(StatusSweepRealTiming, SilentServerGetsThreePassesWithOneSecondWaits) {
+TEST_F(StatusSweepTest, RealTimingsSilentServerGetsThreePassesWithOneSecondWaits) {
     FakeServers servers({Silent()});
-    FakeMaster master({{}, {servers.MasterAnswer()}});
-    RefreshEngine engine;
-    RecordingUi ui;
-    test::UseLocalMaster(engine, master.port(), ui);
-    ASSERT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    List(servers);
     engine.timing = RefreshTiming{};
-    engine.settings.packetsPerSecond = 1000;
     const std::uint32_t start = MillisecondClock();
     StatusSweep(engine);
     const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
@@ -271,16 +266,9 @@ TEST(StatusSweepRealTiming, SilentServerGetsThreePassesWithOneSecondWaits) {
     EXPECT_EQ(servers.Queries(0), 3);
 }
 
-TEST(StatusSweepRealTiming, NoRepaintInTheFirstQuarterSecond) {
-    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")},
-                         {test::StatusAnswer("\\sv_hostname\\B")},
-                         {test::StatusAnswer("\\sv_hostname\\C")},
-                         {test::StatusAnswer("\\sv_hostname\\D")}});
-    FakeMaster master({{}, {servers.MasterAnswer()}});
-    RefreshEngine engine;
-    RecordingUi ui;
-    test::UseLocalMaster(engine, master.port(), ui);
-    ASSERT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+TEST_F(StatusSweepTest, RealTimingsNoRepaintInTheFirstQuarterSecond) {
+    FakeServers servers({Answers(), Answers(), Answers(), Answers()});
+    List(servers);
     engine.timing = RefreshTiming{};
     engine.settings.packetsPerSecond = 10;
     const std::uint32_t start = MillisecondClock();
