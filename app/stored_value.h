@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace skelvane {
+
+// The type a stored value was written with; the numbers are the registry's.
+enum class StoredType : std::uint32_t {
+    kNone = 0,
+    kText = 1,
+    kExpandableText = 2,
+    kBinary = 3,
+    kNumber = 4,
+};
+
+// A value as the store holds it: whatever anyone wrote there.
+struct StoredValue {
+    StoredType type = StoredType::kNone;
+    std::vector<std::uint8_t> bytes;
+};
+
+// A 32-bit number: four bytes stored as a number or as binary.
+std::optional<std::int32_t> StoredNumber(const StoredValue& value);
+
+// Replaces `member` (zero-filled first) with a stored text when the value is
+// text and its characters, up to the first zero character or the end, fit
+// with their terminator; otherwise leaves it unchanged. True when replaced.
+bool TakeStoredText(const StoredValue& value, std::span<char16_t> member);
+
+// The buddy text of a format version: 8-bit text of the ANSI code page in
+// version 1, UTF-16 in any other. Empty when missing or not text.
+std::u16string StoredBuddyText(const StoredValue* value, std::int32_t formatVersion);
+
+// The main window's placement as the platform lays it out: length, flags,
+// show command, minimized and maximized positions, then the normal rectangle.
+inline constexpr std::size_t kPlacementSize = 44;
+struct StoredPlacement {
+    std::array<std::uint8_t, kPlacementSize> bytes{};
+};
+
+// A placement of the right size and length field whose normal rectangle has a
+// positive size within the coordinates a window can have.
+std::optional<StoredPlacement> StoredWindowPlacement(const StoredValue& value);
+
+// The forms in which settings are written.
+StoredValue NumberValue(std::int32_t number);
+StoredValue TextValue(std::u16string_view text);
+
+}  // namespace skelvane
