@@ -1,19 +1,26 @@
 #pragma once
 
-#include <windows.h>
+#include <cstdint>
+#include <string>
 
-#include "engine/refresh_engine.h"
-#include "ui/view_settings.h"
+#include "ui/server_columns.h"
 
 namespace skelvane {
 
-// Puts every setting in place and ticks the Full and Empty boxes to match.
-// Nothing is stored between runs yet, so every start is a first start: both
-// filters on, 10 queries per second, pings of 100 and 200 ms, Ping order.
-void LoadSettings(HWND mainWindow, ViewSettings& view, RefreshSettings& refresh);
+inline constexpr int kSettingsPathCapacity = 260;
 
-// The counterpart of LoadSettings at the main window's destruction. Its last
-// step, in every case, shuts down the sockets that initialisation started.
-void SaveSettings();
+// The browser's persistent settings.
+struct Settings {
+    char16_t gameDirectory[kSettingsPathCapacity] = {};
+    char16_t gameExecutable[kSettingsPathCapacity] = {};
+    std::u16string buddyText;
+    std::int32_t packetsPerSecond = 0;
+    std::int32_t goodPingThreshold = 0;
+    std::int32_t mediumPingThreshold = 0;
+    std::int32_t playerViewStyle = 0;
+    std::int32_t showFull = 0;
+    std::int32_t showEmpty = 0;
+    std::uint32_t sortOrder = kDefaultSortOrder;
+};
 
 }  // namespace skelvane

@@ -1,0 +1,107 @@
+// Arbitrary registry contents through the settings store: every value of
+// any type, size and content, then a save and a second load.
+//
+// Input: records of [value index][type][size, 2 bytes little-endian][bytes].
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "app/settings_store.h"
+#include "fuzz/fuzz_check.h"
+#include "ui/buddy_list.h"
+
+using namespace skelvane;
+using skelvane::fuzz::IsTerminated;
+using skelvane::fuzz::Require;
+
+namespace {
+
+// The last index stands for the game's own install directory.
+const char16_t* const kNames[] = {
+    kGameDirectoryValue,   kGameExecutableValue, kBuddyListValue,  kPacketsPerSecondValue,
+    kPlayerViewStyleValue, kGoodPingValue,       kMediumPingValue, kVersionValue,
+    kSortOrderValue,       kShowEmptyValue,      kShowFullValue,   kWindowPositionValue,
+    kInstallDirValue,
+};
+constexpr std::size_t kNameCount = sizeof kNames / sizeof kNames[0];
+
+using Store = std::map<std::u16string, StoredValue>;
+
+Store Decode(const std::uint8_t* data, std::size_t size) {
+    Store store;
+    std::size_t at = 0;
+    while (at + 4 <= size) {
+        const char16_t* name = kNames[data[at] % kNameCount];
+        const auto type = static_cast<StoredType>(data[at + 1]);
+        const std::size_t length =
+            std::min<std::size_t>(data[at + 2] | data[at + 3] << 8, size - at - 4);
+        store[name] = StoredValue{type, {data + at + 4, data + at + 4 + length}};
+        at += 4 + length;
+    }
+    return store;
+}
+
+Settings Load(const Store& store, std::optional<StoredPlacement>& placement) {
+    const ReadStored read = [&store](const char16_t* name) -> std::optional<StoredValue> {
+        const auto found = store.find(name);
+        return found == store.end() ? std::nullopt : std::optional(found->second);
+    };
+    Settings settings;
+    placement = LoadStoredSettings(
+        &read, [&read] { return read(kInstallDirValue); }, settings);
+    return settings;
+}
+
+bool SameTexts(const char16_t* a, const char16_t* b) {
+    return std::u16string(a) == std::u16string(b);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Store store = Decode(data, size);
+    std::optional<StoredPlacement> placement;
+    const Settings loaded = Load(store, placement);
+
+    Require(IsTerminated(loaded.gameDirectory));
+    Require(IsTerminated(loaded.gameExecutable) && loaded.gameExecutable[0] != u'\0');
+    Require(loaded.packetsPerSecond > 0);
+    Require(loaded.goodPingThreshold != 0 && loaded.mediumPingThreshold != 0);
+    for (const std::u16string& name : ParseBuddyList(loaded.buddyText).names) {
+        Require(!name.empty() && name.size() < kBuddyNameCapacity);
+    }
+
+    // Saved and loaded again, the settings stay as they were.
+    SaveInputs inputs;
+    inputs.showEmptyChecked = loaded.showEmpty != 0;
+    inputs.showFullChecked = loaded.showFull != 0;
+    inputs.placement = placement;
+    const auto version = store.find(kVersionValue);
+    inputs.storedFormatVersion =
+        StoredFormatVersion(version == store.end() ? std::nullopt : std::optional(version->second));
+    SaveStoredSettings(loaded, inputs, [&store](const char16_t* name, const StoredValue* value) {
+        if (value == nullptr) {
+            store.erase(name);
+        } else {
+            store[name] = *value;
+        }
+        return true;
+    });
+    std::optional<StoredPlacement> placementAgain;
+    const Settings again = Load(store, placementAgain);
+    Require(SameTexts(again.gameDirectory, loaded.gameDirectory));
+    Require(SameTexts(again.gameExecutable, loaded.gameExecutable));
+    Require(again.buddyText == loaded.buddyText);
+    Require(again.packetsPerSecond == loaded.packetsPerSecond);
+    Require(again.goodPingThreshold == loaded.goodPingThreshold);
+    Require(again.mediumPingThreshold == loaded.mediumPingThreshold);
+    Require(again.playerViewStyle == loaded.playerViewStyle);
+    Require(again.sortOrder == loaded.sortOrder);
+    Require((again.showEmpty != 0) == (loaded.showEmpty != 0));
+    Require((again.showFull != 0) == (loaded.showFull != 0));
+    Require(placementAgain.has_value() == placement.has_value());
+    Require(!placement || std::memcmp(placement->bytes.data(), placementAgain->bytes.data(),
+                                      kPlacementSize) == 0);
+    return 0;
+}
