@@ -11,12 +11,12 @@
 #include <cstdio>
 #include <random>
 
-#include "app/browser.h"
-#include "app/browser_entry.h"
-#include "app/refresh_bridge.h"
+#include "app/browser_win32.h"
+#include "app/browser_entry_win32.h"
+#include "app/refresh_bridge_win32.h"
 #include "platform/udp_socket.h"
 #include "ui/server_columns.h"
-#include "ui/server_list_view.h"
+#include "ui/server_list_view_win32.h"
 
 namespace skelvane {
 namespace {

@@ -19,8 +19,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/browser.h"
-#include "app/browser_entry.h"
+#include "app/browser_win32.h"
+#include "app/browser_entry_win32.h"
 #include "engine/host_and_port.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"

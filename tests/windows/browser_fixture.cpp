@@ -2,13 +2,13 @@
 
 #include <string_view>
 
-#include "app/browser.h"
-#include "app/browser_entry.h"
+#include "app/browser_win32.h"
+#include "app/browser_entry_win32.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/window_driver.h"
 #include "ui/server_columns.h"
-#include "ui/status_bar.h"
+#include "ui/status_bar_win32.h"
 
 namespace skelvane::test {
 

@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "engine/status_text.h"
 #include "platform/clock.h"
 #include "res/resource.h"

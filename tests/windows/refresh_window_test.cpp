@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/browser_fixture.h"

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 
 namespace skelvane::test {
 

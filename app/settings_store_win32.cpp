@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "app/settings_store_win32.h"
 
 #include "platform/udp_socket.h"
 #include "res/resource.h"

@@ -1,8 +1,8 @@
-#include "app/main_commands.h"
+#include "app/main_commands_win32.h"
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "res/resource.h"
-#include "ui/server_list_view.h"
+#include "ui/server_list_view_win32.h"
 
 namespace skelvane {
 

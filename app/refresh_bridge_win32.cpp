@@ -1,10 +1,10 @@
-#include "app/refresh_bridge.h"
+#include "app/refresh_bridge_win32.h"
 
-#include "app/browser.h"
-#include "app/main_commands.h"
+#include "app/browser_win32.h"
+#include "app/main_commands_win32.h"
 #include "ui/server_columns.h"
-#include "ui/server_list_view.h"
-#include "ui/status_bar.h"
+#include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
 
 namespace skelvane {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "ui/presentation.h"
+#include "ui/presentation_win32.h"
 
 namespace skelvane {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/ui_mailbox.h"
+#include "app/ui_mailbox_win32.h"
 #include "engine/refresh_engine.h"
-#include "ui/presentation.h"
+#include "ui/presentation_win32.h"
 #include "ui/view_settings.h"
 
 namespace skelvane {

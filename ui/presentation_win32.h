@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/refresh_engine.h"
-#include "ui/status_bar.h"
+#include "ui/status_bar_win32.h"
 #include "ui/update_throttle.h"
 #include "ui/view_settings.h"
 

@@ -1,11 +1,11 @@
-#include "ui/server_list_view.h"
+#include "ui/server_list_view_win32.h"
 
 #include "platform/clock.h"
 #include "res/resource.h"
 #include "ui/column_widths.h"
-#include "ui/player_list_view.h"
+#include "ui/player_list_view_win32.h"
 #include "ui/server_columns.h"
-#include "ui/status_bar.h"
+#include "ui/status_bar_win32.h"
 #include "ui/wide_text.h"
 
 namespace skelvane {

@@ -1,9 +1,9 @@
-#include "app/main_notify.h"
+#include "app/main_notify_win32.h"
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "res/resource.h"
-#include "ui/player_list_view.h"
-#include "ui/server_list_view.h"
+#include "ui/player_list_view_win32.h"
+#include "ui/server_list_view_win32.h"
 
 namespace skelvane {
 

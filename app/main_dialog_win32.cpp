@@ -1,13 +1,13 @@
-#include "app/main_dialog.h"
+#include "app/main_dialog_win32.h"
 
-#include "app/browser.h"
-#include "app/main_commands.h"
-#include "app/main_init.h"
-#include "app/main_notify.h"
-#include "app/refresh_bridge.h"
-#include "app/settings.h"
-#include "ui/server_list_view.h"
-#include "ui/status_bar.h"
+#include "app/browser_win32.h"
+#include "app/main_commands_win32.h"
+#include "app/main_init_win32.h"
+#include "app/main_notify_win32.h"
+#include "app/refresh_bridge_win32.h"
+#include "app/settings_store_win32.h"
+#include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
 
 namespace skelvane {
 

@@ -1,12 +1,12 @@
-#include "app/main_init.h"
+#include "app/main_init_win32.h"
 
 #include <commctrl.h>
 
-#include "app/browser.h"
-#include "app/browser_entry.h"
-#include "app/main_commands.h"
-#include "app/refresh_bridge.h"
-#include "app/settings.h"
+#include "app/browser_win32.h"
+#include "app/browser_entry_win32.h"
+#include "app/main_commands_win32.h"
+#include "app/refresh_bridge_win32.h"
+#include "app/settings_store_win32.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {

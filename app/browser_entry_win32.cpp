@@ -1,4 +1,4 @@
-#include "app/browser_entry.h"
+#include "app/browser_entry_win32.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "app/browser_options.h"
-#include "app/main_dialog.h"
+#include "app/main_dialog_win32.h"
 #include "res/resource.h"
 
 namespace skelvane {
