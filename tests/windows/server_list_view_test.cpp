@@ -156,9 +156,12 @@ TEST_F(ServerListView, EveryRecordHasAtMostOneRowAndNoRowOutlivesItsTable) {
     EXPECT_EQ(StatusPart(1), L"1 Player");
     EXPECT_EQ(StatusPart(2), L"1 Server");
 
-    // While the table is being replaced nothing is listed or read.
+    // While the table is being replaced nothing is listed or read, and the
+    // counts say so, also for good when the master phase then fails.
     SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
     EXPECT_EQ(RowCount(ServerList()), 0);
+    EXPECT_EQ(StatusPart(1), L"0 Players");
+    EXPECT_EQ(StatusPart(2), L"0 Servers");
     EXPECT_FALSE(Parsed(1));
     Toggle(IDC_SHOWFULL, false);
     EXPECT_EQ(RowCount(ServerList()), 0);
@@ -173,6 +176,45 @@ TEST_F(ServerListView, EveryRecordHasAtMostOneRowAndNoRowOutlivesItsTable) {
     EXPECT_EQ(RowCount(ServerList()), 0) << "a rebuild listed servers that had not answered";
     EXPECT_TRUE(Parsed(1));
     EXPECT_EQ(ServerRows(), std::vector<std::int32_t>{1});
+}
+
+TEST_F(ServerListView, ARepaintPaintsTheRowsAnnouncedBeforeIt) {
+    HandOverTable({{u"a", 1, 8, 10}, {u"b", 2, 8, 20}});
+    ASSERT_TRUE(Parsed(0));
+    // The sweep asks for a repaint while the answer it is for still waits in
+    // the mailbox; the repaint must take it in first.
+    State().bridge->Mailbox().PutParsed(1);
+    SendMessageW(window_, WM_APP_REPAINT_LIST, 0, 0);
+    EXPECT_EQ(RowCount(ServerList()), 2);
+    PumpFor(150);
+    EXPECT_FALSE(State().view.redrawPaused) << "rows were left unpainted";
+}
+
+TEST_F(ServerListView, TheSelectionStaysOnItsServerWhenRowsMoveAndTypingFindsAServer) {
+    HandOverTable({{u"mid", 1, 8, 50}, {u"fast", 2, 8, 10}, {u"slow", 3, 8, 90}});
+    ASSERT_TRUE(Parsed(0));
+    ListView_SetItemState(ServerList(), 0, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    const auto selectedRecord = [this] {
+        return RecordIndexAtRow(State().view,
+                                ListView_GetNextItem(ServerList(), -1, LVNI_SELECTED));
+    };
+    ASSERT_TRUE(Parsed(1));  // sorts above the selected row
+    EXPECT_EQ(ServerRows(), (std::vector<std::int32_t>{1, 0}));
+    EXPECT_EQ(selectedRecord(), 0);
+    ClickColumn(window_, IDC_SERVERLIST, 5);  // reversed: the selected row moves up
+    EXPECT_EQ(ServerRows(), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(selectedRecord(), 0);
+
+    ASSERT_TRUE(Parsed(2));
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+    find.psz = L"SL";
+    EXPECT_EQ(RecordIndexAtRow(State().view, ListView_FindItem(ServerList(), 1, &find)), 2);
+    find.psz = L"f";
+    EXPECT_EQ(RecordIndexAtRow(State().view, ListView_FindItem(ServerList(), 2, &find)), 1);
+    find.psz = L"zz";
+    EXPECT_EQ(ListView_FindItem(ServerList(), -1, &find), -1);
 }
 
 TEST_F(ServerListView, CellRequestsForMissingRowsOrColumnsOrWithoutTextLeaveTheBuffer) {
