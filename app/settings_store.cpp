@@ -27,8 +27,8 @@ void ReadNumber(const ReadStored& key, const char16_t* name, Member& member) {
     }
 }
 
-std::u16string_view MemberText(const char16_t (&member)[kSettingsPathCapacity]) {
-    const std::u16string_view whole(member, kSettingsPathCapacity);
+std::u16string_view MemberText(const char16_t (&member)[kGamePathCapacity]) {
+    const std::u16string_view whole(member, kGamePathCapacity);
     return whole.substr(0, whole.find(u'\0'));
 }
 
@@ -41,7 +41,7 @@ void ReplaceZero(std::int32_t& member, std::int32_t value) {
 void ApplyDefaults(Settings& settings) {
     if (settings.gameExecutable[0] == u'\0') {
         std::u16string_view(kDefaultGameExecutable)
-            .copy(settings.gameExecutable, kSettingsPathCapacity - 1);
+            .copy(settings.gameExecutable, kGamePathCapacity - 1);
     }
     settings.packetsPerSecond = UsableQueryRate(settings.packetsPerSecond);
     ReplaceZero(settings.goodPingThreshold, kDefaultGoodPing);
