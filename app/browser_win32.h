@@ -24,6 +24,9 @@ struct Browser {
     // Owned by the engine.
     RefreshBridge* bridge = nullptr;
     Settings settings;
+    // Set once the settings are written: at the end of the Windows session,
+    // or when the window is destroyed, whichever comes first.
+    bool settingsSaved = false;
     Presentation view;
 };
 

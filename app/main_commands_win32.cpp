@@ -1,6 +1,7 @@
 #include "app/main_commands_win32.h"
 
 #include "app/browser_win32.h"
+#include "app/config_dialog_win32.h"
 #include "res/resource.h"
 #include "ui/server_list_view_win32.h"
 
@@ -15,9 +16,6 @@ HWND Control(const Browser& browser, int id) {
 void OnExitButton(const Browser& browser) {
     DestroyWindow(browser.mainWindow);
 }
-
-// The Config dialog comes with the settings it edits.
-void OnConfigButton(Browser&) {}
 
 void OnFilterChange(Browser& browser) {
     ApplyFilterChange(browser.view, browser.mainWindow);
@@ -54,7 +52,7 @@ void OnCommand(Browser& browser, int controlId) {
             OnExitButton(browser);
             break;
         case IDC_CONFIG:
-            OnConfigButton(browser);
+            RunConfigDialog(browser);
             break;
         case IDC_UPDATE:
             OnUpdateButton(browser);

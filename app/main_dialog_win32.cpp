@@ -7,6 +7,7 @@
 #include "app/main_notify_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
+#include "platform/udp_socket.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
@@ -45,6 +46,23 @@ INT_PTR OnClose(HWND window) {
     return TRUE;
 }
 
+void SaveSettingsOnce(Browser& browser) {
+    if (!browser.settingsSaved) {
+        browser.settingsSaved = true;
+        SaveSettings(browser.mainWindow, browser.settings);
+    }
+}
+
+// When Windows ends the session the window is not destroyed: the process
+// just ends once this message has been answered, so the settings are saved
+// here, as they would be on closing.
+INT_PTR OnEndSession(Browser& browser, bool sessionEnds) {
+    if (sessionEnds) {
+        SaveSettingsOnce(browser);
+    }
+    return 0;
+}
+
 // Nothing waits for a running refresh: it is asked to stop, and its threads
 // keep what they use alive until they end or the process does. The bridge
 // forwards nothing from here on, so the settings are saved and the loop ends
@@ -54,7 +72,8 @@ INT_PTR OnDestroy(Browser& browser) {
         browser.bridge->SetWindow(nullptr);
     }
     AbortRefresh(*browser.engine);
-    SaveSettings(browser.mainWindow, browser.settings);
+    SaveSettingsOnce(browser);
+    StopNetworking();
     PostQuitMessage(kExitNormal);
     return 0;
 }
@@ -91,6 +110,8 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
             return OnClose(window);
         case WM_DESTROY:
             return OnDestroy(browser);
+        case WM_ENDSESSION:
+            return OnEndSession(browser, wParam != FALSE);
         case WM_NOTIFY:
             return OnNotify(browser, *reinterpret_cast<NMHDR*>(lParam));
         case WM_COMMAND:

@@ -10,6 +10,8 @@
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "platform/udp_socket.h"
+#include "ui/buddy_list.h"
+#include "ui/player_list_view_win32.h"
 
 namespace skelvane {
 
@@ -38,12 +40,6 @@ void ConnectPresentation(Browser& browser) {
 // attached here once it exists, while the window still has its template size.
 void AttachSizer(HWND) {}
 
-void RestorePlayerView(const Browser& browser) {
-    if (browser.settings.playerViewStyle != 0 && browser.isXpOrLater) {
-        ListView_SetView(browser.view.playerList, LV_VIEW_DETAILS);
-    }
-}
-
 }  // namespace
 
 void InitMainDialog(Browser& browser) {
@@ -67,8 +63,9 @@ void InitMainDialog(Browser& browser) {
     browser.view.serverList = InitPresentation(browser.view, window, browser.instance);
     AttachSizer(window);
     LoadSettings(window, browser.settings);
+    browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);
-    RestorePlayerView(browser);
+    RestorePlayerView(browser.view, browser.isXpOrLater);
     SetWindowTextW(window, L"Skelvane Server Browser");
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

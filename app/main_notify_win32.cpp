@@ -2,6 +2,7 @@
 
 #include "app/browser_win32.h"
 #include "res/resource.h"
+#include "ui/buddy_highlight_win32.h"
 #include "ui/player_list_view_win32.h"
 #include "ui/server_list_view_win32.h"
 
@@ -9,22 +10,19 @@ namespace skelvane {
 
 namespace {
 
-// The handlers below answer notifications of features that are not built yet:
-// buddy highlighting, joining a server, and the player rows with their
-// sorting and view switch. They are routed already so that each feature only
-// fills in its handler.
-LRESULT OnListCustomDraw(HWND, const NMLVCUSTOMDRAW&) {
-    return CDRF_DODEFAULT;
-}
+// Joining a server is routed already, so that the launcher only fills in
+// its handler.
 void JoinServer(const NMITEMACTIVATE&) {}
-void FillPlayerCell(NMLVDISPINFOW&) {}
-void SortPlayerList(int) {}
-void TogglePlayerView() {}
 
 // A result for the list goes through DWLP_MSGRESULT.
 INT_PTR Answer(HWND mainWindow, LRESULT result) {
     SetWindowLongPtrW(mainWindow, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+INT_PTR AnswerCustomDraw(Browser& browser, NMHDR& header) {
+    return Answer(browser.mainWindow,
+                  OnListCustomDraw(browser.view, reinterpret_cast<NMLVCUSTOMDRAW&>(header)));
 }
 
 INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
@@ -39,15 +37,16 @@ INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
         case LVN_COLUMNCLICK:
             OnServerColumnClick(view, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             return 0;
+        // An owner-data list reports a selection that moves with the
+        // keyboard partly as a change of a range of rows.
         case LVN_ITEMCHANGED:
+        case LVN_ODSTATECHANGED:
             if (!view.followingRecord) {
                 FillPlayerList(view);
             }
             return 0;
         case NM_CUSTOMDRAW:
-            return Answer(
-                browser.mainWindow,
-                OnListCustomDraw(header.hwndFrom, reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
+            return AnswerCustomDraw(browser, header);
         case NM_DBLCLK:
             JoinServer(reinterpret_cast<const NMITEMACTIVATE&>(header));
             return 0;
@@ -57,19 +56,18 @@ INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
 }
 
 INT_PTR OnPlayerListNotify(Browser& browser, NMHDR& header) {
+    Presentation& view = browser.view;
     switch (header.code) {
         case LVN_GETDISPINFOW:
-            FillPlayerCell(reinterpret_cast<NMLVDISPINFOW&>(header));
+            FillPlayerCell(view, reinterpret_cast<NMLVDISPINFOW&>(header));
             return 0;
         case LVN_COLUMNCLICK:
-            SortPlayerList(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            SortPlayerList(view, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             return 0;
         case NM_CUSTOMDRAW:
-            return Answer(
-                browser.mainWindow,
-                OnListCustomDraw(header.hwndFrom, reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
+            return AnswerCustomDraw(browser, header);
         case NM_RCLICK:
-            TogglePlayerView();
+            TogglePlayerView(view, browser.isXpOrLater);
             return 0;
         default:
             return 0;

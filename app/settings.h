@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/refresh_engine.h"
 #include "ui/server_columns.h"
@@ -28,6 +29,9 @@ struct Settings {
     std::int32_t showEmpty = 1;
     std::uint32_t sortOrder = kDefaultSortOrder;
 };
+
+// The text of a game path or executable member, up to its terminator.
+std::u16string_view GamePathText(const char16_t (&member)[kGamePathCapacity]);
 
 // Copies the members that refresh threads read into the engine's copies. Call
 // it after every change of the filters or the query rate. A rate below 1

@@ -27,11 +27,6 @@ void ReadNumber(const ReadStored& key, const char16_t* name, Member& member) {
     }
 }
 
-std::u16string_view MemberText(const char16_t (&member)[kGamePathCapacity]) {
-    const std::u16string_view whole(member, kGamePathCapacity);
-    return whole.substr(0, whole.find(u'\0'));
-}
-
 void ReplaceZero(std::int32_t& member, std::int32_t value) {
     if (member == 0) {
         member = value;
@@ -103,8 +98,8 @@ void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,
     const auto put = [&write](const char16_t* name, const StoredValue& value) {
         return write(name, &value);
     };
-    put(kGameDirectoryValue, TextValue(MemberText(settings.gameDirectory)));
-    put(kGameExecutableValue, TextValue(MemberText(settings.gameExecutable)));
+    put(kGameDirectoryValue, TextValue(GamePathText(settings.gameDirectory)));
+    put(kGameExecutableValue, TextValue(GamePathText(settings.gameExecutable)));
     const bool oldListGone = inputs.storedFormatVersion != 1 || write(kBuddyListValue, nullptr);
     if (oldListGone && put(kVersionValue, NumberValue(kCurrentFormatVersion))) {
         put(kBuddyListValue, TextValue(settings.buddyText));

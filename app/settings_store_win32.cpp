@@ -1,18 +1,89 @@
 #include "app/settings_store_win32.h"
 
-#include "platform/udp_socket.h"
+#include <cstring>
+
+#include "app/registry_key_win32.h"
+#include "app/settings_store.h"
 #include "res/resource.h"
+#include "ui/wide_text.h"
 
 namespace skelvane {
 
-void LoadSettings(HWND mainWindow, Settings& settings) {
-    settings = Settings{};
-    CheckDlgButton(mainWindow, IDC_SHOWEMPTY, BST_CHECKED);
-    CheckDlgButton(mainWindow, IDC_SHOWFULL, BST_CHECKED);
+namespace {
+
+static_assert(sizeof(WINDOWPLACEMENT) == kPlacementSize);
+
+ReadStored ReaderOf(const RegistryKey& key) {
+    return [&key](const char16_t* name) { return key.Read(AsWide(name)); };
 }
 
-void SaveSettings(HWND, const Settings&) {
-    StopNetworking();
+std::optional<StoredValue> ReadInstallDir() {
+    const RegistryKey game = RegistryKey::Open(HKEY_LOCAL_MACHINE, AsWide(kGameKeyPath), KEY_READ);
+    return game.Read(AsWide(kInstallDirValue));
+}
+
+// At start the window is still hidden, so only the stored normal position
+// and size take effect: the window opens normally even if it was closed
+// maximized or minimized.
+void ApplyPlacement(HWND window, const StoredPlacement& stored) {
+    WINDOWPLACEMENT placement;
+    std::memcpy(&placement, stored.bytes.data(), kPlacementSize);
+    if (!IsWindowVisible(window)) {
+        placement.showCmd = SW_HIDE;
+    }
+    SetWindowPlacement(window, &placement);
+}
+
+std::optional<StoredPlacement> ReadPlacement(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) {
+        return std::nullopt;
+    }
+    StoredPlacement stored;
+    std::memcpy(stored.bytes.data(), &placement, kPlacementSize);
+    return stored;
+}
+
+void Tick(HWND mainWindow, int checkBox, std::int32_t on) {
+    CheckDlgButton(mainWindow, checkBox, on != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool IsTicked(HWND mainWindow, int checkBox) {
+    return IsDlgButtonChecked(mainWindow, checkBox) == BST_CHECKED;
+}
+
+}  // namespace
+
+void LoadSettings(HWND mainWindow, Settings& settings) {
+    const RegistryKey key =
+        RegistryKey::Open(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ);
+    const ReadStored reader = ReaderOf(key);
+    const auto placement =
+        LoadStoredSettings(key.IsOpen() ? &reader : nullptr, ReadInstallDir, settings);
+    Tick(mainWindow, IDC_SHOWEMPTY, settings.showEmpty);
+    Tick(mainWindow, IDC_SHOWFULL, settings.showFull);
+    if (placement) {
+        ApplyPlacement(mainWindow, *placement);
+    }
+}
+
+// The key is also read: whether the buddy list stored there is still in the
+// 8-bit format decides how it is replaced.
+void SaveSettings(HWND mainWindow, const Settings& settings) {
+    const RegistryKey key =
+        RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ | KEY_WRITE);
+    if (!key.IsOpen()) {
+        return;
+    }
+    SaveInputs inputs;
+    inputs.showEmptyChecked = IsTicked(mainWindow, IDC_SHOWEMPTY);
+    inputs.showFullChecked = IsTicked(mainWindow, IDC_SHOWFULL);
+    inputs.placement = ReadPlacement(mainWindow);
+    inputs.storedFormatVersion = StoredFormatVersion(key.Read(AsWide(kVersionValue)));
+    SaveStoredSettings(settings, inputs, [&key](const char16_t* name, const StoredValue* value) {
+        return value != nullptr ? key.Write(AsWide(name), *value) : key.Delete(AsWide(name));
+    });
 }
 
 }  // namespace skelvane

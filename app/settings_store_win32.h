@@ -6,12 +6,13 @@
 
 namespace skelvane {
 
-// Puts every setting in place and ticks the Full and Empty boxes to match.
-// Nothing is stored between runs yet, so every start is a first start.
+// Reads the settings from the current user's registry, ticks the Full and
+// Empty boxes to match and gives the hidden main window its stored normal
+// position and size.
 void LoadSettings(HWND mainWindow, Settings& settings);
 
-// The counterpart of LoadSettings at the main window's destruction. Its last
-// step, in every case, shuts down the sockets that initialisation started.
+// Writes the settings, the Full and Empty boxes as they are ticked and the
+// main window's placement. Quick: it waits for nothing.
 void SaveSettings(HWND mainWindow, const Settings& settings);
 
 }  // namespace skelvane

@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine xvfb x11-utils imagemagick
+  wine wine32:i386 fonts-wine xvfb x11-utils imagemagick xdotool
   wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   python3 qstat procps time
 )

@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "app/config_fields.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -156,8 +158,8 @@ TEST(SettingsStore, HostileValuesReadAsIfTheyWereMissing) {
 
 Settings Edited() {
     Settings settings;
-    std::u16string_view(u"C:\\Games\\Skelvane\\").copy(settings.gameDirectory, 259);
-    std::u16string_view(u"sk.exe").copy(settings.gameExecutable, 259);
+    TakeDirectoryField(u"C:\\Games\\Skelvane", settings.gameDirectory);
+    TakeTextField(u"sk.exe", settings.gameExecutable);
     settings.buddyText = u"J\u00f6rg\r\n\u0411\u043e\u0440\u0438\u0441\r\nBob";
     settings.packetsPerSecond = 250;
     settings.goodPingThreshold = 0;

@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "engine/refresh_engine.h"
+#include "ui/buddy_list.h"
 #include "ui/status_bar_win32.h"
 #include "ui/update_throttle.h"
 
@@ -36,6 +37,11 @@ struct Presentation {
     // Set while the selection moves to follow its server to another row; the
     // server, and so its players, stay the same.
     bool followingRecord = false;
+    // The record whose players the player list shows, or -1; a player row
+    // carries the index of its player in that record.
+    std::int32_t playerServer = -1;
+    // The names whose rows are highlighted.
+    BuddyList buddies;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
     // The list repaints at most every 100 ms while answers pour in; a repaint

@@ -104,7 +104,7 @@ void DeleteAllRows(Presentation& view) {
     view.shownServers = 0;
     view.shownPlayers = 0;
     ListView_DeleteAllItems(view.serverList);
-    ListView_DeleteAllItems(view.playerList);
+    ClearPlayerList(view);
 }
 
 void AddRow(Presentation& view, std::int32_t index, std::size_t position) {
