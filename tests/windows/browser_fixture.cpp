@@ -3,16 +3,23 @@
 #include <string_view>
 
 #include "app/browser_entry_win32.h"
+#include "app/refresh_bridge_win32.h"
+#include "app/settings_store.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/window_driver.h"
 #include "ui/server_columns.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
+#include "ui/wide_text.h"
 
 namespace skelvane::test {
 
-HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timing) {
+HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timing,
+                             bool keepStoredSettings) {
+    if (!keepStoredSettings) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+    }
     BrowserOptions options;
     options.master = MasterServer{"127.0.0.1", masterPort};
     options.timing = timing;
@@ -52,6 +59,21 @@ bool BrowserWindowTest::WaitForRefreshEnd(std::uint32_t timeoutMs) {
 void BrowserWindowTest::Click(int id) {
     SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void BrowserWindowTest::HandOverRecords(
+    std::size_t count, const std::function<void(ServerRecord&, std::size_t)>& fill) {
+    SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
+    ServerTable& table = Engine().table;
+    ReplaceTable(table);
+    GrowTable(table, static_cast<std::int32_t>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        AppendServer(table, LoopbackAddress(), static_cast<std::uint16_t>(20000 + i));
+        ServerRecord& record = table[static_cast<std::int32_t>(i)];
+        record.responded = 1;
+        fill(record, i);
+    }
+    SendMessageW(window_, WM_APP_HAND_OVER, 0, 0);
 }
 
 void BrowserWindowTest::Close() {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +20,10 @@ namespace skelvane::test {
 // a failed one leaves a picture of the window in the working directory.
 class BrowserWindowTest : public ::testing::Test {
   protected:
-    HWND Open(std::uint16_t masterPort, const RefreshTiming& timing);
+    // Every window starts as on a first start unless it is to keep the
+    // settings that the registry holds.
+    HWND Open(std::uint16_t masterPort, const RefreshTiming& timing,
+              bool keepStoredSettings = false);
     HWND Control(int id) const { return GetDlgItem(window_, id); }
     HWND ServerList() const;
     // The open window's state.
@@ -35,6 +39,11 @@ class BrowserWindowTest : public ::testing::Test {
     // Until a refresh has ended and the Update button is usable again.
     bool WaitForRefreshEnd(std::uint32_t timeoutMs = 15000);
     void Click(int id);
+
+    // What a refresh does to the table, with every server's answer already in:
+    // `fill` writes record i. Nothing is listed until an answer is announced.
+    void HandOverRecords(std::size_t count,
+                         const std::function<void(ServerRecord&, std::size_t)>& fill);
 
     void TearDown() override;
     // Closes the open window, leaving no refresh running.

@@ -43,13 +43,7 @@ class ServerListView : public BrowserWindowTest {
 
     // What a refresh does to the table, with the servers' answers already in.
     void HandOverTable(const std::vector<Server>& servers) {
-        SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
-        ServerTable& table = Engine().table;
-        ReplaceTable(table);
-        GrowTable(table, static_cast<std::int32_t>(servers.size()));
-        for (std::size_t i = 0; i < servers.size(); ++i) {
-            AppendServer(table, LoopbackAddress(), static_cast<std::uint16_t>(20000 + i));
-            ServerRecord& record = table[static_cast<std::int32_t>(i)];
+        HandOverRecords(servers.size(), [&servers](ServerRecord& record, std::size_t i) {
             CopyText(record.hostName, servers[i].name);
             CopyText(record.mapName, u"dm1");
             CopyText(record.gameName, u"base");
@@ -57,9 +51,7 @@ class ServerListView : public BrowserWindowTest {
             record.playerCount = servers[i].players;
             record.maxClients = servers[i].maxClients;
             record.ping = servers[i].ping;
-            record.responded = 1;
-        }
-        SendMessageW(window_, WM_APP_HAND_OVER, 0, 0);
+        });
     }
 
     // An answer announced through the mailbox, as the receiver does; true when

@@ -1,0 +1,202 @@
+// The settings against the real registry: values written before a start,
+// read back after the window has gone.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/browser_win32.h"
+#include "app/registry_key_win32.h"
+#include "app/settings_store.h"
+#include "res/resource.h"
+#include "tests/test_support.h"
+#include "tests/windows/browser_fixture.h"
+#include "ui/wide_text.h"
+
+namespace skelvane::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+RegistryKey SettingsKey() {
+    return RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_ALL_ACCESS);
+}
+
+void Put(const char16_t* name, StoredType type, const Bytes& bytes) {
+    ASSERT_TRUE(SettingsKey().Write(AsWide(name), StoredValue{type, bytes}));
+}
+
+std::optional<StoredValue> Stored(const char16_t* name) {
+    return RegistryKey::Open(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ)
+        .Read(AsWide(name));
+}
+
+std::optional<std::int32_t> StoredInt(const char16_t* name) {
+    const auto value = Stored(name);
+    return value && value->type == StoredType::kNumber ? StoredNumber(*value) : std::nullopt;
+}
+
+Bytes Utf16(const std::u16string& text) {
+    return TextValue(text).bytes;
+}
+
+class SettingsStore : public BrowserWindowTest {
+  protected:
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath)); }
+    void TearDown() override {
+        BrowserWindowTest::TearDown();
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, AsWide(kGameKeyPath));
+    }
+
+    // A start with whatever the registry holds now.
+    void Start() {
+        ASSERT_NE(Open(master_.port(), QuickFailingMaster(), true), nullptr);
+        ASSERT_TRUE(WaitForRefreshEnd());
+    }
+    bool Ticked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+
+    FakeMaster master_{FakeMaster::Script{{999}, {}, 0}};
+};
+
+TEST_F(SettingsStore, AFirstStartUsesTheDefaultsAndTheGamesOwnDirectoryAndExitWritesAll) {
+    ASSERT_TRUE(RegistryKey::Create(HKEY_LOCAL_MACHINE, AsWide(kGameKeyPath), KEY_ALL_ACCESS)
+                    .Write(AsWide(kInstallDirValue), TextValue(u"C:\\Games\\Skelvane")));
+    Start();
+    const Settings& settings = State().settings;
+    EXPECT_TRUE(Ticked(IDC_SHOWFULL));
+    EXPECT_TRUE(Ticked(IDC_SHOWEMPTY));
+    EXPECT_EQ(settings.packetsPerSecond, 10);
+    EXPECT_EQ(settings.goodPingThreshold, 100);
+    EXPECT_EQ(settings.mediumPingThreshold, 200);
+    EXPECT_EQ(settings.sortOrder, 5u);
+    EXPECT_EQ(GamePathText(settings.gameExecutable), u"skelvane.exe");
+    EXPECT_EQ(GamePathText(settings.gameDirectory), u"C:\\Games\\Skelvane") << "no backslash";
+    EXPECT_EQ(settings.buddyText, u"");
+    Close();
+
+    const auto buddies = Stored(kBuddyListValue);
+    ASSERT_TRUE(buddies);
+    EXPECT_EQ(buddies->type, StoredType::kText);
+    EXPECT_EQ(buddies->bytes, (Bytes{0, 0})) << "an empty list is 2 bytes";
+    EXPECT_EQ(Stored(kGameDirectoryValue)->bytes, Utf16(u"C:\\Games\\Skelvane"));
+    EXPECT_EQ(Stored(kGameExecutableValue)->bytes, Utf16(u"skelvane.exe"));
+    EXPECT_EQ(StoredInt(kVersionValue), 2);
+    EXPECT_EQ(StoredInt(kPacketsPerSecondValue), 10);
+    EXPECT_EQ(StoredInt(kGoodPingValue), 100);
+    EXPECT_EQ(StoredInt(kMediumPingValue), 200);
+    EXPECT_EQ(StoredInt(kPlayerViewStyleValue), 0);
+    EXPECT_EQ(StoredInt(kSortOrderValue), 5);
+    EXPECT_EQ(StoredInt(kShowFullValue), 1);
+    EXPECT_EQ(StoredInt(kShowEmptyValue), 1);
+    const auto placement = Stored(kWindowPositionValue);
+    ASSERT_TRUE(placement);
+    EXPECT_EQ(placement->type, StoredType::kBinary);
+    EXPECT_EQ(placement->bytes.size(), 44u);
+}
+
+TEST_F(SettingsStore, StoredZerosGiveTheDefaultsAndMissingShowValuesLeaveBothBoxesClear) {
+    for (const char16_t* name : {kPacketsPerSecondValue, kGoodPingValue, kMediumPingValue}) {
+        Put(name, StoredType::kNumber, NumberValue(0).bytes);
+    }
+    Start();
+    EXPECT_FALSE(Ticked(IDC_SHOWFULL));
+    EXPECT_FALSE(Ticked(IDC_SHOWEMPTY));
+    EXPECT_EQ(Engine().settings.showFull.load(), 0);
+    EXPECT_EQ(Engine().settings.showEmpty.load(), 0);
+    EXPECT_EQ(State().settings.packetsPerSecond, 10);
+    EXPECT_EQ(Engine().settings.packetsPerSecond.load(), 10);
+    EXPECT_EQ(State().settings.goodPingThreshold, 100);
+    EXPECT_EQ(State().settings.mediumPingThreshold, 200);
+}
+
+TEST_F(SettingsStore, AVersionOneListIsReadAsAnsiTextAndWrittenBackAsVersionTwo) {
+    Put(kBuddyListValue, StoredType::kText,
+        Bytes{'A', 'l', 'i', 'c', 'e', '\r', '\n', 'B', 'o', 0});
+    Start();
+    EXPECT_EQ(State().settings.buddyText, u"Alice\r\nBo");
+    EXPECT_EQ(State().view.buddies.names, (std::vector<std::u16string>{u"Alice", u"Bo"}));
+    Close();
+    EXPECT_EQ(StoredInt(kVersionValue), 2);
+    EXPECT_EQ(Stored(kBuddyListValue)->bytes, Utf16(u"Alice\r\nBo"));
+    Start();
+    EXPECT_EQ(State().settings.buddyText, u"Alice\r\nBo") << "converted once only";
+}
+
+TEST_F(SettingsStore, ClosedMaximizedItOpensNormallyAtTheStoredNormalPlace) {
+    Start();
+    SetWindowPos(window_, nullptr, 60, 40, 900, 560, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT normal{};
+    GetWindowRect(window_, &normal);
+    ShowWindow(window_, SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(window_));
+    Close();
+
+    Start();
+    EXPECT_FALSE(IsZoomed(window_));
+    EXPECT_TRUE(IsWindowVisible(window_));
+    RECT now{};
+    GetWindowRect(window_, &now);
+    EXPECT_EQ(now.left, normal.left);
+    EXPECT_EQ(now.top, normal.top);
+    EXPECT_EQ(now.right - now.left, normal.right - normal.left);
+    EXPECT_EQ(now.bottom - now.top, normal.bottom - normal.top);
+}
+
+TEST_F(SettingsStore, ValuesOfAWrongTypeSizeOrContentAreIgnored) {
+    Bytes inverted = NumberValue(44).bytes;
+    for (const std::int32_t field : {0, 1, -1, -1, -1, -1, 500, 400, 100, 50}) {
+        const Bytes four = NumberValue(field).bytes;
+        inverted.insert(inverted.end(), four.begin(), four.end());
+    }
+    Put(kPacketsPerSecondValue, StoredType::kText, Utf16(u"50"));
+    Put(kGoodPingValue, StoredType::kNumber, Bytes{7, 0});
+    Put(kMediumPingValue, StoredType::kBinary, Bytes(8, 0xFF));
+    Put(kShowFullValue, StoredType::kText, Bytes{1, 0, 0, 0});
+    Put(kSortOrderValue, static_cast<StoredType>(REG_QWORD), Bytes{1, 0, 0, 0, 0, 0, 0, 0});
+    Put(kVersionValue, StoredType::kText, Utf16(u"2"));
+    Put(kGameDirectoryValue, StoredType::kText, Utf16(std::u16string(300, u'd')));
+    Put(kGameExecutableValue, StoredType::kText, Bytes(520, 'e'));
+    Put(kWindowPositionValue, StoredType::kBinary, inverted);
+    Put(kBuddyListValue, StoredType::kNumber, NumberValue(0x006F0042).bytes);
+    Start();
+    const Settings& settings = State().settings;
+    EXPECT_EQ(settings.packetsPerSecond, 10);
+    EXPECT_EQ(settings.goodPingThreshold, 100);
+    EXPECT_EQ(settings.mediumPingThreshold, 200);
+    EXPECT_EQ(settings.showFull, 0);
+    EXPECT_EQ(settings.sortOrder, 5u);
+    EXPECT_EQ(GamePathText(settings.gameDirectory), u"");
+    EXPECT_EQ(GamePathText(settings.gameExecutable), u"skelvane.exe");
+    EXPECT_EQ(settings.buddyText, u"");
+    RECT window{};
+    GetWindowRect(window_, &window);
+    EXPECT_GT(window.right - window.left, 600) << "the window kept its own size";
+}
+
+// Windows may end the session without destroying the window: the settings are
+// saved then, once, as closing would save them.
+TEST_F(SettingsStore, TheEndOfASessionSavesOnceAsAnExitWould) {
+    Start();
+    CheckDlgButton(window_, IDC_SHOWFULL, BST_UNCHECKED);
+    Click(IDC_SHOWFULL);
+    State().settings.packetsPerSecond = 33;
+    EXPECT_NE(SendMessageW(window_, WM_QUERYENDSESSION, 0, 0), 0) << "the session may end";
+    SendMessageW(window_, WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(Stored(kPacketsPerSecondValue)) << "a session that goes on saves nothing";
+    SendMessageW(window_, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(StoredInt(kPacketsPerSecondValue), 33);
+    EXPECT_EQ(StoredInt(kShowFullValue), 0);
+    EXPECT_EQ(StoredInt(kVersionValue), 2);
+    EXPECT_TRUE(Stored(kWindowPositionValue));
+
+    ASSERT_TRUE(SettingsKey().Delete(AsWide(kPacketsPerSecondValue)));
+    Close();
+    EXPECT_FALSE(Stored(kPacketsPerSecondValue)) << "saved a second time";
+}
+
+}  // namespace
+}  // namespace skelvane::test
