@@ -4,10 +4,11 @@
 # platform) and:
 #   - runs a whole refresh with skelvane-query, which prints every status text
 #     as it is shown (stderr) and the server list as the browser sorts it;
-#   - opens skelvane-browser.exe under Wine against the same network: on your
+#   - opens skelvane-browser.exe under Wine against the same network, with a
+#     buddy list naming some of its players (scripts/demo-settings.sh): on your
 #     display when there is one (close the window to end), otherwise on a
-#     virtual display, writing a screenshot of its window to
-#     build/demo-screenshot.png.
+#     virtual display, writing a screenshot of its window, with a server
+#     selected, to build/demo-screenshot.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -38,6 +39,8 @@ echo "== skelvane-browser.exe under Wine on $DISPLAY; close its window to end th
   cmake --preset "$SKELVANE_WINDOWS_PRESET" >/dev/null
   cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j "$(nproc)" --target skelvane-browser \
     >/dev/null
+  . scripts/demo-settings.sh
+  demo_settings_install
   "$SKELVANE_WINE" "build/$SKELVANE_WINDOWS_PRESET/app/skelvane-browser.exe" \
     --master "$TESTNET_MASTER" </dev/null >/dev/null 2>&1
 )
