@@ -58,10 +58,9 @@ bool ServerHasBuddy(const BuddyList& list, const ServerRecord& record) {
     if (list.names.empty()) {
         return false;
     }
-    const std::int32_t players = std::clamp(record.playerCount, 0, kMaxPlayers);
-    return std::any_of(record.players, record.players + players, [&list](const PlayerRecord& p) {
-        return IsBuddyName(list, PlayerNameText(p));
-    });
+    return std::any_of(
+        record.players, record.players + ReadablePlayerCount(record),
+        [&list](const PlayerRecord& p) { return IsBuddyName(list, PlayerNameText(p)); });
 }
 
 }  // namespace skelvane
