@@ -161,6 +161,9 @@ TEST_F(ConfigDialog, NewBuddiesAndThresholdsShowInBothListsAtOnce) {
     EXPECT_EQ(Highlights(ServerList()), (std::vector<bool>{false, false, true, false, false}));
     EXPECT_EQ(Highlights(playerList), (std::vector<bool>{false, true}));
     EXPECT_EQ(CellImage(ServerList(), 1, 5), kImagePingMedium);
+    ListView_SetItemState(ServerList(), 0, 0, LVIS_SELECTED);
+    UpdateWindow(ServerList());
+    EXPECT_EQ(Highlights(ServerList()), (std::vector<bool>{true, false, true, false, false}));
 }
 
 }  // namespace
