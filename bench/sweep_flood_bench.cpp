@@ -1,11 +1,14 @@
 // Prints how long a status sweep takes to end while a neighbour floods its
 // socket with junk datagrams from another address, and how long an abort
-// takes to end it then. The master lists a flooding server first and five
-// sound servers of the test network after it; the flood starts when the
-// flooding server is queried and lasts FLOOD_MS unless the run ends it. The
-// baseline, measured in the same run, is the same sweep without a flood.
-// Real timings, 10 queries per second; the abort comes 300 ms into a sweep
-// at 1 query per second.
+// takes to end it then. The master lists five sound servers of the test
+// network and a flooding server, which answers and then floods for FLOOD_MS
+// unless the run ends it. The baseline, measured in the same run, is the same
+// sweep without a flood. Real timings.
+//
+// - Sweep: 10 queries per second, the flooding server listed last, so that
+//   every server has answered when the flood starts and the sweep can end.
+// - Abort: 1 query per second, the flooding server listed first, so that the
+//   flood runs while the sweep waits; the abort comes 300 ms into the sweep.
 //
 //   skelvane_sweep_flood_bench [RUNS] [FLOOD_MS]     (defaults 3 and 8000)
 
@@ -48,14 +51,15 @@ std::unique_ptr<BackgroundNetwork> SoundServers() {
     return StartOrExit(config);
 }
 
-// A master of its own that lists the flooding server, then the sound ones.
+// A master of its own that lists the sound servers and the flooding one.
 std::unique_ptr<BackgroundNetwork> MasterListing(const FloodingServer& flooding,
-                                                 const BackgroundNetwork& sound) {
+                                                 const BackgroundNetwork& sound,
+                                                 bool floodingFirst) {
     TestNetworkConfig config;
     config.master = Ipv4Endpoint{LoopbackAddress(), 0};
-    std::vector<Ipv4Endpoint> listed = {flooding.Endpoint()};
     const auto servers = sound.Network().ServerEndpoints();
-    listed.insert(listed.end(), servers.begin(), servers.end());
+    std::vector<Ipv4Endpoint> listed(servers.begin(), servers.end());
+    listed.insert(floodingFirst ? listed.begin() : listed.end(), flooding.Endpoint());
     config.listedServers = listed;
     return StartOrExit(config);
 }
@@ -69,7 +73,7 @@ struct SweepRun {
 // One sweep; with `abort`, the abort comes kAbortAfterMs after it started.
 SweepRun RunSweep(const BackgroundNetwork& sound, std::uint32_t floodMs, bool abort) {
     FloodingServer flooding(floodMs);
-    const auto master = MasterListing(flooding, sound);
+    const auto master = MasterListing(flooding, sound, abort);
     auto engine = std::make_unique<RefreshEngine>();
     engine->master.hostName = "127.0.0.1";
     engine->master.port = master->Network().MasterEndpoint().port;
