@@ -123,14 +123,15 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     RefreshEngine& engine = sweep.engine;
     SweepSummary summary;
     summary.outcome = engine.abortEvent.Poll() ? SweepOutcome::kAborted : SweepOutcome::kCompleted;
+    // The receiver may be in the middle of an answer: it must be gone before
+    // the socket and events it waits on are released, and before the answers
+    // are counted, so that every server that got a row is in the count.
+    sweep.channel.stopReceiver.Set();
+    receiver.Join();
     const std::int32_t unanswered = CountUnansweredLocked(sweep);
     if (engine.listNeedsRepaint.load() != 0 && engine.ui.repaintList != nullptr) {
         engine.ui.repaintList(engine.ui.context);
     }
-    // The receiver may be in the middle of an answer: it must be gone before
-    // the socket and events it waits on are released.
-    sweep.channel.stopReceiver.Set();
-    receiver.Join();
     sweep.channel.socket.Close();
     sweep.channel.socketReadable.Close();
     sweep.channel.allResponded.Close();

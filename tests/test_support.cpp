@@ -97,6 +97,9 @@ void RecordingUi::OnRepaint(void* self) {
     if (ui->repaints_++ == 0) {
         ui->firstRepaintTime_ = MillisecondClock();
     }
+    if (ui->onRepaint) {
+        ui->onRepaint();
+    }
 }
 
 bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
@@ -197,8 +200,11 @@ int FakeServers::Queries(std::size_t i) const {
     return servers_[i].queries.load();
 }
 
-Bytes FakeServers::MasterAnswer() const {
+Bytes FakeServers::MasterAnswer(const std::vector<std::uint16_t>& portsFirst) const {
     MasterDatagram datagram;
+    for (const std::uint16_t port : portsFirst) {
+        datagram.Entry(127, 0, 0, 1, port);
+    }
     for (const Server& server : servers_) {
         datagram.Entry(127, 0, 0, 1, server.port);
     }

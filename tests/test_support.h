@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -52,6 +53,8 @@ class RecordingUi {
     // Run inside refreshEnded, as a front end's click handler would.
     void (*onRefreshEnded)(void* argument) = nullptr;
     void* onRefreshEndedArgument = nullptr;
+    // Run inside repaintList, on the thread that asks for the repaint.
+    std::function<void()> onRepaint;
 
   private:
     static void OnStatus(void* self, const char16_t* text);
@@ -121,8 +124,9 @@ class FakeServers {
     std::size_t size() const { return servers_.size(); }
     std::uint16_t port(std::size_t i) const { return servers_[i].port; }
     int Queries(std::size_t i) const;
-    // A master answer that lists every server, in order.
-    Bytes MasterAnswer() const;
+    // A master answer that lists the servers at `portsFirst` on 127.0.0.1,
+    // then every one of these servers, in order.
+    Bytes MasterAnswer(const std::vector<std::uint16_t>& portsFirst = {}) const;
 
   private:
     struct Server {
