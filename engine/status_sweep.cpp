@@ -160,7 +160,10 @@ SweepSummary StatusSweep(RefreshEngine& engine) {
     }
     TimerResolution resolution;
     JoinableThread receiver;
-    receiver.Start(StatusReceiver, &sweep.channel);
+    // Without a receiver no answer could be taken in: the sweep has not started.
+    if (!receiver.Start(StatusReceiver, &sweep.channel)) {
+        return SweepSummary{};
+    }
     sweep.startTime = MillisecondClock();
     sweep.count = engine.table.Count();
 

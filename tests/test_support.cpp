@@ -90,7 +90,11 @@ void RecordingUi::OnTableReplaced(void* self) {
     ++static_cast<RecordingUi*>(self)->tableReplaced_;
 }
 void RecordingUi::OnHandOver(void* self) {
-    ++static_cast<RecordingUi*>(self)->handOvers_;
+    auto* ui = static_cast<RecordingUi*>(self);
+    ++ui->handOvers_;
+    if (ui->onHandOver) {
+        ui->onHandOver();
+    }
 }
 void RecordingUi::OnRepaint(void* self) {
     auto* ui = static_cast<RecordingUi*>(self);
@@ -111,8 +115,8 @@ bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
 
 void RecordingUi::OnRefreshEnded(void* self) {
     auto* ui = static_cast<RecordingUi*>(self);
-    if (ui->onRefreshEnded != nullptr) {
-        ui->onRefreshEnded(ui->onRefreshEndedArgument);
+    if (ui->onRefreshEnded) {
+        ui->onRefreshEnded();
     }
     ++ui->refreshEnded_;
 }
