@@ -120,16 +120,64 @@ TEST(MasterResponse, HostileLengthsNeverReadPastTheEndOrOverfillTheTable) {
     for (std::size_t length = 0; length <= full.size(); ++length) {
         SCOPED_TRACE(length);
         const ReadResult read = ReadAll({Bytes(full.begin(), full.begin() + length)});
-        EXPECT_LE(read.servers.size(), length < 23 ? 0u : (length - 23) / 7);
+        EXPECT_LE(read.servers.size(), length < 23 ? 0u : (length - 23 + 6) / 7);
     }
 }
 
-TEST(MasterResponse, TrailingPartialEntryIsDropped) {
-    // Six bytes that are not the end marker would make a whole address and port,
-    // but the datagram's length leaves no room for them in the table.
+TEST(MasterResponse, TrailingPieceTooShortForAnEntryIsDropped) {
     const ReadResult read =
-        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0, 200}).Build()});
+        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0}).Build()});
     EXPECT_EQ(read.servers, (std::vector{Server(1, 100)}));
+}
+
+// The layout of many deployed masters: the backslash comes before each entry,
+// so a datagram without the end marker has 22 + 7n bytes and ends with an
+// entry, and the end marker may come alone in a datagram of its own.
+Bytes LeadingSeparators(const std::vector<std::uint8_t>& lastBytes, bool endMarker) {
+    const char header[] = "\xFF\xFF\xFF\xFFgetserversResponse";
+    Bytes bytes(header, header + sizeof header - 1);
+    for (const std::uint8_t d : lastBytes) {
+        bytes.insert(bytes.end(), {'\\', 127, 0, 0, d, 0, d});
+    }
+    if (endMarker) {
+        bytes.insert(bytes.end(), {'\\', 'E', 'O', 'T', 0, 0, 0});
+    }
+    return bytes;
+}
+
+TEST(MasterResponse, SeparatorsBeforeEachEntryGiveEveryEntryAndNoMore) {
+    struct Case {
+        const char* what;
+        std::vector<Bytes> datagrams;
+        std::vector<std::uint8_t> servers;
+        bool endMarker;
+    };
+    const std::vector<Case> cases = {
+        {"one entry, 29 bytes", {LeadingSeparators({1}, false)}, {1}, false},
+        {"split, marker alone",
+         {LeadingSeparators({1, 2, 3}, false), LeadingSeparators({4, 5}, false),
+          LeadingSeparators({}, true)},
+         {1, 2, 3, 4, 5},
+         true},
+        {"split, marker after the last entries",
+         {LeadingSeparators({1, 2}, false), LeadingSeparators({3}, true)},
+         {1, 2, 3},
+         true},
+        {"repeats across datagrams",
+         {LeadingSeparators({1, 2}, false), LeadingSeparators({2, 1, 3}, false)},
+         {1, 2, 3},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReadResult read = ReadAll(c.datagrams);
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> expected;
+        for (const std::uint8_t d : c.servers) {
+            expected.push_back(Server(d, d));
+        }
+        EXPECT_EQ(read.servers, expected);
+        EXPECT_EQ(read.endMarker, c.endMarker);
+    }
 }
 
 TEST(MasterResponse, RepeatedEntriesDoNotInflateTheTable) {
