@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <unordered_map>
 
 namespace skelvane {
 
@@ -46,6 +47,8 @@ struct ServerTable {
     std::atomic<std::int32_t> count{0};
     // Records allocated; known to the master reader only.
     std::int32_t capacity = 0;
+    // The index of each record by its address and port, kept with `count`.
+    std::unordered_map<std::uint64_t, std::int32_t> indexByEndpoint;
 
     ServerTable() = default;
     ServerTable(const ServerTable&) = delete;
@@ -60,14 +63,16 @@ struct ServerTable {
 // Empties the table and releases its records.
 void ReplaceTable(ServerTable& table);
 
-// Makes room for `newCapacity` records (at most kMaxServerRecords), zero-filling
-// the new ones and keeping the old ones. On failure the table keeps its old
-// size. Gives the capacity now allocated.
-std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity);
+// Makes room for at least `needed` records (at most kMaxServerRecords),
+// zero-filling the new ones and keeping the old ones. On failure the table
+// keeps its old size. Gives the capacity now allocated.
+std::int32_t GrowTable(ServerTable& table, std::int32_t needed);
 
-// Stores address and port at index `count` and keeps them unless an earlier
-// record holds the same pair. Nothing is stored when the table is full. True
-// when a record was added.
+// Stores address and port at index `count` unless a record holds the same
+// pair. Nothing is stored when the table is full. True when a record was added.
 bool AppendServer(ServerTable& table, std::uint32_t address, std::uint16_t port);
+
+// The index of the record with this address and port; -1 when there is none.
+std::int32_t FindServer(const ServerTable& table, std::uint32_t address, std::uint16_t port);
 
 }  // namespace skelvane
