@@ -137,6 +137,11 @@ std::vector<Bytes> FakeMaster::Requests() const {
     return requests_;
 }
 
+std::vector<Ipv4Endpoint> FakeMaster::Requesters() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return requesters_;
+}
+
 std::vector<Bytes> FakeMaster::AwaitRequests(std::size_t count) const {
     const std::uint32_t start = MillisecondClock();
     while (Requests().size() < count && ElapsedMs(MillisecondClock(), start) < 1000) {
@@ -165,6 +170,7 @@ void FakeMaster::Serve() {
         {
             const std::lock_guard<std::mutex> hold(mutex_);
             requests_.emplace_back(buffer, buffer + got.bytes);
+            requesters_.push_back(got.from);
             requestTimes_.push_back(MillisecondClock());
         }
         const auto& answered = script_.answerRequests;

@@ -88,6 +88,8 @@ class FakeMaster {
     ~FakeMaster();
     std::uint16_t port() const { return port_; }
     std::vector<Bytes> Requests() const;
+    // Where the requests came from, in order.
+    std::vector<Ipv4Endpoint> Requesters() const;
     // The requests once `count` have arrived or a second has passed.
     std::vector<Bytes> AwaitRequests(std::size_t count) const;
     std::vector<std::uint32_t> RequestTimes() const;
@@ -101,6 +103,7 @@ class FakeMaster {
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<Bytes> requests_;
+    std::vector<Ipv4Endpoint> requesters_;
     std::vector<std::uint32_t> requestTimes_;
     std::thread thread_;
 };
