@@ -24,6 +24,7 @@ void ReplaceTable(ServerTable& table) {
     table.records = nullptr;
     table.capacity = 0;
     table.indexByEndpoint.clear();
+    table.serversLeftOut = false;
 }
 
 // Each growth adds at least half of what is allocated: a list that arrives
@@ -51,10 +52,15 @@ std::int32_t GrowTable(ServerTable& table, std::int32_t needed) {
 // number of repeats, is read in time proportional to its length.
 bool AppendServer(ServerTable& table, std::uint32_t address, std::uint16_t port) {
     const std::int32_t count = table.Count();
-    if (count >= table.capacity ||
-        !table.indexByEndpoint.emplace(EndpointKey(address, port), count).second) {
+    const std::uint64_t key = EndpointKey(address, port);
+    if (table.indexByEndpoint.contains(key)) {
         return false;
     }
+    if (count >= table.capacity) {
+        table.serversLeftOut = true;
+        return false;
+    }
+    table.indexByEndpoint.emplace(key, count);
     ServerRecord& slot = table.records[count];
     slot.address = address;
     slot.port = port;

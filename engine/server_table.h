@@ -49,6 +49,8 @@ struct ServerTable {
     std::int32_t capacity = 0;
     // The index of each record by its address and port, kept with `count`.
     std::unordered_map<std::uint64_t, std::int32_t> indexByEndpoint;
+    // Set when a listed server was left out for want of room.
+    bool serversLeftOut = false;
 
     ServerTable() = default;
     ServerTable(const ServerTable&) = delete;
@@ -69,7 +71,8 @@ void ReplaceTable(ServerTable& table);
 std::int32_t GrowTable(ServerTable& table, std::int32_t needed);
 
 // Stores address and port at index `count` unless a record holds the same
-// pair. Nothing is stored when the table is full. True when a record was added.
+// pair. Nothing is stored when the table is full, which `serversLeftOut`
+// records. True when a record was added.
 bool AppendServer(ServerTable& table, std::uint32_t address, std::uint16_t port);
 
 // The index of the record with this address and port; -1 when there is none.

@@ -138,9 +138,14 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     sweep.channel.stopReceiver.Close();
     summary.listed = sweep.count;
     summary.responded = sweep.count - unanswered;
-    ShowStatus(engine.ui, u"%s. %d of %d servers responded.",
+    // A list cut short is told in the summary: it is the text that stays on
+    // the status line, where anything shown earlier is at once replaced.
+    ShowStatus(engine.ui,
+               engine.table.serversLeftOut
+                   ? u"%s. %d of %d servers responded. The list was cut at %d."
+                   : u"%s. %d of %d servers responded.",
                summary.outcome == SweepOutcome::kAborted ? u"Aborted" : u"Completed",
-               summary.responded, summary.listed);
+               summary.responded, summary.listed, summary.listed);
     return summary;
 }
 

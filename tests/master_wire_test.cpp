@@ -223,5 +223,30 @@ TEST(MasterResponse, AHostileListOfRepeatsCostsLittleTime) {
     EXPECT_LT(cpuSeconds, 1.5);
 }
 
+TEST(MasterResponse, AListLongerThanTheTableIsCutAndSaysSo) {
+    struct Case {
+        int distinct;
+        bool cut;
+    };
+    for (const Case c : {Case{kMaxServerRecords, false}, Case{kMaxServerRecords + 1, true}}) {
+        SCOPED_TRACE(c.distinct);
+        ServerTable table;
+        bool endMarker = false;
+        // Every server listed twice: repeats of kept servers are no loss.
+        for (int round = 0; round < 2; ++round) {
+            for (int first = 0; first < c.distinct; first += 1000) {
+                MasterDatagram datagram;
+                for (int i = first; i < std::min(first + 1000, c.distinct); ++i) {
+                    datagram.Entry(127, 1, static_cast<std::uint8_t>(i >> 8),
+                                   static_cast<std::uint8_t>(i & 0xFF), 27960);
+                }
+                ReadMasterDatagram(datagram.Build(), table, endMarker);
+            }
+        }
+        EXPECT_EQ(table.Count(), kMaxServerRecords);
+        EXPECT_EQ(table.serversLeftOut, c.cut);
+    }
+}
+
 }  // namespace
 }  // namespace skelvane

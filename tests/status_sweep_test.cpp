@@ -307,6 +307,20 @@ TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
     EXPECT_EQ(requests[0], expected);
 }
 
+TEST(StatusSweepSummary, SaysWhenTheListWasCut) {
+    FakeServers servers({Silent()});
+    RefreshEngine engine;
+    RecordingUi ui;
+    GrowTable(engine.table, 1);
+    AppendServer(engine.table, LoopbackAddress(), servers.port(0));
+    AppendServer(engine.table, LoopbackAddress(), 9);
+    engine.ui = ui.Hooks();
+    engine.timing = test::ShortTiming();
+    engine.timing.sweepPasses = 1;
+    StatusSweep(engine);
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 0 of 1 servers responded. The list was cut at 1.");
+}
+
 TEST(PacingInterval, IsTruncatedMillisecondsAndNeverFromABadRate) {
     EXPECT_EQ(PacingIntervalMs(10), 100u);
     EXPECT_EQ(PacingIntervalMs(3), 333u);
