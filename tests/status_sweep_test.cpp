@@ -215,6 +215,37 @@ TEST_F(StatusSweepTest, AnswerArrivingWhileTheSweepEndsIsCountedIfItGetsARow) {
                                    u" of 2 servers responded.");
 }
 
+TEST_F(StatusSweepTest, EveryAnswerIsReportedWithItsPlayersEvenWhenItGetsNoRow) {
+    const std::vector<std::string> player = {"3 40 \"a\""};
+    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\^1Red^7Fort")},
+                         {test::StatusAnswer("\\sv_hostname\\One", player)},
+                         {test::StatusAnswer("\\sv_hostname\\Two", {player[0], player[0]})},
+                         {test::StatusAnswer("\\mapname\\q")}});
+    List(servers);
+    ui.addsRows = false;
+    StatusSweep(engine);
+    EXPECT_TRUE(ui.SawStatus(u"Found 0 players on 'RedFort'"));
+    EXPECT_TRUE(ui.SawStatus(u"Found 1 player on 'One'"));
+    EXPECT_TRUE(ui.SawStatus(u"Found 2 players on 'Two'"));
+    EXPECT_TRUE(ui.SawStatus(u"Found 0 players on '?'"));
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 4 of 4 servers responded.");
+    EXPECT_EQ(ui.repaints(), 0);
+}
+
+TEST_F(StatusSweepTest, AFailedSendIsReportedAndRetriedInEveryPass) {
+    // Nothing can be sent to port 0: the socket layer refuses it.
+    UdpSocket probe = UdpSocket::Open();
+    const SendResult refused = probe.SendTo(kAnswer, Ipv4Endpoint{LoopbackAddress(), 0});
+    ASSERT_FALSE(refused.ok);
+    const std::string code = std::to_string(refused.error);
+    FakeServers servers({Answers()});
+    List(servers, {0});
+    StatusSweep(engine);
+    EXPECT_EQ(Count(u"Can't send: error " + std::u16string(code.begin(), code.end())), 3);
+    EXPECT_EQ(engine.table[0].attempts, 3);
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 1 of 2 servers responded.");
+}
+
 TEST_F(StatusSweepTest, AbortDuringAPacingWaitEndsTheSweepAtOnce) {
     FakeServers servers({Answers(), Silent(), Silent(), Silent(), Silent()});
     List(servers);
