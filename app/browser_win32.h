@@ -2,25 +2,32 @@
 
 #include <windows.h>
 
-#include "app/ui_mailbox_win32.h"
+#include <memory>
+
+#include "app/refresh_bridge_win32.h"
+#include "app/settings.h"
 #include "engine/refresh_engine.h"
 #include "ui/presentation_win32.h"
-#include "ui/view_settings.h"
 
 namespace skelvane {
 
-// The process-wide state of the Windows program. The main window handle is
-// recorded first thing in WM_INITDIALOG and is null until then.
+// The state of one main window, made by CreateMainWindow and kept in the
+// dialog's DWLP_USER until the window is gone; handlers are handed what they
+// need of it. The engine is shared with the refresh worker, which keeps it
+// (and the bridge it owns) alive until the refresh has ended, so closing the
+// window never releases anything a refresh thread still uses.
 struct Browser {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     bool isXpOrLater = false;
-    RefreshEngine engine;
-    ViewSettings settings;
+    std::shared_ptr<RefreshEngine> engine = std::make_shared<RefreshEngine>();
+    // Owned by the engine.
+    RefreshBridge* bridge = nullptr;
+    Settings settings;
     Presentation view;
-    UiMailbox mailbox;
 };
 
-extern Browser gBrowser;
+// The state of a main window made by CreateMainWindow.
+Browser& BrowserOf(HWND mainWindow);
 
 }  // namespace skelvane

@@ -8,56 +8,60 @@ namespace skelvane {
 
 namespace {
 
-HWND Control(int id) {
-    return GetDlgItem(gBrowser.mainWindow, id);
+HWND Control(const Browser& browser, int id) {
+    return GetDlgItem(browser.mainWindow, id);
 }
 
-void OnExitButton() {
-    DestroyWindow(gBrowser.mainWindow);
+void OnExitButton(const Browser& browser) {
+    DestroyWindow(browser.mainWindow);
 }
 
 // The Config dialog comes with the settings it edits.
-void OnConfigButton() {}
+void OnConfigButton(Browser&) {}
+
+void OnFilterChange(Browser& browser) {
+    ApplyFilterChange(browser.view, browser.mainWindow);
+    PublishRefreshSettings(browser.settings, browser.engine->settings);
+}
 
 }  // namespace
 
-void OnUpdateButton() {
-    RefreshEngine& engine = gBrowser.engine;
-    if (IsRefreshInProgress(engine)) {
-        AbortRefresh(engine);
-        EnableWindow(Control(IDC_UPDATE), FALSE);
+void OnUpdateButton(Browser& browser) {
+    if (IsRefreshInProgress(*browser.engine)) {
+        AbortRefresh(*browser.engine);
+        EnableWindow(Control(browser, IDC_UPDATE), FALSE);
         return;
     }
-    SetWindowTextW(Control(IDC_UPDATE), L"Abort");
-    EnableWindow(Control(IDC_CONFIG), FALSE);
-    StartRefresh(engine);
+    SetWindowTextW(Control(browser, IDC_UPDATE), L"Abort");
+    EnableWindow(Control(browser, IDC_CONFIG), FALSE);
+    StartRefresh(browser.engine);
 }
 
-void OnRefreshEnded() {
+void OnRefreshEnded(Browser& browser) {
     // The engine has already cleared its running flag. A click handled since
     // then has started the next refresh, whose controls must stay as they are.
-    if (IsRefreshInProgress(gBrowser.engine)) {
+    if (IsRefreshInProgress(*browser.engine)) {
         return;
     }
-    SetWindowTextW(Control(IDC_UPDATE), L"Update");
-    EnableWindow(Control(IDC_CONFIG), TRUE);
-    EnableWindow(Control(IDC_UPDATE), TRUE);
+    SetWindowTextW(Control(browser, IDC_UPDATE), L"Update");
+    EnableWindow(Control(browser, IDC_CONFIG), TRUE);
+    EnableWindow(Control(browser, IDC_UPDATE), TRUE);
 }
 
-void OnCommand(int controlId) {
+void OnCommand(Browser& browser, int controlId) {
     switch (controlId) {
         case IDC_EXIT:
-            OnExitButton();
+            OnExitButton(browser);
             break;
         case IDC_CONFIG:
-            OnConfigButton();
+            OnConfigButton(browser);
             break;
         case IDC_UPDATE:
-            OnUpdateButton();
+            OnUpdateButton(browser);
             break;
         case IDC_SHOWFULL:
         case IDC_SHOWEMPTY:
-            ApplyFilterChange(gBrowser.view, gBrowser.mainWindow);
+            OnFilterChange(browser);
             break;
         default:
             // Among others the dialog manager's OK and Cancel: Enter and Escape

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <windows.h>
-
 namespace skelvane {
 
-// Everything between the main window's creation and its first refresh, run
-// while the window is still hidden. On a fatal failure it posts a quit with
-// exit code 1 and leaves the window hidden.
-void InitMainDialog(HWND window);
+struct Browser;
+
+// The main window's initialisation, while it is still hidden: the abort
+// signal, sockets, the lists and status bar, the settings, then the window is
+// shown and the first refresh starts. A failure posts a quit with exit code 1.
+void InitMainDialog(Browser& browser);
 
 }  // namespace skelvane

@@ -6,9 +6,10 @@
 
 namespace skelvane {
 
-// WM_NOTIFY of the main window, by the sending control and the code. The
-// result is the dialog procedure's; custom drawing answers through
-// DWLP_MSGRESULT of `mainWindow`.
-INT_PTR OnNotify(HWND mainWindow, NMHDR& header);
+struct Browser;
+
+// WM_NOTIFY of the main window, by the sending control and the notification
+// code. What it gives is the dialog procedure's result.
+INT_PTR OnNotify(Browser& browser, NMHDR& header);
 
 }  // namespace skelvane

@@ -5,18 +5,13 @@
 
 namespace skelvane {
 
-void LoadSettings(HWND mainWindow, ViewSettings& view, RefreshSettings& refresh) {
-    refresh.packetsPerSecond.store(10);
-    view.goodPingThreshold = 100;
-    view.mediumPingThreshold = 200;
-    view.playerViewStyle = 0;
-    refresh.showEmpty.store(1);
-    refresh.showFull.store(1);
+void LoadSettings(HWND mainWindow, Settings& settings) {
+    settings = Settings{};
     CheckDlgButton(mainWindow, IDC_SHOWEMPTY, BST_CHECKED);
     CheckDlgButton(mainWindow, IDC_SHOWFULL, BST_CHECKED);
 }
 
-void SaveSettings() {
+void SaveSettings(HWND, const Settings&) {
     StopNetworking();
 }
 

@@ -2,18 +2,16 @@
 
 #include <windows.h>
 
-#include "engine/refresh_engine.h"
-#include "ui/view_settings.h"
+#include "app/settings.h"
 
 namespace skelvane {
 
 // Puts every setting in place and ticks the Full and Empty boxes to match.
-// Nothing is stored between runs yet, so every start is a first start: both
-// filters on, 10 queries per second, pings of 100 and 200 ms, Ping order.
-void LoadSettings(HWND mainWindow, ViewSettings& view, RefreshSettings& refresh);
+// Nothing is stored between runs yet, so every start is a first start.
+void LoadSettings(HWND mainWindow, Settings& settings);
 
 // The counterpart of LoadSettings at the main window's destruction. Its last
 // step, in every case, shuts down the sockets that initialisation started.
-void SaveSettings();
+void SaveSettings(HWND mainWindow, const Settings& settings);
 
 }  // namespace skelvane

@@ -6,14 +6,6 @@
 
 namespace skelvane {
 
-namespace {
-
-std::uint64_t EndpointKey(std::uint32_t address, std::uint16_t port) {
-    return (std::uint64_t{address} << 16) | port;
-}
-
-}  // namespace
-
 ServerTable::~ServerTable() {
     std::free(records);
 }
@@ -23,27 +15,45 @@ void ReplaceTable(ServerTable& table) {
     std::free(table.records);
     table.records = nullptr;
     table.capacity = 0;
+    table.allocated = 0;
     table.indexByEndpoint.clear();
     table.serversLeftOut = false;
 }
 
-// Each growth adds at least half of what is allocated: a list that arrives
-// in many datagrams is then moved a few times in all, not once per datagram,
-// which would cost time in proportion to the square of its length.
-std::int32_t GrowTable(ServerTable& table, std::int32_t needed) {
-    needed = std::min(needed, kMaxServerRecords);
-    if (needed <= table.capacity) {
-        return table.capacity;
-    }
-    const std::int32_t newCapacity =
-        std::min(std::max(needed, table.capacity + table.capacity / 2), kMaxServerRecords);
-    void* grown = std::realloc(table.records, sizeof(ServerRecord) * newCapacity);
+namespace {
+
+std::uint64_t EndpointKey(std::uint32_t address, std::uint16_t port) {
+    return (std::uint64_t{address} << 16) | port;
+}
+
+// A list arrives a datagram at a time, each adding room for its entries. A
+// record is several kilobytes, and a heap that cannot grow a block in place
+// copies the whole array on every growth; growing the allocation by half at
+// least keeps the copying to a small multiple of the final table.
+bool Allocate(ServerTable& table, std::int32_t needed) {
+    const std::int32_t wanted =
+        std::min(std::max(needed, table.allocated + table.allocated / 2), kMaxServerRecords);
+    void* grown = std::realloc(table.records, sizeof(ServerRecord) * wanted);
     if (grown == nullptr) {
-        return table.capacity;
+        return false;
     }
     table.records = static_cast<ServerRecord*>(grown);
-    std::memset(table.records + table.capacity, 0,
-                sizeof(ServerRecord) * (newCapacity - table.capacity));
+    std::memset(table.records + table.allocated, 0,
+                sizeof(ServerRecord) * (wanted - table.allocated));
+    table.allocated = wanted;
+    return true;
+}
+
+}  // namespace
+
+std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity) {
+    newCapacity = std::min(newCapacity, kMaxServerRecords);
+    if (newCapacity <= table.capacity) {
+        return table.capacity;
+    }
+    if (newCapacity > table.allocated && !Allocate(table, newCapacity)) {
+        return table.capacity;
+    }
     table.capacity = newCapacity;
     return table.capacity;
 }

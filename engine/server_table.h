@@ -45,8 +45,10 @@ struct ServerRecord {
 struct ServerTable {
     ServerRecord* records = nullptr;
     std::atomic<std::int32_t> count{0};
-    // Records allocated; known to the master reader only.
+    // Records the master reader may fill; known to it only.
     std::int32_t capacity = 0;
+    // Records allocated, zero-filled beyond `capacity`: at least `capacity`.
+    std::int32_t allocated = 0;
     // The index of each record by its address and port, kept with `count`.
     std::unordered_map<std::uint64_t, std::int32_t> indexByEndpoint;
     // Set when a listed server was left out for want of room.
@@ -65,10 +67,10 @@ struct ServerTable {
 // Empties the table and releases its records.
 void ReplaceTable(ServerTable& table);
 
-// Makes room for at least `needed` records (at most kMaxServerRecords),
-// zero-filling the new ones and keeping the old ones. On failure the table
-// keeps its old size. Gives the capacity now allocated.
-std::int32_t GrowTable(ServerTable& table, std::int32_t needed);
+// Makes room for `newCapacity` records (at most kMaxServerRecords), zero-filling
+// the new ones and keeping the old ones. On failure the table keeps its old
+// size. Gives the capacity now usable.
+std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity);
 
 // Stores address and port at index `count` unless a record holds the same
 // pair. Nothing is stored when the table is full, which `serversLeftOut`

@@ -115,8 +115,8 @@ bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
 
 void RecordingUi::OnRefreshEnded(void* self) {
     auto* ui = static_cast<RecordingUi*>(self);
-    if (ui->onRefreshEnded) {
-        ui->onRefreshEnded();
+    if (ui->onRefreshEnded != nullptr) {
+        ui->onRefreshEnded(ui->onRefreshEndedArgument);
     }
     ++ui->refreshEnded_;
 }

@@ -50,11 +50,12 @@ class RecordingUi {
 
     // What serverParsed answers: whether a row was added.
     std::atomic<bool> addsRows{true};
-    // Run inside the hooks of the same names, on the refresh's threads:
-    // onRefreshEnded as a front end's click handler would run there.
+    // Run inside refreshEnded, as a front end's click handler would.
+    void (*onRefreshEnded)(void* argument) = nullptr;
+    void* onRefreshEndedArgument = nullptr;
+    // Run inside handOver and repaintList, on the thread that calls them.
     std::function<void()> onHandOver;
     std::function<void()> onRepaint;
-    std::function<void()> onRefreshEnded;
 
   private:
     static void OnStatus(void* self, const char16_t* text);

@@ -1,5 +1,8 @@
 #include "ui/server_list_view_win32.h"
 
+#include <algorithm>
+
+#include "engine/ascii_text.h"
 #include "platform/clock.h"
 #include "res/resource.h"
 #include "ui/column_widths.h"
@@ -14,74 +17,58 @@ namespace {
 
 constexpr DWORD kListExtendedStyles = LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT;
 
-struct SortContext {
-    const ServerTable* table;
-    std::uint32_t order;
-};
-
-int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
-    const auto& sort = *reinterpret_cast<const SortContext*>(context);
-    return CompareServers((*sort.table)[static_cast<std::int32_t>(first)],
-                          (*sort.table)[static_cast<std::int32_t>(second)], sort.order);
-}
-
-void SortServerList(const Presentation& view, std::uint32_t order) {
-    SortContext context{&view.engine->table, order};
-    ListView_SortItems(view.serverList, CompareRows, reinterpret_cast<LPARAM>(&context));
-}
-
-// The record behind a row's item data, or null when it may not be read: the
-// table is being replaced, or the row outlived the table it was made for.
-const ServerRecord* ReadableRecord(const Presentation& view, LPARAM itemData) {
-    if (!view.tableReadable || itemData < 0 || itemData >= view.engine->table.Count()) {
-        return nullptr;
-    }
-    return &view.engine->table[static_cast<std::int32_t>(itemData)];
+const ServerTable& Table(const Presentation& view) {
+    return view.engine->table;
 }
 
 // A record may have a row when its answer has been parsed and the filters pass it.
 bool IsListable(const Presentation& view, std::int32_t index) {
-    const RefreshSettings& filters = view.engine->settings;
     return view.tableReadable && index >= 0 &&
            static_cast<std::size_t>(index) < view.parsed.size() && view.parsed[index] != 0 &&
-           IsServerShown(view.engine->table[index], filters.showFull.load(),
-                         filters.showEmpty.load());
-}
-
-LPARAM RowItemData(HWND serverList, int row) {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    ListView_GetItem(serverList, &item);
-    return item.lParam;
+           IsServerShown(Table(view)[index], view.settings->showFull, view.settings->showEmpty);
 }
 
 // Where a new row goes so that the list stays in the current order: after
-// every row that sorts before it or equal to it, found by binary search.
-int SortedPosition(const Presentation& view, const ServerRecord& record) {
-    const ServerTable& table = view.engine->table;
-    int low = 0;
-    int high = ListView_GetItemCount(view.serverList);
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        const auto other = static_cast<std::int32_t>(RowItemData(view.serverList, middle));
-        if (CompareServers(record, table[other], view.settings->sortOrder) < 0) {
-            high = middle;
-        } else {
-            low = middle + 1;
-        }
-    }
-    return low;
+// every row that sorts before it or equal to it.
+std::size_t SortedPosition(const Presentation& view, std::int32_t index) {
+    const ServerTable& table = Table(view);
+    const std::uint32_t order = view.settings->sortOrder;
+    const auto place = std::upper_bound(
+        view.rows.begin(), view.rows.end(), index, [&](std::int32_t added, std::int32_t row) {
+            return CompareServers(table[added], table[row], order) < 0;
+        });
+    return static_cast<std::size_t>(place - view.rows.begin());
 }
 
-void InsertServerRow(const Presentation& view, std::int32_t index, int position) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = position;
-    item.pszText = LPSTR_TEXTCALLBACKW;
-    item.iImage = OsIconForVersion(view.engine->table[index].version);
-    item.lParam = index;
-    ListView_InsertItem(view.serverList, &item);
+// Rows that compare equal keep the order they had, so sorting by a column that
+// imposes no order (IP Address) leaves the list as it was.
+void SortRows(Presentation& view, std::uint32_t order) {
+    const ServerTable& table = Table(view);
+    std::stable_sort(view.rows.begin(), view.rows.end(), [&](std::int32_t a, std::int32_t b) {
+        return CompareServers(table[a], table[b], order) < 0;
+    });
+}
+
+int SelectedRow(const Presentation& view) {
+    return ListView_GetNextItem(view.serverList, -1, LVNI_SELECTED);
+}
+
+// The list keeps its selection by row number; when rows move, the selection
+// is moved after its server, as it would be if the rows were the list's own.
+// The players shown are those of the same server, so they stay as they are.
+void FollowRecord(Presentation& view, std::int32_t record) {
+    if (record < 0) {
+        return;
+    }
+    const auto found = std::find(view.rows.begin(), view.rows.end(), record);
+    const int row = static_cast<int>(found - view.rows.begin());
+    if (found == view.rows.end() || row == SelectedRow(view)) {
+        return;
+    }
+    constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+    view.followingRecord = true;
+    ListView_SetItemState(view.serverList, row, kMarks, kMarks);
+    view.followingRecord = false;
 }
 
 // An answer's row goes in with redrawing off, and redrawing stays off until
@@ -102,13 +89,38 @@ void ResumeRedraw(Presentation& view) {
     }
 }
 
+// The list learns how many rows there are; their contents it asks for.
+void ShowRowCount(const Presentation& view) {
+    ListView_SetItemCountEx(view.serverList, static_cast<int>(view.rows.size()),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 void ShowCounts(Presentation& view) {
     UpdateCounts(view.statusBar, view.shownPlayers, view.shownServers);
 }
 
-void DeleteAllRows(const Presentation& view) {
+void DeleteAllRows(Presentation& view) {
+    view.rows.clear();
+    view.shownServers = 0;
+    view.shownPlayers = 0;
     ListView_DeleteAllItems(view.serverList);
     ListView_DeleteAllItems(view.playerList);
+}
+
+void AddRow(Presentation& view, std::int32_t index, std::size_t position) {
+    view.rows.insert(view.rows.begin() + static_cast<std::ptrdiff_t>(position), index);
+    view.shownServers += 1;
+    view.shownPlayers += Table(view)[index].playerCount;
+}
+
+// A record whose answer was announced for the first time, and may be read.
+bool TakeAnnouncement(Presentation& view, std::int32_t index) {
+    if (!view.tableReadable || index < 0 || static_cast<std::size_t>(index) >= view.parsed.size() ||
+        view.parsed[index] != 0) {
+        return false;
+    }
+    view.parsed[index] = 1;
+    return true;
 }
 
 std::int32_t CountListable(const Presentation& view) {
@@ -119,25 +131,31 @@ std::int32_t CountListable(const Presentation& view) {
     return listable;
 }
 
-// Every listable record in table order, then one sort.
+// Every listable record in table order; sorting comes after.
 void RebuildServerRows(Presentation& view) {
     PauseRedraw(view);
-    ListView_DeleteAllItems(view.serverList);
-    view.shownServers = 0;
-    view.shownPlayers = 0;
+    DeleteAllRows(view);
     for (std::size_t i = 0; i < view.parsed.size(); ++i) {
         const auto index = static_cast<std::int32_t>(i);
-        if (!IsListable(view, index)) {
-            continue;
+        if (IsListable(view, index)) {
+            AddRow(view, index, view.rows.size());
         }
-        view.shownServers += 1;
-        view.shownPlayers += view.engine->table[index].playerCount;
-        InsertServerRow(view, index, ListView_GetItemCount(view.serverList));
     }
+    ShowRowCount(view);
 }
 
 std::int32_t CheckState(HWND mainWindow, int id) {
     return IsDlgButtonChecked(mainWindow, id) == BST_CHECKED ? 1 : 0;
+}
+
+bool StartsWithIgnoringAsciiCase(const char16_t* text, const wchar_t* prefix) {
+    for (; *prefix != L'\0'; ++prefix, ++text) {
+        if (*text == u'\0' ||
+            FoldAsciiCase(*text) != FoldAsciiCase(static_cast<char16_t>(*prefix))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -147,7 +165,7 @@ void SetListExtendedStyles(HWND list) {
     ListView_SetExtendedListViewStyleEx(list, 0, kListExtendedStyles);
 }
 
-bool InsertServerColumns(HWND serverList, ViewSettings& settings) {
+bool InsertServerColumns(HWND serverList, Settings& settings) {
     RECT client{};
     GetClientRect(serverList, &client);
     for (int i = 0; i < kServerColumnCount; ++i) {
@@ -173,39 +191,50 @@ void ForgetTable(Presentation& view) {
     view.parsed.clear();
     DeleteAllRows(view);
     ResumeRedraw(view);
+    ShowCounts(view);
 }
 
 void TakeTable(Presentation& view) {
-    view.parsed.assign(static_cast<std::size_t>(view.engine->table.Count()), 0);
+    view.parsed.assign(static_cast<std::size_t>(Table(view).Count()), 0);
     view.tableReadable = true;
     DeleteAllRows(view);
     ResumeRedraw(view);
-    view.shownServers = 0;
-    view.shownPlayers = 0;
     ShowCounts(view);
 }
 
-bool AddParsedServer(Presentation& view, std::int32_t index) {
-    if (!view.tableReadable || index < 0 || static_cast<std::size_t>(index) >= view.parsed.size() ||
-        view.parsed[index] != 0) {
-        return false;
+void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indices) {
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    const std::size_t before = view.rows.size();
+    for (const std::int32_t index : indices) {
+        if (TakeAnnouncement(view, index) && IsListable(view, index)) {
+            AddRow(view, index, SortedPosition(view, index));
+        }
     }
-    view.parsed[index] = 1;
-    if (!IsListable(view, index)) {
-        return false;
+    if (view.rows.size() == before) {
+        return;
     }
-    const ServerRecord& record = view.engine->table[index];
     PauseRedraw(view);
-    InsertServerRow(view, index, SortedPosition(view, record));
-    view.shownServers += 1;
-    view.shownPlayers += record.playerCount;
+    ShowRowCount(view);
+    FollowRecord(view, selected);
     ShowCounts(view);
-    return true;
+}
+
+std::int32_t RecordIndexAtRow(const Presentation& view, int row) {
+    if (!view.tableReadable || row < 0 || static_cast<std::size_t>(row) >= view.rows.size()) {
+        return -1;
+    }
+    const std::int32_t index = view.rows[static_cast<std::size_t>(row)];
+    return index < Table(view).Count() ? index : -1;
+}
+
+const ServerRecord* RecordAtRow(const Presentation& view, int row) {
+    const std::int32_t index = RecordIndexAtRow(view, row);
+    return index >= 0 ? &Table(view)[index] : nullptr;
 }
 
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
     LVITEMW& item = request.item;
-    const ServerRecord* record = ReadableRecord(view, item.lParam);
+    const ServerRecord* record = RecordAtRow(view, item.iItem);
     if (item.iSubItem < 0 || item.iSubItem >= kServerColumnCount || record == nullptr) {
         return;
     }
@@ -220,7 +249,30 @@ void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
     if (kServerColumns[item.iSubItem].kind == KIND_PING) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
+    } else if ((item.mask & LVIF_IMAGE) != 0) {
+        // Column 0 shows the operating system. The other text columns have no
+        // image, answered the way the list answers for a sub-item never given
+        // one, which also keeps it from leaving room for an image there.
+        item.iImage = item.iSubItem == 0 ? OsIconForVersion(record->version) : I_IMAGECALLBACK;
     }
+}
+
+int FindServerRow(const Presentation& view, const NMLVFINDITEMW& request) {
+    const LVFINDINFOW& find = request.lvfi;
+    const int count = static_cast<int>(view.rows.size());
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr || count == 0) {
+        return -1;
+    }
+    const int start = std::clamp(request.iStart, 0, count);
+    const int steps = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const ServerRecord* record = RecordAtRow(view, row);
+        if (record != nullptr && StartsWithIgnoringAsciiCase(record->hostName, find.psz)) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void OnServerColumnClick(Presentation& view, int column) {
@@ -228,9 +280,11 @@ void OnServerColumnClick(Presentation& view, int column) {
     if (order == view.settings->sortOrder) {
         order |= SORT_REVERSED;
     }
-    RepaintServerListNow(view);
-    SortServerList(view, order);
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    SortRows(view, order);
     view.settings->sortOrder = order;
+    FollowRecord(view, selected);
+    RepaintServerListNow(view);
 }
 
 void RepaintServerList(Presentation& view) {
@@ -250,15 +304,15 @@ void RepaintServerListNow(Presentation& view) {
 }
 
 void ApplyFilterChange(Presentation& view, HWND mainWindow) {
-    view.engine->settings.showEmpty.store(CheckState(mainWindow, IDC_SHOWEMPTY));
-    view.engine->settings.showFull.store(CheckState(mainWindow, IDC_SHOWFULL));
+    view.settings->showEmpty = CheckState(mainWindow, IDC_SHOWEMPTY);
+    view.settings->showFull = CheckState(mainWindow, IDC_SHOWFULL);
     if (CountListable(view) == view.shownServers) {
         return;
     }
     RebuildServerRows(view);
     FillPlayerList(view);
     ShowCounts(view);
-    SortServerList(view, view.settings->sortOrder);
+    SortRows(view, view.settings->sortOrder);
     RepaintServerListNow(view);
 }
 

@@ -69,9 +69,9 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     EXPECT_EQ(Status(), L"Completed. 4 of 4 servers responded.");
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CONFIG)));
     // Ping order, lowest first: the delays put the master's last server first.
-    EXPECT_EQ(RowRecords(ServerList()), (std::vector<std::int32_t>{2, 1, 3, 0}));
+    EXPECT_EQ(ServerRows(), (std::vector<std::int32_t>{2, 1, 3, 0}));
     EXPECT_EQ(StatusPart(2), L"4 Servers");
-    EXPECT_FALSE(gBrowser.view.redrawPaused) << "the list was left without redrawing";
+    EXPECT_FALSE(State().view.redrawPaused) << "the list was left without redrawing";
     for (std::size_t i = 0; i < games_->size(); ++i) {
         EXPECT_EQ(games_->Queries(i), 1);
     }
@@ -85,6 +85,9 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     EXPECT_EQ(CellText(ServerList(), 1, 4), L"2 / 2");
     EXPECT_EQ(CellText(ServerList(), 2, 4), L"0 / 8");
     EXPECT_EQ(CellImage(ServerList(), 0, 5), 1) << "a ping under 100 ms is good";
+    for (int column = 1; column <= 4; ++column) {
+        EXPECT_LT(CellImage(ServerList(), 0, column), 0) << "an image in column " << column;
+    }
     const std::wstring slowPing = CellText(ServerList(), 3, 5);
     EXPECT_GE(std::stoi(slowPing), 150);
     EXPECT_EQ(CellImage(ServerList(), 3, 5), std::stoi(slowPing) <= 200 ? 2 : 3);
@@ -143,7 +146,7 @@ TEST_F(RefreshWindow, MasterFailuresAreShownAndUpdateStartsTheNextRefresh) {
     EXPECT_EQ(silent.Requests().size(), 3u);
 
     // Abort while the master is silent: the next send notices it.
-    gBrowser.engine.timing.masterAnswerWaitMs = 400;
+    Engine().timing.masterAnswerWaitMs = 400;
     Click(IDC_UPDATE);
     EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_CONFIG)));
@@ -156,7 +159,7 @@ TEST_F(RefreshWindow, MasterFailuresAreShownAndUpdateStartsTheNextRefresh) {
     // And the button is usable again: the next click starts a new refresh.
     Click(IDC_UPDATE);
     EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
-    EXPECT_TRUE(IsRefreshInProgress(gBrowser.engine));
+    EXPECT_TRUE(IsRefreshInProgress(Engine()));
 }
 
 }  // namespace
