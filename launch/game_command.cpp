@@ -17,7 +17,9 @@ std::u16string GameExecutablePath(std::u16string_view directory, std::u16string_
 
 std::u16string GameCommandLine(std::u16string_view directory, std::u16string_view executable,
                                std::u16string_view serverAddress) {
-    std::u16string line = u"\"" + GameExecutablePath(directory, executable) + u"\" +connect \"";
+    std::u16string line = u"\"";
+    line += GameExecutablePath(directory, executable);
+    line += u"\" +connect \"";
     line += serverAddress;
     line += u'"';
     if (line.size() > kCommandLineLimit) {

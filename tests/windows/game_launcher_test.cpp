@@ -1,0 +1,229 @@
+// Joining a server with the stand-in game, on the drives that the test prefix
+// gives: C:, the fixed drives D: and E:, F: (CD-ROM), G: (removable) and Z: (network).
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "launch/game_launcher_win32.h"
+#include "tests/windows/message_box_answerer.h"
+#include "tests/windows/window_driver.h"
+#include "ui/wide_text.h"
+
+namespace skelvane::test {
+namespace {
+
+constexpr wchar_t kServer[] = L"127.0.0.1:30710";
+
+std::wstring OwnDirectory() {
+    wchar_t path[1024] = L"";
+    GetModuleFileNameW(nullptr, path, 1024);
+    std::wstring directory = path;
+    return directory.substr(0, directory.find_last_of(L'\\') + 1);
+}
+
+void RemoveTree(const std::wstring& directory) {
+    WIN32_FIND_DATAW entry{};
+    HANDLE find = FindFirstFileW((directory + L"*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            RemoveTree(directory + name + L"\\");
+            RemoveDirectoryW((directory + name).c_str());
+        } else {
+            DeleteFileW((directory + name).c_str());
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
+// The stand-in game, copied into `directory` under the name `name`.
+void InstallStandIn(const std::wstring& directory, const std::wstring& name) {
+    SHCreateDirectoryExW(nullptr, directory.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((OwnDirectory() + L"skelvane-standin.exe").c_str(),
+                          (directory + name).c_str(), FALSE))
+        << "no stand-in game beside the tests";
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    wide.data(), static_cast<int>(wide.size())));
+    return wide;
+}
+
+// The stand-in's command line and current directory, once it has run.
+std::vector<std::wstring> LaunchRecord(const std::wstring& directory) {
+    const std::wstring path = directory + L"launched.txt";
+    PumpUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::vector<std::wstring> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(FromUtf8(line));
+    }
+    return lines;
+}
+
+class GameLauncher : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(GetDriveTypeW(L"D:\\"), static_cast<UINT>(DRIVE_FIXED));
+        ASSERT_EQ(GetDriveTypeW(L"E:\\"), static_cast<UINT>(DRIVE_FIXED));
+        ASSERT_EQ(GetDriveTypeW(L"F:\\"), static_cast<UINT>(DRIVE_CDROM));
+        ASSERT_EQ(GetDriveTypeW(L"G:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+        for (const wchar_t* drive : {L"D:\\", L"E:\\", L"F:\\", L"G:\\"}) {
+            RemoveTree(drive);
+        }
+        owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        join_.owner = owner_;
+        join_.gameDirectory = gameDirectory_;
+        join_.gameExecutable = u"skelvane.exe";
+        join_.showStatus = [this](const char16_t* text) {
+            statuses_.push_back(reinterpret_cast<const wchar_t*>(text));
+        };
+        join_.serverAddress = [] { return std::optional<std::u16string>(AsUtf16(kServer)); };
+    }
+
+    void TearDown() override {
+        // Starting the game made its directory the current one.
+        SetCurrentDirectoryW(OwnDirectory().c_str());
+        DestroyWindow(owner_);
+    }
+
+    void SetGameDirectory(const std::wstring& directory) {
+        ASSERT_LT(directory.size(), std::size(gameDirectory_));
+        std::ranges::copy(AsUtf16(directory.c_str()),
+                          AsUtf16(directory.c_str()) + directory.size() + 1, gameDirectory_);
+    }
+    std::wstring GameDirectory() const { return AsWide(gameDirectory_); }
+
+    HWND owner_ = nullptr;
+    char16_t gameDirectory_[260] = {};
+    GameJoin join_;
+    std::vector<std::wstring> statuses_;
+};
+
+TEST_F(GameLauncher, StartsTheGameInItsDirectoryWithTheServerOnItsCommandLine) {
+    struct Case {
+        std::wstring directory;
+        std::wstring commandLine;
+    };
+    const Case cases[] = {
+        {L"D:\\Games\\Skelvane\\",
+         L"\"D:\\Games\\Skelvane\\\\skelvane.exe\" +connect \"127.0.0.1:30710\""},
+        {L"E:\\Skelvane", L"\"E:\\Skelvane\\skelvane.exe\" +connect \"127.0.0.1:30710\""},
+    };
+    for (const Case& c : cases) {
+        const std::wstring folder = c.directory.back() == L'\\' ? c.directory : c.directory + L"\\";
+        InstallStandIn(folder, L"skelvane.exe");
+        SetGameDirectory(c.directory);
+        MessageBoxAnswerer boxes;
+        statuses_.clear();
+        EXPECT_TRUE(LaunchGame(join_));
+        const std::vector<std::wstring> record = LaunchRecord(folder);
+        ASSERT_EQ(record.size(), 2u) << "the game did not start";
+        EXPECT_EQ(record[0], c.commandLine);
+        EXPECT_EQ(record[1], folder.substr(0, folder.size() - 1));
+        EXPECT_EQ(statuses_, std::vector<std::wstring>{L"Starting Skelvane..."});
+        EXPECT_TRUE(boxes.Shown().empty());
+    }
+}
+
+TEST_F(GameLauncher, AMissingGameIsReportedWithTheWholePathAndNothingStarts) {
+    const std::wstring longest = L"D:\\" + std::wstring(255, L'x') + L"\\";
+    for (const std::wstring& directory : {std::wstring(L"D:\\Nowhere\\"), longest}) {
+        SetGameDirectory(directory);
+        MessageBoxAnswerer boxes;
+        statuses_.clear();
+        EXPECT_FALSE(LaunchGame(join_));
+        EXPECT_EQ(statuses_,
+                  (std::vector<std::wstring>{L"Starting Skelvane...",
+                                             L"Couldn't find skelvane.exe! Check your config."}));
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].caption, L"Couldn't find Skelvane");
+        EXPECT_EQ(boxes.Shown()[0].text, L"Error: Couldn't find a Skelvane executable:\r\n\r\n\t" +
+                                             directory + L"\\skelvane.exe: File Not Found");
+        EXPECT_EQ(boxes.Shown()[0].icon, LoadIconW(nullptr, IDI_WARNING));
+        // The user is sent to the settings; the directory stays as it was.
+        EXPECT_EQ(GameDirectory(), directory);
+    }
+}
+
+TEST_F(GameLauncher, WithoutADirectoryItSearchesTheFixedDrivesAskingAtEachFind) {
+    InstallStandIn(L"D:\\a\\", L"skelvane.exe");
+    InstallStandIn(L"D:\\", L"SKELVANE.EXE");
+    InstallStandIn(L"E:\\games\\", L"skelvane.exe");
+    // Drives that are not fixed are never searched.
+    InstallStandIn(L"F:\\", L"skelvane.exe");
+    InstallStandIn(L"G:\\", L"skelvane.exe");
+    const auto question = [](const std::wstring& directory) {
+        return L"Skelvane Server Browser found 'skelvane.exe' in:\r\n\t" + directory +
+               L"\r\nIs this the one you wish to use?";
+    };
+
+    // Every find declined: the game cannot be joined.
+    {
+        MessageBoxAnswerer boxes;
+        EXPECT_FALSE(LaunchGame(join_));
+        ASSERT_EQ(boxes.Shown().size(), 4u);
+        std::vector<std::wstring> onD = {boxes.Shown()[0].text, boxes.Shown()[1].text};
+        std::ranges::sort(onD);
+        EXPECT_EQ(onD, (std::vector<std::wstring>{question(L"D:\\"), question(L"D:\\a\\")}));
+        EXPECT_EQ(boxes.Shown()[2].text, question(L"E:\\games\\"));
+        EXPECT_EQ(boxes.Shown()[2].caption, L"Skelvane Location");
+        EXPECT_TRUE(boxes.Shown()[2].asksYesNo);
+        EXPECT_EQ(boxes.Shown()[2].icon, LoadIconW(nullptr, IDI_QUESTION));
+        EXPECT_EQ(boxes.Shown()[3].caption, L"Can't find Skelvane");
+        EXPECT_EQ(boxes.Shown()[3].text,
+                  L"Unable to find your Skelvane executable!\r\n\r\nYou can't join a server until "
+                  L"you have specified where Skelvane is on your system.\n\nTry setting the "
+                  L"executable name manually in the config if you have a different executable "
+                  L"name.");
+        EXPECT_EQ(boxes.Shown()[3].icon, LoadIconW(nullptr, IDI_WARNING));
+        EXPECT_EQ(statuses_, (std::vector<std::wstring>{L"Trying to find skelvane.exe on C:\\...",
+                                                        L"Trying to find skelvane.exe on D:\\...",
+                                                        L"Trying to find skelvane.exe on E:\\...",
+                                                        L"Couldn't find a Skelvane executable!"}));
+        EXPECT_EQ(GameDirectory(), L"");
+    }
+
+    // Accepted on E:, but the server's record went meanwhile: the directory is
+    // kept and nothing starts.
+    join_.serverAddress = [] { return std::optional<std::u16string>(); };
+    {
+        MessageBoxAnswerer boxes({false, false, true});
+        statuses_.clear();
+        EXPECT_FALSE(LaunchGame(join_));
+        EXPECT_EQ(boxes.Shown().size(), 3u);
+        EXPECT_EQ(GameDirectory(), L"E:\\games\\");
+        EXPECT_EQ(statuses_.back(), L"The server list has changed. Double-click the server again.");
+    }
+
+    // The found directory is used from now on, without a search.
+    join_.serverAddress = [] { return std::optional<std::u16string>(AsUtf16(kServer)); };
+    MessageBoxAnswerer boxes;
+    EXPECT_TRUE(LaunchGame(join_));
+    EXPECT_TRUE(boxes.Shown().empty());
+    const std::vector<std::wstring> record = LaunchRecord(L"E:\\games\\");
+    ASSERT_EQ(record.size(), 2u) << "the game did not start";
+    EXPECT_EQ(record[0], L"\"E:\\games\\\\skelvane.exe\" +connect \"127.0.0.1:30710\"");
+}
+
+}  // namespace
+}  // namespace skelvane::test
