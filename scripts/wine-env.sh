@@ -61,6 +61,10 @@ fi
 mkdir -p "$WINEPREFIX"
 "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
 "$SKELVANE_WINE" wineboot --init >/dev/null 2>&1 </dev/null || true
+# Without a window manager, Wine waits two seconds for every top-level window
+# it destroys unless it manages none of them itself.
+"$SKELVANE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+  >/dev/null 2>&1 </dev/null || true
 . "$skelvane_root/scripts/wine-drives.sh"
 skelvane_wine_drives d=hd:"$WINEPREFIX/drives/d" e=hd:"$WINEPREFIX/drives/e" \
   f=cdrom:"$WINEPREFIX/drives/f" g=floppy:"$WINEPREFIX/drives/g" z=network:/

@@ -1,4 +1,4 @@
-#include "app/ui_mailbox.h"
+#include "app/ui_mailbox_win32.h"
 
 namespace skelvane {
 
