@@ -7,6 +7,7 @@
 #include "app/main_notify_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
+#include "ui/column_scaling_win32.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
@@ -27,11 +28,6 @@ INT_PTR OnInitDialog(HWND window, Browser& browser) {
     InitMainDialog(browser);
     // TRUE lets the dialog manager focus the first tab stop, the server list.
     return TRUE;
-}
-
-// Column widths follow the window once column scaling is built.
-INT_PTR OnSize(WPARAM, LPARAM) {
-    return 0;
 }
 
 INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
@@ -84,7 +80,7 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
         case WM_CREATE:
             return TRUE;
         case WM_SIZE:
-            return OnSize(wParam, lParam);
+            return ScaleColumns(browser.view, wParam, lParam);
         case WM_GETMINMAXINFO:
             return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_CLOSE:

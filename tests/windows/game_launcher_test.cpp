@@ -1,20 +1,16 @@
-// Joining a server with the stand-in game, on the drives that the test prefix
-// gives: C:, the fixed drives D: and E:, F: (CD-ROM), G: (removable) and Z: (network).
+// Joining a server with the stand-in game, on the drives of the test prefix.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <algorithm>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "launch/game_launcher_win32.h"
+#include "tests/windows/game_drives.h"
 #include "tests/windows/message_box_answerer.h"
 #include "tests/windows/window_driver.h"
 #include "ui/wide_text.h"
@@ -24,71 +20,10 @@ namespace {
 
 constexpr wchar_t kServer[] = L"127.0.0.1:30710";
 
-std::wstring OwnDirectory() {
-    wchar_t path[1024] = L"";
-    GetModuleFileNameW(nullptr, path, 1024);
-    std::wstring directory = path;
-    return directory.substr(0, directory.find_last_of(L'\\') + 1);
-}
-
-void RemoveTree(const std::wstring& directory) {
-    WIN32_FIND_DATAW entry{};
-    HANDLE find = FindFirstFileW((directory + L"*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            RemoveTree(directory + name + L"\\");
-            RemoveDirectoryW((directory + name).c_str());
-        } else {
-            DeleteFileW((directory + name).c_str());
-        }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-}
-
-// The stand-in game, copied into `directory` under the name `name`.
-void InstallStandIn(const std::wstring& directory, const std::wstring& name) {
-    SHCreateDirectoryExW(nullptr, directory.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW((OwnDirectory() + L"skelvane-standin.exe").c_str(),
-                          (directory + name).c_str(), FALSE))
-        << "no stand-in game beside the tests";
-}
-
-std::wstring FromUtf8(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    wide.data(), static_cast<int>(wide.size())));
-    return wide;
-}
-
-// The stand-in's command line and current directory, once it has run.
-std::vector<std::wstring> LaunchRecord(const std::wstring& directory) {
-    const std::wstring path = directory + L"launched.txt";
-    PumpUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::vector<std::wstring> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(FromUtf8(line));
-    }
-    return lines;
-}
-
 class GameLauncher : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(GetDriveTypeW(L"D:\\"), static_cast<UINT>(DRIVE_FIXED));
-        ASSERT_EQ(GetDriveTypeW(L"E:\\"), static_cast<UINT>(DRIVE_FIXED));
-        ASSERT_EQ(GetDriveTypeW(L"F:\\"), static_cast<UINT>(DRIVE_CDROM));
-        ASSERT_EQ(GetDriveTypeW(L"G:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
-        for (const wchar_t* drive : {L"D:\\", L"E:\\", L"F:\\", L"G:\\"}) {
-            RemoveTree(drive);
-        }
+        ASSERT_TRUE(EmptyTestDrives()) << "not the test prefix of scripts/wine-env.sh";
         owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                  nullptr, GetModuleHandleW(nullptr), nullptr);
         join_.owner = owner_;
@@ -102,7 +37,7 @@ class GameLauncher : public ::testing::Test {
 
     void TearDown() override {
         // Starting the game made its directory the current one.
-        SetCurrentDirectoryW(OwnDirectory().c_str());
+        SetCurrentDirectoryW(TestsDirectory().c_str());
         DestroyWindow(owner_);
     }
 
@@ -131,7 +66,7 @@ TEST_F(GameLauncher, StartsTheGameInItsDirectoryWithTheServerOnItsCommandLine) {
     };
     for (const Case& c : cases) {
         const std::wstring folder = c.directory.back() == L'\\' ? c.directory : c.directory + L"\\";
-        InstallStandIn(folder, L"skelvane.exe");
+        ASSERT_TRUE(InstallStandIn(folder, L"skelvane.exe"));
         SetGameDirectory(c.directory);
         MessageBoxAnswerer boxes;
         statuses_.clear();
@@ -166,12 +101,12 @@ TEST_F(GameLauncher, AMissingGameIsReportedWithTheWholePathAndNothingStarts) {
 }
 
 TEST_F(GameLauncher, WithoutADirectoryItSearchesTheFixedDrivesAskingAtEachFind) {
-    InstallStandIn(L"D:\\a\\", L"skelvane.exe");
-    InstallStandIn(L"D:\\", L"SKELVANE.EXE");
-    InstallStandIn(L"E:\\games\\", L"skelvane.exe");
+    ASSERT_TRUE(InstallStandIn(L"D:\\a\\", L"skelvane.exe"));
+    ASSERT_TRUE(InstallStandIn(L"D:\\", L"SKELVANE.EXE"));
+    ASSERT_TRUE(InstallStandIn(L"E:\\games\\", L"skelvane.exe"));
     // Drives that are not fixed are never searched.
-    InstallStandIn(L"F:\\", L"skelvane.exe");
-    InstallStandIn(L"G:\\", L"skelvane.exe");
+    ASSERT_TRUE(InstallStandIn(L"F:\\", L"skelvane.exe"));
+    ASSERT_TRUE(InstallStandIn(L"G:\\", L"skelvane.exe"));
     const auto question = [](const std::wstring& directory) {
         return L"Skelvane Server Browser found 'skelvane.exe' in:\r\n\t" + directory +
                L"\r\nIs this the one you wish to use?";

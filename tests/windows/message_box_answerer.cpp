@@ -50,7 +50,9 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 BOOL CALLBACK MessageBoxAnswerer::AnswerIfMessageBox(HWND window, LPARAM self) {
     wchar_t className[16] = L"";
     GetClassNameW(window, className, 16);
-    if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+    // Other dialogs, such as the browser's main window, have no message text.
+    if (std::wstring(className) == L"#32770" && IsWindowVisible(window) &&
+        GetDlgItem(window, kMessageTextId) != nullptr) {
         reinterpret_cast<MessageBoxAnswerer*>(self)->Answer(window);
     }
     return TRUE;

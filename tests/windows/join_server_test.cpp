@@ -1,0 +1,113 @@
+// Double-clicking a server in the main window: the game starts on that server
+// and the browser closes; a double-click beside the rows does nothing.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "res/resource.h"
+#include "tests/test_support.h"
+#include "tests/windows/browser_fixture.h"
+#include "tests/windows/game_drives.h"
+#include "tests/windows/message_box_answerer.h"
+#include "tests/windows/window_driver.h"
+#include "ui/wide_text.h"
+
+namespace skelvane::test {
+namespace {
+
+// A double-click as the mouse makes it, at a point of the list's client area.
+void DoubleClick(HWND list, POINT at) {
+    const LPARAM position = MAKELPARAM(at.x, at.y);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    PostMessageW(list, WM_LBUTTONUP, 0, position);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, position);
+    PostMessageW(list, WM_LBUTTONUP, 0, position);
+    PumpFor(100);
+}
+
+POINT RowCentre(HWND list, int row) {
+    RECT bounds{};
+    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+    return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+}
+
+class JoinServer : public BrowserWindowTest {
+  protected:
+    void OpenWithServers() {
+        const std::string info = "\\sv_hostname\\Here\\mapname\\dm1\\sv_maxclients\\8\\version\\x";
+        games_ = std::make_unique<FakeServers>(std::vector<FakeServers::Behaviour>{
+            {StatusAnswer(info, {"1 20 \"amy\""})}, {StatusAnswer(info)}});
+        master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
+        ASSERT_NE(Open(master_->port(), ShortTiming()), nullptr);
+        ASSERT_TRUE(WaitForRefreshEnd());
+        ASSERT_EQ(RowCount(ServerList()), 2);
+    }
+
+    void SetGameDirectory(const std::wstring& directory) {
+        std::ranges::copy(AsUtf16(directory.c_str()),
+                          AsUtf16(directory.c_str()) + directory.size() + 1,
+                          State().settings.gameDirectory);
+    }
+
+    void TearDown() override {
+        SetCurrentDirectoryW(TestsDirectory().c_str());
+        BrowserWindowTest::TearDown();
+    }
+
+    std::unique_ptr<FakeServers> games_;
+    std::unique_ptr<FakeMaster> master_;
+};
+
+TEST_F(JoinServer, StartsTheGameOnTheDoubleClickedServerAndClosesTheBrowser) {
+    ASSERT_TRUE(EmptyTestDrives()) << "not the test prefix of scripts/wine-env.sh";
+    ASSERT_TRUE(InstallStandIn(L"E:\\Skelvane\\", L"skelvane.exe"));
+    ASSERT_TRUE(InstallStandIn(L"F:\\", L"skelvane.exe"));
+    OpenWithServers();
+    const std::wstring before = Status();
+
+    // Below the rows: no search, no question, nothing.
+    RECT client{};
+    GetClientRect(ServerList(), &client);
+    {
+        MessageBoxAnswerer boxes({true});
+        DoubleClick(ServerList(), POINT{client.right / 2, client.bottom - 5});
+        EXPECT_TRUE(boxes.Shown().empty());
+        EXPECT_EQ(Status(), before);
+        EXPECT_TRUE(IsWindow(window_));
+    }
+
+    // A game directory without the game: the user is told and the browser stays.
+    SetGameDirectory(L"D:\\Missing\\");
+    {
+        MessageBoxAnswerer boxes;
+        DoubleClick(ServerList(), RowCentre(ServerList(), 0));
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].caption, L"Couldn't find Skelvane");
+        EXPECT_EQ(Status(), L"Couldn't find skelvane.exe! Check your config.");
+        EXPECT_TRUE(IsWindow(window_));
+        EXPECT_EQ(TakeQuitCode(), -1);
+    }
+
+    // No game directory: the search finds the game, the user accepts it, the
+    // game starts on the second row's server and the browser closes as usual.
+    SetGameDirectory(L"");
+    const std::wstring server = CellText(ServerList(), 1, 1);
+    MessageBoxAnswerer boxes({true});
+    DoubleClick(ServerList(), RowCentre(ServerList(), 1));
+    PumpUntil([this] { return !IsWindow(window_); }, 5000);
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(TakeQuitCode(), 0);
+    EXPECT_EQ(std::wstring(AsWide(State().settings.gameDirectory)), L"E:\\Skelvane\\");
+    const std::vector<std::wstring> record = LaunchRecord(L"E:\\Skelvane\\");
+    ASSERT_EQ(record.size(), 2u) << "the game did not start";
+    EXPECT_EQ(record[0], L"\"E:\\Skelvane\\\\skelvane.exe\" +connect \"" + server + L"\"");
+    EXPECT_EQ(record[1], L"E:\\Skelvane");
+}
+
+}  // namespace
+}  // namespace skelvane::test
