@@ -30,6 +30,16 @@ INT_PTR OnInitDialog(HWND window, Browser& browser) {
     return TRUE;
 }
 
+// The controls have followed the new size by now. The group boxes are drawn
+// see-through, so pieces of their old frames would stay on the background
+// unless all of it is painted afresh.
+INT_PTR OnSize(const Browser& browser, WPARAM sizeKind, LPARAM clientSize) {
+    if (sizeKind != SIZE_MINIMIZED) {
+        InvalidateRect(browser.mainWindow, nullptr, TRUE);
+    }
+    return ScaleColumns(browser.view, sizeKind, clientSize);
+}
+
 INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
     limits.ptMinTrackSize.x = kMinimumTrackWidth;
     limits.ptMinTrackSize.y = kMinimumTrackHeight;
@@ -80,7 +90,7 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
         case WM_CREATE:
             return TRUE;
         case WM_SIZE:
-            return ScaleColumns(browser.view, wParam, lParam);
+            return OnSize(browser, wParam, lParam);
         case WM_GETMINMAXINFO:
             return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_CLOSE:

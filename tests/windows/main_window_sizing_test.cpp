@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
 #include "sizer/sizer_layout.h"
@@ -50,6 +51,29 @@ SIZE ClientSize(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     return SIZE{client.right, client.bottom};
+}
+
+// The client area's pixels as the screen shows them.
+std::vector<COLORREF> ClientPixels(HWND window) {
+    const SIZE size = ClientSize(window);
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+    GetDIBits(memory, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
 }
 
 class MainWindowSizing : public BrowserWindowTest {
@@ -124,6 +148,15 @@ TEST_F(MainWindowSizing, ControlsAndColumnsFollowEveryResizeAndItNeverShrinksBel
         Resize(step.width, step.height);
         ExpectLayoutFollows("resized");
     }
+
+    // Nothing of the old layout stays on the screen: what it shows after a
+    // resize is what a full repaint shows.
+    Resize(width + 320, height + 200);
+    PumpFor(50);
+    const std::vector<COLORREF> resized = ClientPixels(window_);
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(resized == ClientPixels(window_)) << "the resize left pieces of the old layout";
 
     MINMAXINFO limits{};
     SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
