@@ -18,22 +18,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
-#include "platform/udp_socket.h"
+#include "bench/windows/bench_support.h"
 
 namespace skelvane {
 namespace {
 
 constexpr int kChanges = 100;
-
-double NowMs() {
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER now{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void PumpWaiting() {
     MSG message{};
@@ -41,11 +32,6 @@ void PumpWaiting() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 enum class Change { kRelayout, kResize, kResizeAndPaint };
@@ -100,15 +86,8 @@ HWND CreateBareWindow(const RECT& like) {
 }
 
 int Run(int runs) {
-    StartNetworking();
-    // The window's own first refresh asks a silent master once, briefly.
-    UdpSocket silent = UdpSocket::Open();
-    silent.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
-    BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", silent.LocalEndpoint()->port};
-    options.timing.masterAttempts = 1;
-    options.timing.masterAnswerWaitMs = 30;
-    const std::unique_ptr<Browser> browser = CreateMainWindow(GetModuleHandleW(nullptr), options);
+    const QuietMainWindow opened = OpenQuietMainWindow();
+    const std::unique_ptr<Browser>& browser = opened.browser;
     if (browser == nullptr) {
         return 1;
     }

@@ -13,20 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/windows/bench_support.h"
 #include "launch/game_search.h"
 #include "launch/game_search_win32.h"
 #include "ui/wide_text.h"
 
 namespace skelvane {
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER now{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 long long BareWalk(const std::wstring& directory) {
     WIN32_FIND_DATAW entry{};
@@ -65,11 +58,6 @@ Measured Search(const std::u16string& directory) {
     const double start = NowMs();
     FindGameDirectory(directory, u"not-in-this-tree.exe", host);
     return Measured{entries, NowMs() - start};
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
