@@ -74,6 +74,10 @@ INT_PTR OnTimer(Browser& browser, WPARAM timer) {
         case kListRepaintTimer:
             RepaintServerListNow(browser.view);
             return TRUE;
+        case kMailboxTimer:
+            KillTimer(browser.mainWindow, kMailboxTimer);
+            DeliverMailbox(browser);
+            return TRUE;
         default:
             return FALSE;
     }

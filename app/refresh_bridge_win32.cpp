@@ -28,8 +28,8 @@ void SendTableReplaced(void* context) {
 void SendHandOver(void* context) {
     BridgeOf(context).Forward(WM_APP_HAND_OVER);
 }
-void SendRepaintList(void* context) {
-    BridgeOf(context).Forward(WM_APP_REPAINT_LIST);
+void PostRepaintList(void* context) {
+    BridgeOf(context).PostRepaint();
 }
 void SendRefreshEnded(void* context) {
     BridgeOf(context).Forward(WM_APP_REFRESH_ENDED);
@@ -51,6 +51,16 @@ bool RefreshBridge::PutParsed(std::int32_t index) {
     return IsServerShown(engine_.table[index], filters.showFull.load(), filters.showEmpty.load());
 }
 
+// The sweep asks for a repaint at every step once rows come in; waiting for
+// the window each time would hold the sweep to the pace of the painting.
+void RefreshBridge::PostRepaint() {
+    HWND window = window_.load();
+    if (window != nullptr && !repaintPosted_.exchange(true) &&
+        PostMessageW(window, WM_APP_REPAINT_LIST, 0, 0) == FALSE) {
+        repaintPosted_.store(false);
+    }
+}
+
 // Before the main window exists, and after it has gone, there is nobody to tell.
 LRESULT RefreshBridge::Forward(UINT message) {
     HWND window = window_.load();
@@ -66,7 +76,7 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
     ui.tableReplaced = SendTableReplaced;
     ui.handOver = SendHandOver;
     ui.serverParsed = PutParsed;
-    ui.repaintList = SendRepaintList;
+    ui.repaintList = PostRepaintList;
     ui.refreshEnded = SendRefreshEnded;
     engine.ui = ui;
     return *bridge;
@@ -75,6 +85,9 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
 void DeliverMailbox(Browser& browser) {
     Presentation& view = browser.view;
     const UiMailbox::Contents contents = browser.bridge->Mailbox().Take();
+    if (!contents.IsEmpty()) {
+        SetTimer(browser.mainWindow, kMailboxTimer, kMailboxLookAgainMs, nullptr);
+    }
     AddParsedServers(view, contents.parsed);
     if (contents.hasStatus) {
         ShowStatus(view.statusBar, contents.status);
@@ -98,6 +111,7 @@ LRESULT OnBridgeMessage(Browser& browser, UINT message) {
         case WM_APP_REPAINT_LIST:
             // The rows this repaint is for may still wait in the mailbox: the
             // answers were announced before the sweep asked for the repaint.
+            browser.bridge->TakeRepaint();
             DeliverMailbox(browser);
             RepaintServerList(view);
             return 0;

@@ -13,8 +13,10 @@ struct Browser;
 
 // The refresh threads' requests to the main window. Status texts and parsed
 // answers go through the UI mailbox, which wakes the window with
-// WM_APP_MAILBOX; the others are sent synchronously and carried out by its
-// dialog procedure on the UI thread before the refresh thread goes on.
+// WM_APP_MAILBOX, and a repaint request is posted: none of these makes a
+// refresh thread wait for the window. The others, once per refresh, are sent
+// synchronously and carried out by the dialog procedure on the UI thread
+// before the refresh thread goes on.
 enum BridgeMessage : UINT {
     WM_APP_MAILBOX = WM_APP + 1,
     WM_APP_TABLE_REPLACED,
@@ -36,11 +38,16 @@ class RefreshBridge {
 
     void PutStatus(const char16_t* text) { mailbox_.PutStatus(text); }
     bool PutParsed(std::int32_t index);
+    // Asks for a repaint unless one is asked for already.
+    void PostRepaint();
+    // The UI thread takes the repaint request; the next one posts again.
+    void TakeRepaint() { repaintPosted_.store(false); }
     LRESULT Forward(UINT message);
 
   private:
     const RefreshEngine& engine_;
     std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> repaintPosted_{false};
     UiMailbox mailbox_;
 };
 
@@ -49,6 +56,11 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine);
 
 // Carries out one bridge message; its result is the message's result.
 LRESULT OnBridgeMessage(Browser& browser, UINT message);
+
+// Timer of the main window that looks into the mailbox again while items
+// keep coming.
+inline constexpr UINT_PTR kMailboxTimer = 3;
+inline constexpr UINT kMailboxLookAgainMs = 10;
 
 // Takes everything out of the mailbox: the latest status text and a row for
 // every parsed answer that may show.

@@ -89,7 +89,12 @@ int Run(const MasterServer& master, int servers) {
     }
     const HWND window = browser->mainWindow;
     RefreshEngine& engine = *browser->engine;
-    PumpUntil(window, [&] { return !IsRefreshInProgress(engine); });
+    // A refresh has ended for the user once Update is usable again: by then
+    // the window has taken in everything the refresh left for it.
+    const auto refreshShownEnded = [&] {
+        return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
+    };
+    PumpUntil(window, refreshShownEnded);
 
     engine.master = master;
     engine.timing = RefreshTiming{};
@@ -104,7 +109,7 @@ int Run(const MasterServer& master, int servers) {
         if (allRowsMs == 0 && ListView_GetItemCount(browser->view.serverList) >= servers) {
             allRowsMs = timeGetTime() - start;
         }
-        return !IsRefreshInProgress(engine);
+        return refreshShownEnded();
     });
     const DWORD refreshMs = timeGetTime() - start;
     gProbing = false;
