@@ -81,28 +81,41 @@ TEST_F(GameLauncher, StartsTheGameInItsDirectoryWithTheServerOnItsCommandLine) {
 }
 
 TEST_F(GameLauncher, AMissingGameIsReportedWithTheWholePathAndNothingStarts) {
-    const std::wstring longest = L"D:\\" + std::wstring(255, L'x') + L"\\";
-    for (const std::wstring& directory : {std::wstring(L"D:\\Nowhere\\"), longest}) {
-        SetGameDirectory(directory);
+    // Both settings at their limit make a path of 519 characters.
+    const std::wstring longName = std::wstring(255, L'y') + L".exe";
+    const struct {
+        std::wstring directory;
+        std::wstring executable;
+    } cases[] = {{L"D:\\Nowhere\\", L"skelvane.exe"},
+                 {L"D:\\" + std::wstring(255, L'x') + L"\\", longName}};
+    for (const auto& c : cases) {
+        SetGameDirectory(c.directory);
+        join_.gameExecutable = AsUtf16(c.executable.c_str());
         MessageBoxAnswerer boxes;
         statuses_.clear();
         EXPECT_FALSE(LaunchGame(join_));
-        EXPECT_EQ(statuses_,
-                  (std::vector<std::wstring>{L"Starting Skelvane...",
-                                             L"Couldn't find skelvane.exe! Check your config."}));
+        EXPECT_EQ(statuses_, (std::vector<std::wstring>{
+                                 L"Starting Skelvane...",
+                                 L"Couldn't find " + c.executable + L"! Check your config."}));
         ASSERT_EQ(boxes.Shown().size(), 1u);
         EXPECT_EQ(boxes.Shown()[0].caption, L"Couldn't find Skelvane");
         EXPECT_EQ(boxes.Shown()[0].text, L"Error: Couldn't find a Skelvane executable:\r\n\r\n\t" +
-                                             directory + L"\\skelvane.exe: File Not Found");
+                                             c.directory + L"\\" + c.executable +
+                                             L": File Not Found");
         EXPECT_EQ(boxes.Shown()[0].icon, LoadIconW(nullptr, IDI_WARNING));
         // The user is sent to the settings; the directory stays as it was.
-        EXPECT_EQ(GameDirectory(), directory);
+        EXPECT_EQ(GameDirectory(), c.directory);
     }
 }
 
 TEST_F(GameLauncher, WithoutADirectoryItSearchesTheFixedDrivesAskingAtEachFind) {
     ASSERT_TRUE(InstallStandIn(L"D:\\a\\", L"skelvane.exe"));
     ASSERT_TRUE(InstallStandIn(L"D:\\", L"SKELVANE.EXE"));
+    // The game's name just fits into a path in the first folder; in the
+    // second, one character longer, it is never looked at.
+    const std::wstring fits = L"D:\\" + std::wstring(242, L'b') + L"\\";
+    ASSERT_TRUE(InstallStandIn(fits, L"skelvane.exe"));
+    ASSERT_TRUE(InstallStandIn(L"D:\\" + std::wstring(243, L'c') + L"\\", L"skelvane.exe"));
     ASSERT_TRUE(InstallStandIn(L"E:\\games\\", L"skelvane.exe"));
     // Drives that are not fixed are never searched.
     ASSERT_TRUE(InstallStandIn(L"F:\\", L"skelvane.exe"));
@@ -116,21 +129,26 @@ TEST_F(GameLauncher, WithoutADirectoryItSearchesTheFixedDrivesAskingAtEachFind) 
     {
         MessageBoxAnswerer boxes;
         EXPECT_FALSE(LaunchGame(join_));
-        ASSERT_EQ(boxes.Shown().size(), 4u);
-        std::vector<std::wstring> onD = {boxes.Shown()[0].text, boxes.Shown()[1].text};
+        ASSERT_EQ(boxes.Shown().size(), 5u);
+        // The order within a drive is the file system's.
+        std::vector<std::wstring> onD = {boxes.Shown()[0].text, boxes.Shown()[1].text,
+                                         boxes.Shown()[2].text};
+        std::vector<std::wstring> expectedOnD = {question(L"D:\\"), question(L"D:\\a\\"),
+                                                 question(fits)};
         std::ranges::sort(onD);
-        EXPECT_EQ(onD, (std::vector<std::wstring>{question(L"D:\\"), question(L"D:\\a\\")}));
-        EXPECT_EQ(boxes.Shown()[2].text, question(L"E:\\games\\"));
-        EXPECT_EQ(boxes.Shown()[2].caption, L"Skelvane Location");
-        EXPECT_TRUE(boxes.Shown()[2].asksYesNo);
-        EXPECT_EQ(boxes.Shown()[2].icon, LoadIconW(nullptr, IDI_QUESTION));
-        EXPECT_EQ(boxes.Shown()[3].caption, L"Can't find Skelvane");
-        EXPECT_EQ(boxes.Shown()[3].text,
+        std::ranges::sort(expectedOnD);
+        EXPECT_EQ(onD, expectedOnD);
+        EXPECT_EQ(boxes.Shown()[3].text, question(L"E:\\games\\"));
+        EXPECT_EQ(boxes.Shown()[3].caption, L"Skelvane Location");
+        EXPECT_TRUE(boxes.Shown()[3].asksYesNo);
+        EXPECT_EQ(boxes.Shown()[3].icon, LoadIconW(nullptr, IDI_QUESTION));
+        EXPECT_EQ(boxes.Shown()[4].caption, L"Can't find Skelvane");
+        EXPECT_EQ(boxes.Shown()[4].text,
                   L"Unable to find your Skelvane executable!\r\n\r\nYou can't join a server until "
                   L"you have specified where Skelvane is on your system.\n\nTry setting the "
                   L"executable name manually in the config if you have a different executable "
                   L"name.");
-        EXPECT_EQ(boxes.Shown()[3].icon, LoadIconW(nullptr, IDI_WARNING));
+        EXPECT_EQ(boxes.Shown()[4].icon, LoadIconW(nullptr, IDI_WARNING));
         EXPECT_EQ(statuses_, (std::vector<std::wstring>{L"Trying to find skelvane.exe on C:\\...",
                                                         L"Trying to find skelvane.exe on D:\\...",
                                                         L"Trying to find skelvane.exe on E:\\...",
@@ -142,10 +160,10 @@ TEST_F(GameLauncher, WithoutADirectoryItSearchesTheFixedDrivesAskingAtEachFind) 
     // kept and nothing starts.
     join_.serverAddress = [] { return std::optional<std::u16string>(); };
     {
-        MessageBoxAnswerer boxes({false, false, true});
+        MessageBoxAnswerer boxes({false, false, false, true});
         statuses_.clear();
         EXPECT_FALSE(LaunchGame(join_));
-        EXPECT_EQ(boxes.Shown().size(), 3u);
+        EXPECT_EQ(boxes.Shown().size(), 4u);
         EXPECT_EQ(GameDirectory(), L"E:\\games\\");
         EXPECT_EQ(statuses_.back(), L"The server list has changed. Double-click the server again.");
     }

@@ -37,11 +37,13 @@ POINT RowCentre(HWND list, int row) {
 
 class JoinServer : public BrowserWindowTest {
   protected:
-    void OpenWithServers() {
+    // Two servers, a master that answers `answeredRequests` (all when empty).
+    void OpenWithServers(std::vector<int> answeredRequests = {}) {
         const std::string info = "\\sv_hostname\\Here\\mapname\\dm1\\sv_maxclients\\8\\version\\x";
         games_ = std::make_unique<FakeServers>(std::vector<FakeServers::Behaviour>{
             {StatusAnswer(info, {"1 20 \"amy\""})}, {StatusAnswer(info)}});
-        master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
+        master_ = std::make_unique<FakeMaster>(
+            FakeMaster::Script{answeredRequests, {games_->MasterAnswer()}, 0});
         ASSERT_NE(Open(master_->port(), ShortTiming()), nullptr);
         ASSERT_TRUE(WaitForRefreshEnd());
         ASSERT_EQ(RowCount(ServerList()), 2);
@@ -107,6 +109,29 @@ TEST_F(JoinServer, StartsTheGameOnTheDoubleClickedServerAndClosesTheBrowser) {
     ASSERT_EQ(record.size(), 2u) << "the game did not start";
     EXPECT_EQ(record[0], L"\"E:\\Skelvane\\\\skelvane.exe\" +connect \"" + server + L"\"");
     EXPECT_EQ(record[1], L"E:\\Skelvane");
+}
+
+// A refresh started just before the double-click replaces the server table
+// while the user answers the question: the server that was clicked is gone,
+// its record must not be read, and nothing is joined.
+TEST_F(JoinServer, JoinsNothingWhenTheTableWasReplacedDuringTheSearch) {
+    ASSERT_TRUE(EmptyTestDrives()) << "not the test prefix of scripts/wine-env.sh";
+    ASSERT_TRUE(InstallStandIn(L"D:\\Skelvane\\", L"skelvane.exe"));
+    // The next refresh's master answers only its retry.
+    OpenWithServers({1, 3});
+    const std::uint32_t tables = State().view.tablesForgotten;
+    MessageBoxAnswerer boxes({true});
+    boxes.AnswerOnlyWhen([&] { return State().view.tablesForgotten != tables; });
+    Click(IDC_UPDATE);
+    DoubleClick(ServerList(), RowCentre(ServerList(), 0));
+
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(IsWindow(window_));
+    EXPECT_EQ(Status(), L"The server list has changed. Double-click the server again.");
+    // The directory the user accepted is kept.
+    EXPECT_EQ(std::wstring(AsWide(State().settings.gameDirectory)), L"D:\\Skelvane\\");
+    PumpFor(300);
+    EXPECT_EQ(GetFileAttributesW(L"D:\\Skelvane\\launched.txt"), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ BOOL CALLBACK MessageBoxAnswerer::AnswerIfMessageBox(HWND window, LPARAM self) {
 
 void MessageBoxAnswerer::Answer(HWND box) {
     std::erase_if(answered_, [](HWND old) { return !IsWindow(old); });
-    if (std::ranges::find(answered_, box) != answered_.end()) {
+    if (std::ranges::find(answered_, box) != answered_.end() || (ready_ && !ready_())) {
         return;
     }
     answered_.push_back(box);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class MessageBoxAnswerer {
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
     const std::vector<ShownMessageBox>& Shown() const { return shown_; }
+    // Leaves every box open until `ready` holds; the box's own message loop
+    // meanwhile handles whatever else comes to the thread.
+    void AnswerOnlyWhen(std::function<bool()> ready) { ready_ = std::move(ready); }
 
   private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
@@ -35,6 +39,7 @@ class MessageBoxAnswerer {
     std::deque<bool> answers_;
     std::vector<ShownMessageBox> shown_;
     std::vector<HWND> answered_;
+    std::function<bool()> ready_;
     UINT_PTR timer_ = 0;
 };
 
