@@ -6,7 +6,7 @@
 #include <commctrl.h>
 
 #include <array>
-#include <string>
+#include <memory>
 #include <vector>
 
 #include "res/resource.h"
@@ -20,25 +20,18 @@
 namespace skelvane::test {
 namespace {
 
-struct Anchored {
-    int id;
-    std::int32_t flags;
-};
-
 // The controls and how each follows the window; the status bar keeps itself
-// along the bottom and is looked at separately.
-constexpr std::array<Anchored, 10> kAnchored = {{
-    {IDC_CONFIG, 3},
-    {IDC_UPDATE, 3},
-    {IDC_EXIT, 3},
-    {IDC_SERVERLIST, 12},
-    {IDC_PLAYERLIST, 6},
-    {IDC_SERVERS_GROUP, 12},
-    {IDC_PLAYERS_GROUP, 6},
-    {IDC_CONTROLS_GROUP, 3},
-    {IDC_SHOWEMPTY, 3},
-    {IDC_SHOWFULL, 3},
-}};
+// along the bottom and is looked at on its own.
+constexpr std::array<std::array<int, 2>, 10> kAnchored = {{{IDC_CONFIG, 3},
+                                                           {IDC_UPDATE, 3},
+                                                           {IDC_EXIT, 3},
+                                                           {IDC_SERVERLIST, 12},
+                                                           {IDC_PLAYERLIST, 6},
+                                                           {IDC_SERVERS_GROUP, 12},
+                                                           {IDC_PLAYERS_GROUP, 6},
+                                                           {IDC_CONTROLS_GROUP, 3},
+                                                           {IDC_SHOWEMPTY, 3},
+                                                           {IDC_SHOWFULL, 3}}};
 
 SizerRect ChildRect(HWND window, HWND child) {
     RECT bounds{};
@@ -53,21 +46,22 @@ SIZE ClientSize(HWND window) {
     return SIZE{client.right, client.bottom};
 }
 
-// The client area's pixels as the screen shows them.
-std::vector<COLORREF> ClientPixels(HWND window) {
+// The client area's pixels: as the screen shows them, or as the window draws
+// its background (and so the grip) into a bitmap of its own.
+std::vector<COLORREF> ClientPixels(HWND window, bool background) {
     const SIZE size = ClientSize(window);
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+    if (background) {
+        SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    } else {
+        BitBlt(memory, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+    }
     SelectObject(memory, previous);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<COLORREF> pixels(static_cast<std::size_t>(size.cx) * size.cy);
     GetDIBits(memory, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
@@ -76,44 +70,53 @@ std::vector<COLORREF> ClientPixels(HWND window) {
     return pixels;
 }
 
+// Whether the grip's corner differs from the background beside it.
+bool GripIsDrawn(HWND window) {
+    const SIZE size = ClientSize(window);
+    const std::vector<COLORREF> pixels = ClientPixels(window, true);
+    const RECT grip = SizerGripRect(size.cx, size.cy);
+    const COLORREF beside = pixels[grip.top * size.cx + grip.left - 2];
+    for (int y = grip.top; y < grip.bottom; ++y) {
+        for (int x = grip.left; x < grip.right; ++x) {
+            if (pixels[y * size.cx + x] != beside) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 class MainWindowSizing : public BrowserWindowTest {
   protected:
     void OpenAtStart() {
         master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{999}, {}, 0});
         ASSERT_NE(Open(master_->port(), QuickFailingMaster()), nullptr);
         ASSERT_TRUE(WaitForRefreshEnd());
+        GetWindowRect(window_, &startBounds_);
         startSize_ = ClientSize(window_);
-        for (const Anchored& control : kAnchored) {
-            start_.push_back(ChildRect(window_, Control(control.id)));
+        for (const auto& [id, flags] : kAnchored) {
+            start_.push_back(ChildRect(window_, Control(id)));
         }
     }
 
-    void Resize(int width, int height) {
-        SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    void Resize(int dx, int dy) {
+        SetWindowPos(window_, nullptr, 0, 0, startBounds_.right - startBounds_.left + dx,
+                     startBounds_.bottom - startBounds_.top + dy, SWP_NOMOVE | SWP_NOZORDER);
         PumpFor(10);
     }
 
-    // Every control where its flags put it for the client area's change since
-    // the start, and the columns at their shares of the client width.
-    void ExpectLayoutFollows(const char* when) const {
-        const SIZE size = ClientSize(window_);
-        const int dx = size.cx - startSize_.cx;
-        const int dy = size.cy - startSize_.cy;
+    // Every control where its flags put it for the client area's change from
+    // the start to `size`, and the columns at their shares of its width.
+    void ExpectLayoutFor(SIZE size, const char* when) const {
         for (std::size_t i = 0; i < kAnchored.size(); ++i) {
-            EXPECT_EQ(ChildRect(window_, Control(kAnchored[i].id)),
-                      AnchorRect(start_[i], kAnchored[i].flags, dx, dy))
-                << when << ": control " << kAnchored[i].id;
+            const auto [id, flags] = kAnchored[i];
+            EXPECT_EQ(
+                ChildRect(window_, Control(id)),
+                AnchorRect(start_[i], flags, size.cx - startSize_.cx, size.cy - startSize_.cy))
+                << when << ": control " << id;
         }
-        const SizerRect bar = ChildRect(window_, Control(IDC_STATUSBAR));
-        EXPECT_EQ(bar.left, 0) << when;
-        EXPECT_EQ(bar.right, size.cx) << when;
-        EXPECT_EQ(bar.bottom, size.cy) << when;
-        ExpectColumnWidthsFor(static_cast<std::uint16_t>(size.cx), when);
-    }
-
-    void ExpectColumnWidthsFor(std::uint16_t clientWidth, const char* when) const {
-        const bool details = State().settings.playerViewStyle != 0;
-        const ScaledColumnWidths widths = ScaleColumnWidths(clientWidth, details);
+        const ScaledColumnWidths widths = ScaleColumnWidths(static_cast<std::uint16_t>(size.cx),
+                                                            State().settings.playerViewStyle != 0);
         for (int column = 0; column < kServerColumnCount; ++column) {
             EXPECT_EQ(ListView_GetColumnWidth(ServerList(), column), widths.server[column])
                 << when << ": server column " << column;
@@ -125,49 +128,57 @@ class MainWindowSizing : public BrowserWindowTest {
         }
     }
 
+    // The same for the client area's own size, with the status bar along
+    // its bottom.
+    void ExpectLayoutFollows(const char* when) const {
+        const SIZE size = ClientSize(window_);
+        ExpectLayoutFor(size, when);
+        const SizerRect bar = ChildRect(window_, Control(IDC_STATUSBAR));
+        EXPECT_EQ(bar.left, 0) << when;
+        EXPECT_EQ(bar.right, size.cx) << when;
+        EXPECT_EQ(bar.bottom, size.cy) << when;
+    }
+
     std::unique_ptr<FakeMaster> master_;
+    RECT startBounds_{};
     SIZE startSize_{};
     std::vector<SizerRect> start_;
 };
 
 TEST_F(MainWindowSizing, ControlsAndColumnsFollowEveryResizeAndItNeverShrinksBelowItsStart) {
     OpenAtStart();
-    RECT bounds{};
-    GetWindowRect(window_, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    struct Step {
-        int width;
-        int height;
-    };
-    const Step steps[] = {{width + 320, height + 200},
-                          {width + 90, height + 260},
-                          {width + 500, height},
-                          {width, height}};
-    for (const Step& step : steps) {
-        Resize(step.width, step.height);
+    const std::array<std::array<int, 2>, 4> changes = {{{320, 200}, {90, 260}, {500, 0}, {0, 0}}};
+    for (const auto& [dx, dy] : changes) {
+        Resize(dx, dy);
         ExpectLayoutFollows("resized");
     }
 
     // Nothing of the old layout stays on the screen: what it shows after a
     // resize is what a full repaint shows.
-    Resize(width + 320, height + 200);
+    Resize(320, 200);
     PumpFor(50);
-    const std::vector<COLORREF> resized = ClientPixels(window_);
+    const std::vector<COLORREF> resized = ClientPixels(window_, false);
     RedrawWindow(window_, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_TRUE(resized == ClientPixels(window_)) << "the resize left pieces of the old layout";
+    EXPECT_TRUE(resized == ClientPixels(window_, false)) << "a resize left the old layout";
 
     MINMAXINFO limits{};
     SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, width);
-    EXPECT_EQ(limits.ptMinTrackSize.y, height);
+    EXPECT_EQ(limits.ptMinTrackSize.x, startBounds_.right - startBounds_.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, startBounds_.bottom - startBounds_.top);
 
     // The details view of the player list gets all three of its columns.
     State().settings.playerViewStyle = 1;
     ListView_SetView(Control(IDC_PLAYERLIST), LV_VIEW_DETAILS);
-    Resize(width + 200, height + 100);
+    Resize(200, 100);
     ExpectLayoutFollows("details view");
+
+    // A size message for the layout's own size moves nothing, not even a
+    // control that was put elsewhere meanwhile.
+    SetWindowPos(Control(IDC_EXIT), nullptr, 3, 4, 5, 6, SWP_NOZORDER);
+    const SIZE size = ClientSize(window_);
+    SendMessageW(window_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
+    EXPECT_EQ(ChildRect(window_, Control(IDC_EXIT)), (SizerRect{3, 4, 8, 10}));
 }
 
 TEST_F(MainWindowSizing, MaximizingMinimizingAndRestoringKeepTheLayoutAndTheGrip) {
@@ -181,26 +192,31 @@ TEST_F(MainWindowSizing, MaximizingMinimizingAndRestoringKeepTheLayoutAndTheGrip
             << when;
     };
     expectGripAnswers("at the start");
+    EXPECT_TRUE(GripIsDrawn(window_));
 
     ShowWindow(window_, SW_MAXIMIZE);
     PumpFor(30);
     ASSERT_TRUE(IsZoomed(window_));
     ExpectLayoutFollows("maximized");
     expectGripAnswers("maximized");
+    EXPECT_FALSE(GripIsDrawn(window_)) << "maximized";
     ShowWindow(window_, SW_RESTORE);
     PumpFor(30);
     ExpectLayoutFollows("restored");
+    EXPECT_TRUE(GripIsDrawn(window_)) << "restored";
 
+    // Minimized, the window keeps its layout and its columns.
     ShowWindow(window_, SW_MINIMIZE);
     PumpFor(30);
     ASSERT_TRUE(IsIconic(window_));
-    for (std::size_t i = 0; i < kAnchored.size(); ++i) {
-        EXPECT_EQ(ChildRect(window_, Control(kAnchored[i].id)), start_[i]) << "minimized";
-    }
-    ExpectColumnWidthsFor(static_cast<std::uint16_t>(startSize_.cx), "minimized");
+    ExpectLayoutFor(startSize_, "minimized");
     ShowWindow(window_, SW_RESTORE);
     PumpFor(30);
     ExpectLayoutFollows("restored after minimizing");
+
+    // A monitor left of and above the primary one has negative coordinates.
+    SetWindowPos(window_, nullptr, -900, -700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    expectGripAnswers("at negative coordinates");
 }
 
 }  // namespace
