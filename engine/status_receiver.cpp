@@ -39,9 +39,11 @@ void StatusReceiver(void* argument) {
     TimerResolution resolution;
     std::uint8_t buffer[kStatusDatagramCapacity + 1];
     for (;;) {
+        // The stop is looked at first: under a flood of datagrams the socket is
+        // never quiet, and the sweep must still end when it says so.
         const WaitResult waited =
-            WaitForEither(channel.socketReadable, channel.stopReceiver, kWaitForever);
-        if (waited == WaitResult::kSecond || waited == WaitResult::kFailed) {
+            WaitForEither(channel.stopReceiver, channel.socketReadable, kWaitForever);
+        if (waited == WaitResult::kFirst || waited == WaitResult::kFailed) {
             return;
         }
         const ReceiveResult received =
