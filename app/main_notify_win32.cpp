@@ -1,6 +1,7 @@
 #include "app/main_notify_win32.h"
 
 #include "app/browser_win32.h"
+#include "app/join_server_win32.h"
 #include "res/resource.h"
 #include "ui/buddy_highlight_win32.h"
 #include "ui/player_list_view_win32.h"
@@ -9,10 +10,6 @@
 namespace skelvane {
 
 namespace {
-
-// Joining a server is routed already, so that the launcher only fills in
-// its handler.
-void JoinServer(const NMITEMACTIVATE&) {}
 
 // A result for the list goes through DWLP_MSGRESULT.
 INT_PTR Answer(HWND mainWindow, LRESULT result) {
@@ -48,7 +45,7 @@ INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
         case NM_CUSTOMDRAW:
             return AnswerCustomDraw(browser, header);
         case NM_DBLCLK:
-            JoinServer(reinterpret_cast<const NMITEMACTIVATE&>(header));
+            JoinServer(browser, reinterpret_cast<const NMITEMACTIVATE&>(header));
             return 0;
         default:
             return 0;

@@ -6,11 +6,7 @@
 
 namespace skelvane {
 
-const PlayerColumnDef kPlayerColumns[kPlayerColumnCount] = {
-    {u"Name", 50},
-    {u"Score", 25},
-    {u"Ping", 25},
-};
+const char16_t* const kPlayerColumnTitles[kPlayerColumnCount] = {u"Name", u"Score", u"Ping"};
 
 namespace {
 

@@ -4,16 +4,12 @@
 #include <string_view>
 
 #include "engine/server_table.h"
+#include "ui/column_widths.h"
 
 namespace skelvane {
 
-struct PlayerColumnDef {
-    const char16_t* title;
-    std::int32_t widthPercent;
-};
-
-inline constexpr int kPlayerColumnCount = 3;
-extern const PlayerColumnDef kPlayerColumns[kPlayerColumnCount];
+// The captions of the player columns; their widths are in column_widths.h.
+extern const char16_t* const kPlayerColumnTitles[kPlayerColumnCount];
 
 // A player's name up to its terminator, or all of the field when it has none.
 std::u16string_view PlayerNameText(const PlayerRecord& player);

@@ -43,8 +43,8 @@ bool InsertPlayerColumns(HWND playerList) {
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM | LVCF_WIDTH;
         column.fmt = LVCFMT_LEFT;
-        column.cx = InitialColumnWidth(kPlayerColumns[i].widthPercent, client.right - client.left);
-        column.pszText = const_cast<wchar_t*>(AsWide(kPlayerColumns[i].title));
+        column.cx = InitialColumnWidth(kPlayerColumnPercents[i], client.right - client.left);
+        column.pszText = const_cast<wchar_t*>(AsWide(kPlayerColumnTitles[i]));
         column.iSubItem = i;
         if (ListView_InsertColumn(playerList, i, &column) == -1) {
             return false;

@@ -17,13 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
 #include "app/main_dialog_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/registry_key_win32.h"
 #include "app/settings_store.h"
 #include "app/settings_store_win32.h"
+#include "bench/windows/bench_support.h"
 #include "res/resource.h"
 #include "ui/buddy_list.h"
 #include "ui/server_list_view_win32.h"
@@ -35,25 +35,14 @@ namespace {
 constexpr int kRuns = 20;
 constexpr int kServers = 300;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
 double MedianMs(const std::function<void()>& run) {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
+        const double start = NowMs();
         run();
-        QueryPerformanceCounter(&end);
-        times.push_back(Milliseconds(start, end));
+        times.push_back(NowMs() - start);
     }
-    std::sort(times.begin(), times.end());
-    return (times[kRuns / 2 - 1] + times[kRuns / 2]) / 2;
+    return Median(times);
 }
 
 void Pump() {
@@ -150,11 +139,8 @@ double LoadMs(Browser& browser, const std::u16string& buddies) {
 }
 
 int Run() {
-    BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", 1};
-    options.timing.masterAttempts = 1;
-    options.timing.masterAnswerWaitMs = 30;
-    const auto browser = CreateMainWindow(GetModuleHandleW(nullptr), options);
+    const QuietMainWindow opened = OpenQuietMainWindow();
+    Browser* browser = opened.browser.get();
     if (browser == nullptr) {
         return 1;
     }
