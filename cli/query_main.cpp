@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/output_text.h"
 #include "cli/query_options.h"
 #include "cli/server_report.h"
-#include "cli/utf8.h"
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -28,13 +28,15 @@ std::mutex gStatusMutex;
 
 void PrintStatus(void*, const char16_t* text) {
     const std::lock_guard<std::mutex> hold(gStatusMutex);
-    std::cerr << Utf16ToUtf8(text) << std::endl;
+    std::cerr << TerminalText(text) << std::endl;
 }
 
 RefreshEngine* gEngineForSignal = nullptr;
 
 // Ctrl-C takes the same road as the browser's Abort button. Setting the event
-// is a single write, which is safe inside a signal handler.
+// is a single write, which is safe inside a signal handler. The handler is
+// used once: a second Ctrl-C ends the program at once, for a user who will not
+// wait for a master's answer or the sweep's last second.
 void OnInterrupt(int) {
     if (gEngineForSignal != nullptr) {
         AbortRefresh(*gEngineForSignal);
@@ -45,6 +47,7 @@ void InstallInterruptHandler(RefreshEngine& engine) {
     gEngineForSignal = &engine;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);

@@ -1,10 +1,9 @@
 #include "cli/server_report.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
-#include "cli/utf8.h"
+#include "cli/output_text.h"
 
 namespace skelvane {
 
@@ -18,7 +17,7 @@ std::string CellText(const ServerRecord& record, int column, const PingThreshold
     if (!FormatServerCell(record, column, thresholds, text, kCellCapacity, &image)) {
         return {};
     }
-    return Utf16ToUtf8(text);
+    return TerminalText(text);
 }
 
 void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, bool last) {
@@ -31,30 +30,13 @@ void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, 
 void PrintPlayers(std::ostream& out, const ServerRecord& record) {
     for (std::int32_t i = 0; i < record.playerCount && i < kMaxPlayers; ++i) {
         const PlayerRecord& player = record.players[i];
-        out << "    " << Utf16ToUtf8(player.name) << "  score " << player.score << "  ping "
+        out << "    " << TerminalText(player.name) << "  score " << player.score << "  ping "
             << player.ping << '\n';
     }
 }
 
-void PrintJsonString(std::ostream& out, const std::string& text) {
-    out << '"';
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out << escaped;
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
-}
-
 void PrintJsonText(std::ostream& out, const char* name, const char16_t* text) {
-    out << '"' << name << "\": ";
-    PrintJsonString(out, Utf16ToUtf8(text));
+    out << '"' << name << "\": " << JsonString(text);
 }
 
 void PrintJsonRecord(std::ostream& out, const ServerRecord& r) {

@@ -22,6 +22,8 @@ using test::FakeServers;
 
 struct QueryRun {
     int exitCode = -1;
+    // The signal that ended the program, if one did.
+    int signal = 0;
     std::string out;
     std::string err;
 };
@@ -73,6 +75,7 @@ QueryRun RunQuery(std::vector<std::string> args, void (*whileRunning)(pid_t) = n
     int status = 0;
     waitpid(pid, &status, 0);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return run;
 }
 
@@ -127,6 +130,54 @@ TEST(QueryCli, InterruptAbortsTheRefreshThroughTheEngine) {
     });
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_NE(run.err.find("Aborted. 0 of 6 servers responded."), std::string::npos) << run.err;
+}
+
+TEST(QueryCli, ASecondInterruptEndsTheProgramAtOnce) {
+    FakeMaster silent({{999}, {}});
+    // The first Ctrl-C cannot cut the master's two-second wait short.
+    const QueryRun run = RunQuery({"--master", Master(silent)}, [](pid_t pid) {
+        SleepMs(300);
+        kill(pid, SIGINT);
+        SleepMs(200);
+        kill(pid, SIGINT);
+    });
+    EXPECT_EQ(run.signal, SIGINT) << "exit status " << run.exitCode << "\n" << run.err;
+}
+
+// Bytes below 0x20 other than the line feed, DEL, and C1 controls as UTF-8.
+bool HasControlCharacters(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(QueryCli, ControlCharactersFromServersNeverReachTheTerminal) {
+    // A terminal title, a screen clear, a carriage return, DEL and CSI in
+    // UTF-8; the map's value is Windows-1252, whose 0x81 is a C1 control.
+    const std::string steer = "\x1b]0;owned\x07\x1b[2J\r\x7f\xc2\x9b";
+    FakeServers servers(
+        {{test::StatusAnswer("\\sv_hostname\\H" + steer + "\\mapname\\M\x81\x1b[1m\\gamename\\G" +
+                                 steer + "\\version\\V" + steer,
+                             {"1 2 \"P" + steer + "\""})}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    const QueryRun table = RunQuery({"--master", Master(master), "--players"});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_NE(table.out.find("M?"), std::string::npos) << table.out;
+    EXPECT_FALSE(HasControlCharacters(table.out)) << table.out;
+    EXPECT_FALSE(HasControlCharacters(table.err)) << table.err;
+
+    const QueryRun json = RunQuery({"--master", Master(master), "--json"});
+    EXPECT_FALSE(HasControlCharacters(json.out)) << json.out;
+    for (const char* escaped : {"\\u001b]0;owned\\u0007", "\\u000d\\u007f\\u009b", "M\\u0081"}) {
+        EXPECT_NE(json.out.find(escaped), std::string::npos) << escaped << "\n" << json.out;
+    }
 }
 
 TEST(QueryCli, JsonCarriesEveryField) {

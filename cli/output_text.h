@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace skelvane {
+
+// UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// As Utf16ToUtf8, with every C0 and C1 control character and DEL shown as '?':
+// text from servers never reaches a terminal as a command to it.
+std::string TerminalText(std::u16string_view text);
+
+// A JSON string, quotes included, with every control character escaped.
+std::string JsonString(std::u16string_view text);
+
+// The number of characters (code points) of UTF-8 text, for column alignment.
+std::size_t Utf8Length(const std::string& text);
+
+}  // namespace skelvane
