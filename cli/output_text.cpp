@@ -85,6 +85,14 @@ std::string JsonString(std::u16string_view text) {
     return out + "\"";
 }
 
+std::string PrintableAscii(std::string_view bytes) {
+    std::string out(bytes.substr(0, 60));
+    for (char& c : out) {
+        c = c >= 0x20 && c < 0x7F ? c : '?';
+    }
+    return out;
+}
+
 std::size_t Utf8Length(const std::string& text) {
     std::size_t length = 0;
     for (char c : text) {

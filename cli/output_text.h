@@ -16,6 +16,10 @@ std::string TerminalText(std::u16string_view text);
 // A JSON string, quotes included, with every control character escaped.
 std::string JsonString(std::u16string_view text);
 
+// Bytes of a file quoted in a message: what is not printable ASCII shows as
+// '?', and the text is cut to 60 characters.
+std::string PrintableAscii(std::string_view bytes);
+
 // The number of characters (code points) of UTF-8 text, for column alignment.
 std::size_t Utf8Length(const std::string& text);
 

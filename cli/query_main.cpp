@@ -3,33 +3,14 @@
 #include <signal.h>
 
 #include <iostream>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "cli/output_text.h"
 #include "cli/query_options.h"
-#include "cli/server_report.h"
-#include "engine/refresh_engine.h"
+#include "cli/query_run.h"
 
 namespace skelvane {
 namespace {
-
-enum ExitCode {
-    kExitCompleted = 0,
-    kExitAborted = 1,
-    kExitMasterFailed = 2,
-    kExitSweepFailed = 3,
-    kExitUsage = 64,
-};
-
-// Status texts come from the refresh threads; one at a time reaches stderr.
-std::mutex gStatusMutex;
-
-void PrintStatus(void*, const char16_t* text) {
-    const std::lock_guard<std::mutex> hold(gStatusMutex);
-    std::cerr << TerminalText(text) << std::endl;
-}
 
 RefreshEngine* gEngineForSignal = nullptr;
 
@@ -53,44 +34,6 @@ void InstallInterruptHandler(RefreshEngine& engine) {
     sigaction(SIGTERM, &action, nullptr);
 }
 
-ExitCode ExitCodeFor(const RefreshResult& result) {
-    if (result.master != MasterOutcome::kHandedOver) {
-        return kExitMasterFailed;
-    }
-    switch (result.sweep) {
-        case SweepOutcome::kCompleted:
-            return kExitCompleted;
-        case SweepOutcome::kAborted:
-            return kExitAborted;
-        default:
-            return kExitSweepFailed;
-    }
-}
-
-int RunQuery(const QueryOptions& options) {
-    static RefreshEngine engine;
-    engine.master.hostName = options.masterHost;
-    engine.master.port = options.masterPort;
-    engine.settings.showFull = options.showFull ? 1 : 0;
-    engine.settings.showEmpty = options.showEmpty ? 1 : 0;
-    engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.showStatus = PrintStatus;
-    InstallInterruptHandler(engine);
-
-    engine.refreshInProgress = 1;
-    const RefreshResult result = RunRefresh(engine);
-    if (result.master == MasterOutcome::kHandedOver) {
-        const std::vector<std::int32_t> rows = ShownServersInOrder(
-            engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
-        if (options.json) {
-            PrintServerJson(std::cout, engine.table, rows);
-        } else {
-            PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, options.listPlayers);
-        }
-    }
-    return ExitCodeFor(result);
-}
-
 }  // namespace
 }  // namespace skelvane
 
@@ -106,5 +49,8 @@ int main(int argc, char** argv) {
         std::cout << kQueryUsage;
         return kExitCompleted;
     }
-    return RunQuery(*parsed.options);
+    // The engine outlives every thread of the refresh and the signal handler's use of it.
+    static RefreshEngine engine;
+    InstallInterruptHandler(engine);
+    return RunQuery(*parsed.options, engine);
 }

@@ -5,11 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "cli/given_servers.h"
+
 namespace skelvane {
+
+// The port of a game server named without one.
+inline constexpr std::uint16_t kDefaultServerPort = 30720;
 
 struct QueryOptions {
     std::string masterHost;
     std::uint16_t masterPort = 0;
+    // True when the master is to be asked: --master was given, or no server was.
+    bool askMaster = true;
+    // --server values, and the --servers files to read.
+    std::vector<GivenServer> servers;
+    std::vector<std::string> serverFiles;
     bool showFull = true;
     bool showEmpty = true;
     std::int32_t packetsPerSecond = 10;

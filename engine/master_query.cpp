@@ -66,6 +66,8 @@ void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
         exchange.engine.table, exchange.endMarkerSeen);
 }
 
+}  // namespace
+
 void ReplaceTableSafely(RefreshEngine& engine) {
     if (engine.ui.tableReplaced != nullptr) {
         engine.ui.tableReplaced(engine.ui.context);
@@ -73,9 +75,7 @@ void ReplaceTableSafely(RefreshEngine& engine) {
     ReplaceTable(engine.table);
 }
 
-}  // namespace
-
-MasterOutcome RunMasterQuery(RefreshEngine& engine) {
+MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     const char* host = engine.master.hostName.c_str();
     ShowStatus(engine.ui, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
@@ -114,6 +114,9 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine) {
         }
     }
     exchange.socket.Close();
+    if (endMarkerSeen != nullptr) {
+        *endMarkerSeen = exchange.endMarkerSeen;
+    }
     return MasterOutcome::kHandedOver;
 }
 

@@ -7,6 +7,7 @@
 namespace skelvane {
 namespace {
 
+using test::Bytes;
 using test::FakeMaster;
 using test::FakeServers;
 using test::RecordingUi;
@@ -92,6 +93,94 @@ TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     EXPECT_TRUE(restart.started);
     EXPECT_EQ(ui.refreshEnded(), 2);
     EXPECT_EQ(ui.handOvers(), 2);
+}
+
+TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
+    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
+    FakeServers servers({answers, answers, answers});
+    const Bytes listing = test::MasterDatagram()
+                              .Entry(127, 0, 0, 1, servers.port(0))
+                              .Entry(127, 0, 0, 1, servers.port(1))
+                              .EndMarker()
+                              .Build();
+    FakeMaster lists({{}, {listing}});
+    FakeMaster silent({{999}, {}});
+    const struct {
+        const char* what;
+        bool askMaster;
+        const FakeMaster* master;
+        std::vector<std::size_t> given, fallback;
+        bool abort;
+        SweptList swept;
+        std::vector<std::size_t> table;
+    } cases[] = {
+        {"master and given, each once",
+         true,
+         &lists,
+         {1, 2},
+         {},
+         false,
+         SweptList::kMaster,
+         {0, 1, 2}},
+        {"given alone, each once", false, &silent, {2, 2, 0}, {}, false, SweptList::kGiven, {2, 0}},
+        {"fallback for a silent master",
+         true,
+         &silent,
+         {2},
+         {0, 1},
+         false,
+         SweptList::kFallback,
+         {0, 1, 2}},
+        {"given for a silent master", true, &silent, {1}, {}, false, SweptList::kGiven, {1}},
+        {"nothing for a silent master", true, &silent, {}, {}, false, SweptList::kNone, {}},
+        {"nothing after an abort", true, &silent, {1}, {0}, true, SweptList::kNone, {}},
+    };
+    const auto endpoints = [&](const std::vector<std::size_t>& indices) {
+        std::vector<Ipv4Endpoint> list;
+        for (std::size_t i : indices) {
+            list.push_back(Ipv4Endpoint{LoopbackAddress(), servers.port(i)});
+        }
+        return list;
+    };
+    for (const auto& c : cases) {
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, c.master->port(), ui);
+        engine.settings.packetsPerSecond = 1000;
+        engine.sources = {c.askMaster, endpoints(c.given), endpoints(c.fallback)};
+        if (c.abort) {
+            AbortRefresh(engine);
+        }
+        const RefreshResult result = test::RunRefreshNow(engine);
+        EXPECT_EQ(result.swept, c.swept) << c.what;
+        std::vector<Ipv4Endpoint> table;
+        for (std::int32_t i = 0; i < engine.table.Count(); ++i) {
+            table.push_back(Ipv4Endpoint{engine.table[i].address, engine.table[i].port});
+        }
+        EXPECT_EQ(table, endpoints(c.table)) << c.what;
+        EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
+        EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
+    }
+}
+
+TEST(Refresh, SaysHowMuchOfTheTableTheMasterListedAndWhetherItsAnswerWasWhole) {
+    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
+    FakeServers servers({answers, answers, answers});
+    test::MasterDatagram listing;
+    listing.Entry(127, 0, 0, 1, servers.port(0)).Entry(127, 0, 0, 1, servers.port(1));
+    for (const bool complete : {true, false}) {
+        FakeMaster master(
+            {{}, {complete ? test::MasterDatagram(listing).EndMarker().Build() : listing.Build()}});
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, master.port(), ui);
+        engine.settings.packetsPerSecond = 1000;
+        engine.sources.given = {Ipv4Endpoint{LoopbackAddress(), servers.port(2)}};
+        const RefreshResult result = test::RunRefreshNow(engine);
+        EXPECT_EQ(result.masterListed, 2);
+        EXPECT_EQ(result.masterListComplete, complete);
+        EXPECT_EQ(result.responded, 3);
+    }
 }
 
 }  // namespace

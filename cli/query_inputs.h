@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/query_options.h"
+#include "platform/udp_socket.h"
+
+namespace skelvane {
+
+// What a query reads before it sends anything.
+struct QueryInputs {
+    // The servers of --server and --servers, in the order given.
+    std::vector<Ipv4Endpoint> servers;
+};
+
+// Reads every file the options name and looks up every server they give.
+// Nothing, with why in `error`, when one of them is unusable: then nothing
+// is to be queried.
+std::optional<QueryInputs> LoadQueryInputs(const QueryOptions& options, std::string& error);
+
+}  // namespace skelvane
