@@ -47,6 +47,7 @@ constexpr FlagOption kFlagOptions[] = {
     {"--no-empty", &QueryOptions::showEmpty, false},
     {"--players", &QueryOptions::listPlayers, true},
     {"--json", &QueryOptions::json, true},
+    {"--rules", &QueryOptions::rules, true},
 };
 
 // Options with a value take it here; false, with the error, refuses it.

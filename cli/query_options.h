@@ -26,6 +26,7 @@ struct QueryOptions {
     std::uint32_t sortOrder = 0;
     bool listPlayers = false;
     bool json = false;
+    bool rules = false;
     bool help = false;
 };
 

@@ -7,16 +7,30 @@
 
 #include "cli/output_text.h"
 #include "cli/query_inputs.h"
+#include "cli/server_json.h"
 #include "cli/server_report.h"
 
 namespace skelvane {
 
 namespace {
 
+// What the refresh threads hand to the command line. The report reads
+// `rules` once the refresh is over and its threads are gone.
+struct QueryUi {
+    std::mutex statusMutex;
+    RulesByRecord rules;
+};
+
 // Status texts come from the refresh threads; one at a time reaches stderr.
 void PrintStatus(void* context, const char16_t* text) {
-    const std::lock_guard<std::mutex> hold(*static_cast<std::mutex*>(context));
+    QueryUi& ui = *static_cast<QueryUi*>(context);
+    const std::lock_guard<std::mutex> hold(ui.statusMutex);
     std::cerr << TerminalText(text) << std::endl;
+}
+
+// Called with the table lock held, so one answer at a time.
+void KeepRules(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
+    static_cast<QueryUi*>(context)->rules[index] = ReadServerRules(answer);
 }
 
 int ExitStatusFor(const RefreshResult& result) {
@@ -34,13 +48,17 @@ int ExitStatusFor(const RefreshResult& result) {
     return masterFailed ? kExitMasterFailed : kExitCompleted;
 }
 
-void PrintReport(const QueryOptions& options, const RefreshEngine& engine) {
+void PrintReport(const QueryOptions& options, const RefreshEngine& engine, const QueryUi& ui) {
     const std::vector<std::int32_t> rows = ShownServersInOrder(
         engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
+    ReportDetails details;
+    details.players = options.listPlayers;
+    details.rules = options.rules ? &ui.rules : nullptr;
     if (options.json) {
-        PrintServerJson(std::cout, engine.table, rows);
+        PrintServerJson(std::cout, engine.table, rows, details);
+        std::cout << "\n";
     } else {
-        PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, options.listPlayers);
+        PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, details);
     }
 }
 
@@ -53,7 +71,7 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
         std::cerr << "skelvane-query: " << error << "\n";
         return kExitBadInput;
     }
-    static std::mutex statusMutex;
+    QueryUi ui;
     engine.master.hostName = options.masterHost;
     engine.master.port = options.masterPort;
     engine.sources.askMaster = options.askMaster;
@@ -61,13 +79,14 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
     engine.settings.showFull = options.showFull ? 1 : 0;
     engine.settings.showEmpty = options.showEmpty ? 1 : 0;
     engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.context = &statusMutex;
+    engine.ui.context = &ui;
     engine.ui.showStatus = PrintStatus;
+    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
 
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
     if (result.swept != SweptList::kNone) {
-        PrintReport(options, engine);
+        PrintReport(options, engine, ui);
     }
     return ExitStatusFor(result);
 }

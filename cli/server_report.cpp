@@ -27,40 +27,27 @@ void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, 
     }
 }
 
+void PrintRules(std::ostream& out, const RulesByRecord& rules, std::int32_t index) {
+    const auto found = rules.find(index);
+    if (found == rules.end()) {
+        return;
+    }
+    const ServerRules& server = found->second;
+    for (std::size_t i = 0; i < server.Count(); ++i) {
+        out << "    " << TerminalText(server.Key(i)) << " = " << TerminalText(server.Value(i))
+            << '\n';
+    }
+    if (server.Dropped() > 0) {
+        out << "    (" << server.Dropped() << " more rules not kept)\n";
+    }
+}
+
 void PrintPlayers(std::ostream& out, const ServerRecord& record) {
     for (std::int32_t i = 0; i < record.playerCount && i < kMaxPlayers; ++i) {
         const PlayerRecord& player = record.players[i];
         out << "    " << TerminalText(player.name) << "  score " << player.score << "  ping "
             << player.ping << '\n';
     }
-}
-
-void PrintJsonText(std::ostream& out, const char* name, const char16_t* text) {
-    out << '"' << name << "\": " << JsonString(text);
-}
-
-void PrintJsonRecord(std::ostream& out, const ServerRecord& r) {
-    const auto* a = reinterpret_cast<const std::uint8_t*>(&r.address);
-    out << "  {\"address\": \"" << unsigned{a[0]} << '.' << unsigned{a[1]} << '.' << unsigned{a[2]}
-        << '.' << unsigned{a[3]} << "\", \"port\": " << r.port << ", ";
-    PrintJsonText(out, "hostName", r.hostName);
-    out << ", ";
-    PrintJsonText(out, "mapName", r.mapName);
-    out << ", ";
-    PrintJsonText(out, "version", r.version);
-    out << ", ";
-    PrintJsonText(out, "gameName", r.gameName);
-    out << ", \"playerCount\": " << r.playerCount << ", \"maxClients\": " << r.maxClients
-        << ", \"privateClients\": " << r.privateClients << ", \"pure\": " << r.pure
-        << ", \"timeLimit\": " << r.timeLimit << ", \"sendTime\": " << r.sendTime
-        << ", \"ping\": " << r.ping << ", \"responded\": " << r.responded
-        << ", \"attempts\": " << r.attempts << ", \"players\": [";
-    for (std::int32_t i = 0; i < r.playerCount && i < kMaxPlayers; ++i) {
-        out << (i == 0 ? "" : ", ") << '{';
-        PrintJsonText(out, "name", r.players[i].name);
-        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping << '}';
-    }
-    out << "]}";
 }
 
 }  // namespace
@@ -81,7 +68,7 @@ std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int
 
 void PrintServerTable(std::ostream& out, const ServerTable& table,
                       const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
-                      bool withPlayers) {
+                      const ReportDetails& details) {
     std::vector<std::vector<std::string>> cells;
     std::size_t widths[kServerColumnCount] = {};
     std::vector<std::string> titles;
@@ -106,20 +93,13 @@ void PrintServerTable(std::ostream& out, const ServerTable& table,
             PrintPadded(out, cells[r][column], widths[column], column + 1 == kServerColumnCount);
         }
         out << '\n';
-        if (withPlayers) {
+        if (details.rules != nullptr) {
+            PrintRules(out, *details.rules, rows[r]);
+        }
+        if (details.players) {
             PrintPlayers(out, table[rows[r]]);
         }
     }
-}
-
-void PrintServerJson(std::ostream& out, const ServerTable& table,
-                     const std::vector<std::int32_t>& rows) {
-    out << "[\n";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        PrintJsonRecord(out, table[rows[r]]);
-        out << (r + 1 < rows.size() ? ",\n" : "\n");
-    }
-    out << "]\n";
 }
 
 }  // namespace skelvane

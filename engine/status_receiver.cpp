@@ -13,6 +13,9 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
                   std::int32_t index) {
     ServerRecord& record = engine.table[index];
     ParseStatusAnswer(datagram, record, MillisecondClock());
+    if (engine.ui.answerReceived != nullptr) {
+        engine.ui.answerReceived(engine.ui.context, index, datagram);
+    }
     if (engine.ui.serverParsed != nullptr && engine.ui.serverParsed(engine.ui.context, index)) {
         engine.listNeedsRepaint.store(1);
     }

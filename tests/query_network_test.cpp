@@ -5,6 +5,8 @@
 #include <numeric>
 #include <string>
 
+#include "cli/output_text.h"
+#include "platform/ansi_text.h"
 #include "tests/query_runner.h"
 #include "tests/testnet_start.h"
 
@@ -79,6 +81,70 @@ TEST(QueryNetwork, ABadServersLineIsNamedAndNothingIsQueried) {
     const TrafficCounters& sent = network->Stop();
     EXPECT_EQ(sent.master.requests, 0u);
     EXPECT_EQ(QueriesReceived(sent), 0u);
+}
+
+using Pair = std::pair<std::string, std::string>;
+
+// An answer's info line read the plain way: split at runs of backslashes, the
+// pieces paired as key and value.
+std::vector<Pair> InfoPairs(const Datagram& answer) {
+    const std::string text(answer.begin(), answer.end());
+    const std::size_t start = text.find('\n') + 1;
+    const std::string info = text.substr(start, text.find('\n', start) - start);
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0; at < info.size();) {
+        const std::size_t end = std::min(info.find('\\', at), info.size());
+        if (end > at) {
+            pieces.push_back(info.substr(at, end - at));
+        }
+        at = end + 1;
+    }
+    std::vector<Pair> pairs;
+    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
+        pairs.emplace_back(pieces[i], pieces[i + 1]);
+    }
+    return pairs;
+}
+
+std::string RulesJson(const std::vector<Pair>& pairs) {
+    const auto json = [](const std::string& piece) {
+        char16_t converted[512];
+        AnsiToUtf16({reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()}, converted,
+                    512);
+        return JsonString(converted);
+    };
+    std::string rules;
+    for (const Pair& pair : pairs) {
+        rules += (rules.empty() ? "" : ", ") + json(pair.first) + ": " + json(pair.second);
+    }
+    return "\"rules\": {" + rules + "}, \"rulesNotKept\": 0";
+}
+
+TEST(QueryNetwork, RulesShowEveryPairOfEachAnswersInfoLineInOrder) {
+    const auto network = test::StartTestNetwork(
+        {"--mix", "plain", "--servers", "3", "--seed", "3", "--knobs", "1:hostile=empty-values"});
+    ASSERT_TRUE(network);
+    const QueryRun json =
+        RunQuery({"--master", MasterOf(*network), "--rules", "--json", "--rate", "1000"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    const auto planned = network->Network().Servers();
+    std::size_t pairCount = 0;
+    for (std::uint32_t i = 0; i < planned.size(); ++i) {
+        const std::string port =
+            "\"port\": " + std::to_string(network->Network().ServerEndpoints()[i].port) + ",";
+        const std::size_t record = json.out.find(port);
+        ASSERT_NE(record, std::string::npos) << json.out;
+        const std::vector<Pair> pairs = InfoPairs(PlannedAnswer(planned[i], 3, i));
+        pairCount += pairs.size();
+        const std::string rules = RulesJson(pairs);
+        EXPECT_EQ(json.out.find(rules, record), json.out.find("\"rules\"", record))
+            << "expected " << rules << "\n"
+            << json.out;
+    }
+
+    const QueryRun table = RunQuery({"--master", MasterOf(*network), "--rules", "--rate", "1000"});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(Lines(table.out), 1 + planned.size() + pairCount) << "a line a rule:\n" << table.out;
 }
 
 }  // namespace
