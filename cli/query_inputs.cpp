@@ -39,7 +39,11 @@ std::optional<QueryInputs> LoadQueryInputs(const QueryOptions& options, std::str
     if (!servers) {
         return std::nullopt;
     }
-    return QueryInputs{*servers};
+    QueryInputs inputs{*servers, {}};
+    if (!options.cacheFile.empty()) {
+        inputs.cache = ReadCacheFile(options.cacheFile);
+    }
+    return inputs;
 }
 
 }  // namespace skelvane

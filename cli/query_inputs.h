@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cache_file.h"
 #include "cli/query_options.h"
 #include "platform/udp_socket.h"
 
@@ -13,11 +14,14 @@ namespace skelvane {
 struct QueryInputs {
     // The servers of --server and --servers, in the order given.
     std::vector<Ipv4Endpoint> servers;
+    // The --cache file, when one is named.
+    CacheRead cache;
 };
 
 // Reads every file the options name and looks up every server they give.
 // Nothing, with why in `error`, when one of them is unusable: then nothing
-// is to be queried.
+// is to be queried. A cache that cannot be used is no such reason: it says
+// why in `cache.problem`, for when it would be needed.
 std::optional<QueryInputs> LoadQueryInputs(const QueryOptions& options, std::string& error);
 
 }  // namespace skelvane

@@ -85,6 +85,11 @@ bool ApplyServersFile(const std::string& value, OptionReader&, QueryOptions& opt
     return true;
 }
 
+bool ApplyCacheFile(const std::string& value, OptionReader&, QueryOptions& options) {
+    options.cacheFile = value;
+    return true;
+}
+
 bool ApplyRate(const std::string& value, OptionReader& reader, QueryOptions& options) {
     const auto rate = ParseWholeNumber(value, 1, INT32_MAX);
     if (!rate) {
@@ -106,8 +111,8 @@ bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& opt
 }
 
 constexpr ValueOption kValueOptions[] = {
-    {"--master", ApplyMaster}, {"--server", ApplyServer}, {"--servers", ApplyServersFile},
-    {"--rate", ApplyRate},     {"--sort", ApplySort},
+    {"--master", ApplyMaster},   {"--server", ApplyServer}, {"--servers", ApplyServersFile},
+    {"--cache", ApplyCacheFile}, {"--rate", ApplyRate},     {"--sort", ApplySort},
 };
 
 bool ApplyOption(OptionReader& reader, QueryOptions& options) {
@@ -163,6 +168,11 @@ ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
     }
     options.askMaster =
         reader.masterGiven || (options.servers.empty() && options.serverFiles.empty());
+    if (!options.cacheFile.empty() && !options.askMaster) {
+        return ParsedQueryOptions{std::nullopt,
+                                  "--cache keeps the master's list, and no master is asked: "
+                                  "give --master as well"};
+    }
     return ParsedQueryOptions{options, {}};
 }
 

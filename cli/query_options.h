@@ -27,6 +27,8 @@ struct QueryOptions {
     bool listPlayers = false;
     bool json = false;
     bool rules = false;
+    // --cache: where the master's list is kept for when the master is silent.
+    std::string cacheFile;
     bool help = false;
 };
 

@@ -1,14 +1,17 @@
 #include "cli/query_run.h"
 
+#include <ctime>
 #include <iostream>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "cli/cache_file.h"
 #include "cli/output_text.h"
 #include "cli/query_inputs.h"
 #include "cli/server_json.h"
 #include "cli/server_report.h"
+#include "platform/ansi_text.h"
 
 namespace skelvane {
 
@@ -33,6 +36,10 @@ void KeepRules(void* context, std::int32_t index, std::span<const std::uint8_t> 
     static_cast<QueryUi*>(context)->rules[index] = ReadServerRules(answer);
 }
 
+bool MasterFailed(const RefreshResult& result) {
+    return result.master != MasterOutcome::kHandedOver && result.master != MasterOutcome::kNotAsked;
+}
+
 int ExitStatusFor(const RefreshResult& result) {
     if (result.swept == SweptList::kNone) {
         return kExitMasterFailed;
@@ -43,9 +50,51 @@ int ExitStatusFor(const RefreshResult& result) {
     if (result.sweep == SweepOutcome::kSetupFailed) {
         return kExitSweepFailed;
     }
-    const bool masterFailed =
-        result.master != MasterOutcome::kHandedOver && result.master != MasterOutcome::kNotAsked;
-    return masterFailed ? kExitMasterFailed : kExitCompleted;
+    if (result.swept == SweptList::kFallback) {
+        return kExitSweptCache;
+    }
+    return MasterFailed(result) ? kExitMasterFailed : kExitCompleted;
+}
+
+// The master's list is kept whenever its answer came whole; when the master
+// failed and no cache could stand in, the user learns why.
+void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
+                 const RefreshEngine& engine, std::int64_t now) {
+    std::string error;
+    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete &&
+        !SaveMasterList(path, engine.table, result.masterListed, now, error)) {
+        std::cerr << "skelvane-query: the cache is not saved: " << error << "\n";
+    }
+    if (MasterFailed(result) && !cache.list) {
+        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.problem << "\n";
+    }
+}
+
+std::u16string Utf16Text(const std::string& text) {
+    std::u16string converted(text.size() + 1, u'\0');
+    const int units = AnsiToUtf16({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                                  converted.data(), static_cast<int>(converted.size()));
+    converted.resize(static_cast<std::size_t>(units));
+    return converted;
+}
+
+void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
+                   RefreshEngine& engine) {
+    engine.master.hostName = options.masterHost;
+    engine.master.port = options.masterPort;
+    engine.sources.askMaster = options.askMaster;
+    engine.sources.given = inputs.servers;
+    if (inputs.cache.list) {
+        engine.sources.fallback = inputs.cache.list->servers;
+        engine.sources.fallbackStatus =
+            Utf16Text(FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
+    }
+    engine.settings.showFull = options.showFull ? 1 : 0;
+    engine.settings.showEmpty = options.showEmpty ? 1 : 0;
+    engine.settings.packetsPerSecond = options.packetsPerSecond;
+    engine.ui.context = &ui;
+    engine.ui.showStatus = PrintStatus;
+    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
 }
 
 void PrintReport(const QueryOptions& options, const RefreshEngine& engine, const QueryUi& ui) {
@@ -72,19 +121,12 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
         return kExitBadInput;
     }
     QueryUi ui;
-    engine.master.hostName = options.masterHost;
-    engine.master.port = options.masterPort;
-    engine.sources.askMaster = options.askMaster;
-    engine.sources.given = inputs->servers;
-    engine.settings.showFull = options.showFull ? 1 : 0;
-    engine.settings.showEmpty = options.showEmpty ? 1 : 0;
-    engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.context = &ui;
-    engine.ui.showStatus = PrintStatus;
-    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
-
+    PrepareEngine(options, *inputs, ui, engine);
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
+    if (!options.cacheFile.empty()) {
+        UpdateCache(options.cacheFile, inputs->cache, result, engine, std::time(nullptr));
+    }
     if (result.swept != SweptList::kNone) {
         PrintReport(options, engine, ui);
     }

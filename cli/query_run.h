@@ -11,6 +11,7 @@ enum QueryExit : int {
     kExitAborted = 1,
     kExitMasterFailed = 2,
     kExitSweepFailed = 3,
+    kExitSweptCache = 4,
     kExitUsage = 64,
     kExitBadInput = 65,
 };

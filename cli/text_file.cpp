@@ -1,6 +1,8 @@
 #include "cli/text_file.h"
 
+#include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace skelvane {
 
@@ -25,6 +27,30 @@ std::optional<std::string> ReadTextFile(const std::string& path, std::size_t max
         return std::nullopt;
     }
     return text;
+}
+
+bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error) {
+    // A name of its own, so that two programs writing the same file at once
+    // never write into each other's new file.
+    const std::string temporary = path + "." + std::to_string(std::random_device{}()) + ".new";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << text;
+        if (!file.flush()) {
+            error = "cannot write " + temporary;
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code failure;
+    std::filesystem::rename(temporary, path, failure);
+    if (failure) {
+        error = "cannot replace " + path + ": " + failure.message();
+        std::filesystem::remove(temporary, failure);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace skelvane

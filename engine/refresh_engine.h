@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,10 @@ struct ServerSources {
     bool askMaster = true;
     // Swept with the master's list; a server on both is swept once.
     std::vector<Ipv4Endpoint> given;
-    // Swept instead of the master's list when the master phase fails.
-    std::vector<Ipv4Endpoint> fallback;
+    // Swept instead of the master's list when the master phase fails, with
+    // this status text to say so.
+    std::optional<std::vector<Ipv4Endpoint>> fallback;
+    std::u16string fallbackStatus;
 };
 
 // Everything one refresh shares between the UI thread and the refresh threads.

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "engine/master_query.h"
+#include "engine/status_text.h"
 
 namespace skelvane {
 
@@ -28,13 +29,14 @@ SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master) {
         return SweptList::kMaster;
     }
     const bool masterFailed = master != MasterOutcome::kNotAsked;
-    const bool useFallback = masterFailed && !sources.fallback.empty();
+    const bool useFallback = masterFailed && sources.fallback.has_value();
     if (masterFailed && (engine.abortEvent.Poll() || (!useFallback && sources.given.empty()))) {
         return SweptList::kNone;
     }
     ReplaceTableSafely(engine);
     if (useFallback) {
-        AddServers(engine.table, sources.fallback);
+        ShowStatus(engine.ui, u"%s", sources.fallbackStatus.c_str());
+        AddServers(engine.table, *sources.fallback);
     }
     AddServers(engine.table, sources.given);
     return useFallback ? SweptList::kFallback : SweptList::kGiven;

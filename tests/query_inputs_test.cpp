@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "cli/cache_file.h"
 #include "cli/servers_file.h"
+#include "cli/text_file.h"
+#include "tests/query_runner.h"
 
 namespace skelvane {
 namespace {
@@ -28,6 +33,68 @@ TEST(ServersFile, OneServerALineAndABadLineNamedByNumber) {
         EXPECT_FALSE(ParseServersFile(std::string("ok\n\n") + bad + "\n", "list.txt", 1, error));
         EXPECT_EQ(error.rfind("list.txt:3: ", 0), 0u) << error;
         EXPECT_EQ(error.find('\x1b'), std::string::npos) << "file bytes are quoted printably";
+    }
+}
+
+const char kSoundCache[] =
+    "# skelvane-query master list, format 1\n"
+    "# saved 1700000000\n"
+    "127.0.0.1:27960\n"
+    "10.1.2.3:1\n"
+    "# end 2 servers, checksum a5c65cb1\n";
+
+TEST(ServerCache, ReadsBackWhatItWritesAndRefusesAnyDamage) {
+    const CachedList list{{{LoopbackAddress(), 27960}, {0x0302010A, 1}}, 1700000000};
+    EXPECT_EQ(FormatServerCache(list), kSoundCache) << "the format stays readable by older builds";
+    std::string error;
+    const auto read = ParseServerCache(kSoundCache, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->servers, list.servers);
+    EXPECT_EQ(read->savedAt, list.savedAt);
+    const auto empty = ParseServerCache(FormatServerCache({{}, 5}), error);
+    ASSERT_TRUE(empty) << error;
+    EXPECT_TRUE(empty->servers.empty());
+
+    const std::string sound = kSoundCache;
+    for (std::size_t cut = 0; cut < sound.size(); ++cut) {
+        EXPECT_FALSE(ParseServerCache(sound.substr(0, cut), error)) << "cut at " << cut;
+    }
+    for (std::size_t at = 0; at < sound.size(); ++at) {
+        std::string changed = sound;
+        changed[at] = changed[at] == '7' ? '8' : '7';
+        EXPECT_FALSE(ParseServerCache(changed, error)) << "changed at " << at;
+    }
+    EXPECT_FALSE(ParseServerCache(sound + "x", error));
+    EXPECT_FALSE(ParseServerCache(sound + sound, error));
+
+    const auto asServersFile = ParseServersFile(sound, "cache", 1, error);
+    ASSERT_TRUE(asServersFile) << "a cache is also a --servers file: " << error;
+    EXPECT_EQ(asServersFile->size(), 2u);
+}
+
+TEST(CacheFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
+    const test::TempFile file("old text");
+    std::string error;
+    ASSERT_TRUE(WriteFileWhole(file.path(), kSoundCache, error)) << error;
+    EXPECT_EQ(file.Read(), kSoundCache);
+    const auto folder = std::filesystem::path(file.path()).parent_path();
+    const auto name = std::filesystem::path(file.path()).filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string other = entry.path().filename().string();
+        EXPECT_FALSE(other != name && other.rfind(name, 0) == 0) << other << " left behind";
+    }
+    EXPECT_FALSE(WriteFileWhole(file.path() + ".missing/cache", "x", error));
+}
+
+TEST(CacheFile, AgesReadAsAPersonSaysThem) {
+    const struct {
+        std::int64_t seconds;
+        const char* text;
+    } cases[] = {{-5, "0 seconds"},    {1, "1 second"},       {119, "119 seconds"},
+                 {120, "2 minutes"},   {7199, "119 minutes"}, {7200, "2 hours"},
+                 {172799, "47 hours"}, {172800, "2 days"},    {86400 * 400, "400 days"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AgeText(c.seconds), c.text) << c.seconds;
     }
 }
 

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <numeric>
 #include <string>
 
 #include "cli/output_text.h"
+#include "cli/server_cache.h"
 #include "platform/ansi_text.h"
 #include "tests/query_runner.h"
 #include "tests/testnet_start.h"
@@ -145,6 +148,58 @@ TEST(QueryNetwork, RulesShowEveryPairOfEachAnswersInfoLineInOrder) {
     const QueryRun table = RunQuery({"--master", MasterOf(*network), "--rules", "--rate", "1000"});
     EXPECT_EQ(table.exitCode, 0) << table.err;
     EXPECT_EQ(Lines(table.out), 1 + planned.size() + pairCount) << "a line a rule:\n" << table.out;
+}
+
+TEST(QueryNetwork, ACacheFromAWholeAnswerIsSweptWhenTheMasterIsDownAndADamagedOneIsNot) {
+    const auto network = test::StartTestNetwork({"--mix", "plain", "--servers", "3"});
+    ASSERT_TRUE(network);
+    // An empty datagram ends the master phase at once with an error, where a
+    // silent master takes three waits of two seconds.
+    test::FakeMaster down({{}, {test::Bytes{}}});
+    const TempFile cache;
+    const QueryRun saved =
+        RunQuery({"--master", MasterOf(*network), "--cache", cache.path(), "--rate", "1000"});
+    EXPECT_EQ(saved.exitCode, 0) << saved.err;
+    std::string error;
+    const auto list = ParseServerCache(cache.Read(), error);
+    ASSERT_TRUE(list) << error;
+    const auto servers = network->Network().ServerEndpoints();
+    EXPECT_EQ(list->servers, std::vector<Ipv4Endpoint>(servers.begin(), servers.end()));
+
+    const std::string written = cache.Read();
+    const QueryRun fallback =
+        RunQuery({"--master", test::Master(down), "--cache", cache.path(), "--rate", "1000"});
+    EXPECT_EQ(fallback.exitCode, 4) << fallback.err;
+    EXPECT_NE(fallback.err.find("The master did not answer: sweeping the cached list of 3 "
+                                "servers from " +
+                                cache.path() + ", saved "),
+              std::string::npos)
+        << fallback.err;
+    EXPECT_NE(fallback.err.find("Completed. 3 of 3 servers responded."), std::string::npos);
+    EXPECT_EQ(Lines(fallback.out), 4u) << fallback.out;
+    EXPECT_EQ(cache.Read(), written) << "a failed master phase leaves the cache as it was";
+
+    const TempFile damaged(written.substr(0, written.size() - 10));
+    const TempFile missing;
+    std::remove(missing.path().c_str());
+    for (const TempFile* unusable : {&damaged, &missing}) {
+        const QueryRun refused = RunQuery(
+            {"--master", test::Master(down), "--cache", unusable->path(), "--rate", "1000"});
+        EXPECT_EQ(refused.exitCode, 2) << refused.err;
+        EXPECT_NE(refused.err.find("no cached list to sweep instead: "), std::string::npos)
+            << refused.err;
+        EXPECT_EQ(refused.err.find("Querying servers..."), std::string::npos) << refused.err;
+    }
+
+    test::FakeMaster cutShort(
+        {{}, {test::MasterDatagram().Entry(127, 0, 0, 1, servers[0].port).Build()}});
+    const TempFile unwritten;
+    std::remove(unwritten.path().c_str());
+    const QueryRun partial =
+        RunQuery({"--master", test::Master(cutShort), "--cache", unwritten.path()});
+    EXPECT_EQ(partial.exitCode, 0) << partial.err;
+    EXPECT_FALSE(std::filesystem::exists(unwritten.path()))
+        << "an answer without its end marker is no list to keep";
 }
 
 }  // namespace

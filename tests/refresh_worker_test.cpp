@@ -147,7 +147,12 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         RecordingUi ui;
         test::UseLocalMaster(engine, c.master->port(), ui);
         engine.settings.packetsPerSecond = 1000;
-        engine.sources = {c.askMaster, endpoints(c.given), endpoints(c.fallback)};
+        engine.sources.askMaster = c.askMaster;
+        engine.sources.given = endpoints(c.given);
+        if (!c.fallback.empty()) {
+            engine.sources.fallback = endpoints(c.fallback);
+        }
+        engine.sources.fallbackStatus = u"Falling back.";
         if (c.abort) {
             AbortRefresh(engine);
         }
@@ -159,6 +164,7 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         }
         EXPECT_EQ(table, endpoints(c.table)) << c.what;
         EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
+        EXPECT_EQ(ui.SawStatus(u"Falling back."), c.swept == SweptList::kFallback) << c.what;
         EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
     }
 }
