@@ -1,6 +1,8 @@
 #include "cli/query_inputs.h"
 
+#include "cli/buddies_file.h"
 #include "cli/servers_file.h"
+#include "cli/text_coding.h"
 #include "cli/text_file.h"
 #include "engine/server_table.h"
 
@@ -10,6 +12,25 @@ namespace {
 
 // Far more than the lines of the largest list the table can hold.
 inline constexpr std::size_t kMaxServersFileBytes = 4 << 20;
+// Tens of thousands of names.
+inline constexpr std::size_t kMaxBuddiesFileBytes = 1 << 20;
+
+// The buddy text, one name a line, as the browser keeps it: each name and
+// each file converted on its own, as text from a server would be.
+std::optional<BuddyList> ReadBuddies(const QueryOptions& options, std::string& error) {
+    std::u16string text;
+    for (const std::string& name : options.buddyNames) {
+        text += Utf16FromBytes(name) + u"\n";
+    }
+    for (const std::string& path : options.buddyFiles) {
+        const auto file = ReadTextFile(path, kMaxBuddiesFileBytes, error);
+        if (!file) {
+            return std::nullopt;
+        }
+        text += BuddyTextOfFile(*file) + u"\n";
+    }
+    return ParseBuddyList(text);
+}
 
 std::optional<std::vector<GivenServer>> ReadGivenServers(const QueryOptions& options,
                                                          std::string& error) {
@@ -39,7 +60,13 @@ std::optional<QueryInputs> LoadQueryInputs(const QueryOptions& options, std::str
     if (!servers) {
         return std::nullopt;
     }
-    QueryInputs inputs{*servers, {}};
+    QueryInputs inputs{*servers, {}, {}};
+    if (!options.buddyNames.empty() || !options.buddyFiles.empty()) {
+        inputs.buddies = ReadBuddies(options, error);
+        if (!inputs.buddies) {
+            return std::nullopt;
+        }
+    }
     if (!options.cacheFile.empty()) {
         inputs.cache = ReadCacheFile(options.cacheFile);
     }

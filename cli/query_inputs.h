@@ -7,6 +7,7 @@
 #include "cli/cache_file.h"
 #include "cli/query_options.h"
 #include "platform/udp_socket.h"
+#include "ui/buddy_list.h"
 
 namespace skelvane {
 
@@ -16,6 +17,8 @@ struct QueryInputs {
     std::vector<Ipv4Endpoint> servers;
     // The --cache file, when one is named.
     CacheRead cache;
+    // The names of --buddy and --buddies, when any are given.
+    std::optional<BuddyList> buddies;
 };
 
 // Reads every file the options name and looks up every server they give.

@@ -48,6 +48,7 @@ constexpr FlagOption kFlagOptions[] = {
     {"--players", &QueryOptions::listPlayers, true},
     {"--json", &QueryOptions::json, true},
     {"--rules", &QueryOptions::rules, true},
+    {"--only-buddies", &QueryOptions::onlyBuddies, true},
 };
 
 // Options with a value take it here; false, with the error, refuses it.
@@ -57,6 +58,18 @@ struct ValueOption {
     const char* name;
     ApplyValue apply;
 };
+
+template <std::string QueryOptions::*Field>
+bool StoreValue(const std::string& value, OptionReader&, QueryOptions& options) {
+    options.*Field = value;
+    return true;
+}
+
+template <std::vector<std::string> QueryOptions::*List>
+bool AppendValue(const std::string& value, OptionReader&, QueryOptions& options) {
+    (options.*List).push_back(value);
+    return true;
+}
 
 bool ApplyMaster(const std::string& value, OptionReader& reader, QueryOptions& options) {
     const auto master = ParseHostAndPort(value, kMasterPort);
@@ -77,16 +90,6 @@ bool ApplyServer(const std::string& value, OptionReader& reader, QueryOptions& o
         return false;
     }
     options.servers.push_back(GivenServer{*server, "--server " + value});
-    return true;
-}
-
-bool ApplyServersFile(const std::string& value, OptionReader&, QueryOptions& options) {
-    options.serverFiles.push_back(value);
-    return true;
-}
-
-bool ApplyCacheFile(const std::string& value, OptionReader&, QueryOptions& options) {
-    options.cacheFile = value;
     return true;
 }
 
@@ -111,8 +114,14 @@ bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& opt
 }
 
 constexpr ValueOption kValueOptions[] = {
-    {"--master", ApplyMaster},   {"--server", ApplyServer}, {"--servers", ApplyServersFile},
-    {"--cache", ApplyCacheFile}, {"--rate", ApplyRate},     {"--sort", ApplySort},
+    {"--master", ApplyMaster},
+    {"--server", ApplyServer},
+    {"--servers", AppendValue<&QueryOptions::serverFiles>},
+    {"--cache", StoreValue<&QueryOptions::cacheFile>},
+    {"--buddy", AppendValue<&QueryOptions::buddyNames>},
+    {"--buddies", AppendValue<&QueryOptions::buddyFiles>},
+    {"--rate", ApplyRate},
+    {"--sort", ApplySort},
 };
 
 bool ApplyOption(OptionReader& reader, QueryOptions& options) {
@@ -172,6 +181,9 @@ ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
         return ParsedQueryOptions{std::nullopt,
                                   "--cache keeps the master's list, and no master is asked: "
                                   "give --master as well"};
+    }
+    if (options.onlyBuddies && options.buddyNames.empty() && options.buddyFiles.empty()) {
+        return ParsedQueryOptions{std::nullopt, "--only-buddies needs --buddy or --buddies"};
     }
     return ParsedQueryOptions{options, {}};
 }

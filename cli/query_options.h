@@ -29,6 +29,10 @@ struct QueryOptions {
     bool rules = false;
     // --cache: where the master's list is kept for when the master is silent.
     std::string cacheFile;
+    // --buddy names and --buddies files; --only-buddies.
+    std::vector<std::string> buddyNames;
+    std::vector<std::string> buddyFiles;
+    bool onlyBuddies = false;
     bool help = false;
 };
 

@@ -7,11 +7,10 @@
 #include <vector>
 
 #include "cli/cache_file.h"
-#include "cli/output_text.h"
 #include "cli/query_inputs.h"
 #include "cli/server_json.h"
 #include "cli/server_report.h"
-#include "platform/ansi_text.h"
+#include "cli/text_coding.h"
 
 namespace skelvane {
 
@@ -70,14 +69,6 @@ void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshR
     }
 }
 
-std::u16string Utf16Text(const std::string& text) {
-    std::u16string converted(text.size() + 1, u'\0');
-    const int units = AnsiToUtf16({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                                  converted.data(), static_cast<int>(converted.size()));
-    converted.resize(static_cast<std::size_t>(units));
-    return converted;
-}
-
 void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
                    RefreshEngine& engine) {
     engine.master.hostName = options.masterHost;
@@ -86,8 +77,8 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, Query
     engine.sources.given = inputs.servers;
     if (inputs.cache.list) {
         engine.sources.fallback = inputs.cache.list->servers;
-        engine.sources.fallbackStatus =
-            Utf16Text(FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
+        engine.sources.fallbackStatus = Utf16FromBytes(
+            FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
     }
     engine.settings.showFull = options.showFull ? 1 : 0;
     engine.settings.showEmpty = options.showEmpty ? 1 : 0;
@@ -97,12 +88,17 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, Query
     engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
 }
 
-void PrintReport(const QueryOptions& options, const RefreshEngine& engine, const QueryUi& ui) {
-    const std::vector<std::int32_t> rows = ShownServersInOrder(
+void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
+                 const RefreshEngine& engine, const QueryUi& ui) {
+    std::vector<std::int32_t> rows = ShownServersInOrder(
         engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
     ReportDetails details;
     details.players = options.listPlayers;
     details.rules = options.rules ? &ui.rules : nullptr;
+    details.buddies = inputs.buddies ? &*inputs.buddies : nullptr;
+    if (options.onlyBuddies) {
+        rows = ServersWithBuddies(engine.table, rows, *inputs.buddies);
+    }
     if (options.json) {
         PrintServerJson(std::cout, engine.table, rows, details);
         std::cout << "\n";
@@ -128,7 +124,7 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
         UpdateCache(options.cacheFile, inputs->cache, result, engine, std::time(nullptr));
     }
     if (result.swept != SweptList::kNone) {
-        PrintReport(options, engine, ui);
+        PrintReport(options, *inputs, engine, ui);
     }
     return ExitStatusFor(result);
 }

@@ -1,6 +1,6 @@
 #include "cli/server_json.h"
 
-#include "cli/output_text.h"
+#include "cli/text_coding.h"
 
 namespace skelvane {
 
@@ -24,12 +24,20 @@ void PrintJsonRules(std::ostream& out, const RulesByRecord& rules, std::int32_t 
     out << "}, \"rulesNotKept\": " << server.Dropped();
 }
 
-void PrintJsonPlayers(std::ostream& out, const ServerRecord& r) {
+void PrintJsonBuddy(std::ostream& out, bool isBuddy) {
+    out << ", \"buddy\": " << (isBuddy ? "true" : "false");
+}
+
+void PrintJsonPlayers(std::ostream& out, const ServerRecord& r, const BuddyList* buddies) {
     out << ", \"players\": [";
     for (std::int32_t i = 0; i < r.playerCount && i < kMaxPlayers; ++i) {
         out << (i == 0 ? "" : ", ") << '{';
         PrintJsonText(out, "name", r.players[i].name);
-        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping << '}';
+        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping;
+        if (buddies != nullptr) {
+            PrintJsonBuddy(out, IsBuddyName(*buddies, r.players[i].name));
+        }
+        out << '}';
     }
     out << "]";
 }
@@ -52,7 +60,10 @@ void PrintJsonRecord(std::ostream& out, const ServerTable& table, std::int32_t i
         << ", \"timeLimit\": " << r.timeLimit << ", \"sendTime\": " << r.sendTime
         << ", \"ping\": " << r.ping << ", \"responded\": " << r.responded
         << ", \"attempts\": " << r.attempts;
-    PrintJsonPlayers(out, r);
+    if (details.buddies != nullptr) {
+        PrintJsonBuddy(out, ServerHasBuddy(*details.buddies, r));
+    }
+    PrintJsonPlayers(out, r, details.buddies);
     if (details.rules != nullptr) {
         PrintJsonRules(out, *details.rules, index);
     }

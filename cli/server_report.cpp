@@ -1,9 +1,10 @@
 #include "cli/server_report.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
-#include "cli/output_text.h"
+#include "cli/text_coding.h"
 
 namespace skelvane {
 
@@ -42,11 +43,20 @@ void PrintRules(std::ostream& out, const RulesByRecord& rules, std::int32_t inde
     }
 }
 
-void PrintPlayers(std::ostream& out, const ServerRecord& record) {
+// The mark column, there only when buddies are marked.
+const char* BuddyMark(const BuddyList* buddies, bool isBuddy) {
+    if (buddies == nullptr) {
+        return "";
+    }
+    return isBuddy ? "* " : "  ";
+}
+
+void PrintPlayers(std::ostream& out, const ServerRecord& record, const BuddyList* buddies) {
     for (std::int32_t i = 0; i < record.playerCount && i < kMaxPlayers; ++i) {
         const PlayerRecord& player = record.players[i];
-        out << "    " << TerminalText(player.name) << "  score " << player.score << "  ping "
-            << player.ping << '\n';
+        out << "    " << BuddyMark(buddies, buddies && IsBuddyName(*buddies, player.name))
+            << TerminalText(player.name) << "  score " << player.score << "  ping " << player.ping
+            << '\n';
     }
 }
 
@@ -64,6 +74,15 @@ std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int
         return CompareServers(table[a], table[b], sortOrder) < 0;
     });
     return rows;
+}
+
+std::vector<std::int32_t> ServersWithBuddies(const ServerTable& table,
+                                             const std::vector<std::int32_t>& rows,
+                                             const BuddyList& buddies) {
+    std::vector<std::int32_t> kept;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept),
+                 [&](std::int32_t index) { return ServerHasBuddy(buddies, table[index]); });
+    return kept;
 }
 
 void PrintServerTable(std::ostream& out, const ServerTable& table,
@@ -84,11 +103,15 @@ void PrintServerTable(std::ostream& out, const ServerTable& table,
         }
         cells.push_back(std::move(row));
     }
+    out << BuddyMark(details.buddies, false);
     for (int column = 0; column < kServerColumnCount; ++column) {
         PrintPadded(out, titles[column], widths[column], column + 1 == kServerColumnCount);
     }
     out << '\n';
     for (std::size_t r = 0; r < rows.size(); ++r) {
+        const ServerRecord& record = table[rows[r]];
+        out << BuddyMark(details.buddies,
+                         details.buddies && ServerHasBuddy(*details.buddies, record));
         for (int column = 0; column < kServerColumnCount; ++column) {
             PrintPadded(out, cells[r][column], widths[column], column + 1 == kServerColumnCount);
         }
@@ -97,7 +120,7 @@ void PrintServerTable(std::ostream& out, const ServerTable& table,
             PrintRules(out, *details.rules, rows[r]);
         }
         if (details.players) {
-            PrintPlayers(out, table[rows[r]]);
+            PrintPlayers(out, record, details.buddies);
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include "cli/server_rules.h"
 #include "engine/server_table.h"
+#include "ui/buddy_list.h"
 #include "ui/server_columns.h"
 
 namespace skelvane {
@@ -20,6 +21,8 @@ struct ReportDetails {
     bool players = false;
     // Each server's rules, when they are asked for.
     const RulesByRecord* rules = nullptr;
+    // The buddies to mark, when a buddy list was given.
+    const BuddyList* buddies = nullptr;
 };
 
 // The indices of the answered servers that pass the filter, in the order the
@@ -27,8 +30,14 @@ struct ReportDetails {
 std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int32_t showFull,
                                               std::int32_t showEmpty, std::uint32_t sortOrder);
 
+// Only the rows of servers where a buddy plays.
+std::vector<std::int32_t> ServersWithBuddies(const ServerTable& table,
+                                             const std::vector<std::int32_t>& rows,
+                                             const BuddyList& buddies);
+
 // The servers as a table of the list's columns and cell texts, with the
-// details asked for below each row.
+// details asked for below each row. With a buddy list, a server where a buddy
+// plays and a player who is one are marked with '*'.
 void PrintServerTable(std::ostream& out, const ServerTable& table,
                       const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
                       const ReportDetails& details);

@@ -1,6 +1,6 @@
 #include "cli/servers_file.h"
 
-#include "cli/output_text.h"
+#include "cli/text_coding.h"
 #include "engine/list_file.h"
 
 namespace skelvane {

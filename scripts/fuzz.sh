@@ -12,10 +12,10 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 keep=${2:-}
-targets=(status_parser colour_codes master_wire testnet_request servers_file server_rules server_cache)
+targets=(status_parser colour_codes master_wire testnet_request servers_file server_rules server_cache buddies_file)
 # The longest input worth trying: a full status datagram; a few master
 # datagrams in a row; a long UTF-16 name; a request; a list file of many lines.
-declare -A max_len=([status_parser]=4096 [colour_codes]=2048 [master_wire]=8192 [testnet_request]=64 [servers_file]=4096 [server_rules]=4096 [server_cache]=4096)
+declare -A max_len=([status_parser]=4096 [colour_codes]=2048 [master_wire]=8192 [testnet_request]=64 [servers_file]=4096 [server_rules]=4096 [server_cache]=4096 [buddies_file]=4096)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j 2 --target "${targets[@]/#/fuzz_}"

@@ -115,6 +115,59 @@ TEST(QueryCli, ControlCharactersFromServersNeverReachTheTerminal) {
     }
 }
 
+// The buddy rules: equal ignoring the case of ASCII letters, or contained with
+// the same case; entries are not trimmed.
+TEST(QueryCli, MarksBuddiesAndTheirServersAndListsOnlyThoseServersWhenAsked) {
+    const auto server = [](const std::string& name, std::vector<std::string> players) {
+        for (std::string& player : players) {
+            player = "1 2 \"" + player + "\"";
+        }
+        return FakeServers::Behaviour{test::StatusAnswer("\\sv_hostname\\" + name, players)};
+    };
+    FakeServers servers({server("A", {"bob", "Ann"}), server("B", {"xbobx", "Bo", "Ann"}),
+                         server("C", {"xBobx", "The Ann"}), server("D", {"z\xC3\xA9ro"})});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    const test::TempFile buddies("\xEF\xBB\xBF Ann\r\nZ\xC3\xA9ro\r\n");
+    const std::vector<std::string> common = {"--master",  Master(master), "--rate",
+                                             "1000",      "--buddy",      "Bob",
+                                             "--buddies", buddies.path()};
+
+    std::vector<std::string> args = common;
+    args.push_back("--json");
+    const QueryRun json = RunQuery(args);
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    for (const auto& [name, buddy] : std::vector<std::pair<std::string, bool>>{
+             {"A", true}, {"B", false}, {"C", true}, {"D", true}}) {
+        const std::size_t record = json.out.find("\"hostName\": \"" + name + "\"");
+        ASSERT_NE(record, std::string::npos) << json.out;
+        EXPECT_EQ(json.out.find("\"buddy\": ", record),
+                  json.out.find(buddy ? "\"buddy\": true" : "\"buddy\": false", record))
+            << name;
+    }
+    for (const auto& [player, buddy] :
+         std::vector<std::pair<std::string, bool>>{{"bob", true},
+                                                   {"Ann", false},
+                                                   {"xbobx", false},
+                                                   {"Bo", false},
+                                                   {"xBobx", true},
+                                                   {"The Ann", true},
+                                                   {"z\xC3\xA9ro", true}}) {
+        const std::string expected = "{\"name\": \"" + player + "\", \"score\": 1, \"ping\": 2, " +
+                                     "\"buddy\": " + (buddy ? "true}" : "false}");
+        EXPECT_NE(json.out.find(expected), std::string::npos) << expected << "\n" << json.out;
+    }
+
+    args = common;
+    args.insert(args.end(), {"--only-buddies", "--players", "--sort", "Host Name"});
+    const QueryRun only = RunQuery(args);
+    EXPECT_EQ(only.exitCode, 0) << only.err;
+    EXPECT_EQ(only.out.find("\n  B "), std::string::npos) << only.out;
+    for (const char* marked :
+         {"\n* A ", "\n* C ", "\n* D ", "\n    * bob  ", "\n      Ann  ", "\n    * The Ann  "}) {
+        EXPECT_NE(only.out.find(marked), std::string::npos) << marked << "\n" << only.out;
+    }
+}
+
 TEST(QueryCli, JsonCarriesEveryField) {
     FakeServers servers(
         {{test::StatusAnswer("\\sv_hostname\\J\\sv_maxclients\\4", {"1 2 \"p\""})}});

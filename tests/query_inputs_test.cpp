@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/cache_file.h"
+#include "cli/query_inputs.h"
 #include "cli/servers_file.h"
 #include "cli/text_file.h"
 #include "tests/query_runner.h"
@@ -34,6 +35,27 @@ TEST(ServersFile, OneServerALineAndABadLineNamedByNumber) {
         EXPECT_EQ(error.rfind("list.txt:3: ", 0), 0u) << error;
         EXPECT_EQ(error.find('\x1b'), std::string::npos) << "file bytes are quoted printably";
     }
+}
+
+TEST(BuddiesFile, NamesFromArgumentsAndFilesInEitherEncoding) {
+    const test::TempFile file("\xEF\xBB\xBF Ann\r\nJ\xC3\xB6rg\r\n\r\n");
+    const test::TempFile windows1252("M\xFCller\rZo\xEB");
+    QueryOptions options;
+    options.buddyNames = {"Bob", "Caf\xC3\xA9"};
+    options.buddyFiles = {file.path(), windows1252.path()};
+    std::string error;
+    const auto inputs = LoadQueryInputs(options, error);
+    ASSERT_TRUE(inputs && inputs->buddies) << error;
+    std::vector<std::u16string> names;
+    for (std::int32_t i = 0; i < inputs->buddies->buddyCount; ++i) {
+        names.emplace_back(inputs->buddies->buddyNames[static_cast<std::size_t>(i)].text);
+    }
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Bob", u"Caf\u00e9", u" Ann", u"J\u00f6rg",
+                                                  u"M\u00fcller", u"Zo\u00eb"}));
+
+    options.buddyFiles.push_back(file.path() + ".missing");
+    EXPECT_FALSE(LoadQueryInputs(options, error));
+    EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
 }
 
 const char kSoundCache[] =

@@ -7,9 +7,8 @@
 #include <numeric>
 #include <string>
 
-#include "cli/output_text.h"
+#include "cli/text_coding.h"
 #include "cli/server_cache.h"
-#include "platform/ansi_text.h"
 #include "tests/query_runner.h"
 #include "tests/testnet_start.h"
 
@@ -110,12 +109,7 @@ std::vector<Pair> InfoPairs(const Datagram& answer) {
 }
 
 std::string RulesJson(const std::vector<Pair>& pairs) {
-    const auto json = [](const std::string& piece) {
-        char16_t converted[512];
-        AnsiToUtf16({reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()}, converted,
-                    512);
-        return JsonString(converted);
-    };
+    const auto json = [](const std::string& piece) { return JsonString(Utf16FromBytes(piece)); };
     std::string rules;
     for (const Pair& pair : pairs) {
         rules += (rules.empty() ? "" : ", ") + json(pair.first) + ": " + json(pair.second);

@@ -6,6 +6,10 @@
 
 namespace skelvane {
 
+// 8-bit text, such as a file or an argument, converted the way the browser
+// converts text from servers: UTF-8 when it is, else the 8-bit code page.
+std::u16string Utf16FromBytes(std::string_view bytes);
+
 // UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

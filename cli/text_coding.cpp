@@ -1,7 +1,9 @@
-#include "cli/output_text.h"
+#include "cli/text_coding.h"
 
 #include <cstdint>
 #include <cstdio>
+
+#include "platform/ansi_text.h"
 
 namespace skelvane {
 
@@ -53,6 +55,15 @@ void ForEachCodePoint(std::u16string_view text, Write write) {
 }
 
 }  // namespace
+
+std::u16string Utf16FromBytes(std::string_view bytes) {
+    std::u16string text(bytes.size() + 1, u'\0');
+    const int units =
+        AnsiToUtf16({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
+                    text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(units));
+    return text;
+}
 
 std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
