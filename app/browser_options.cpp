@@ -26,7 +26,7 @@ ParsedBrowserOptions ParseBrowserOptions(const std::vector<std::wstring>& args) 
     BrowserOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] != L"--master") {
-            return Refuse(L"Unknown option \"" + args[i] + L"\".\n\nUsage: --master HOST[:PORT]");
+            continue;
         }
         if (i + 1 >= args.size()) {
             return Refuse(L"--master needs a value: HOST or HOST:PORT.");

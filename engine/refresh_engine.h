@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,8 +98,10 @@ struct RefreshResult {
 
 // Marks a refresh as running and starts its worker thread. False when one is
 // already running or the thread could not be started (the refresh then ends at
-// once, through the usual ending).
-bool StartRefresh(RefreshEngine& engine);
+// once, through the usual ending). The worker holds the engine, and with it the
+// front end's hooks, until it ends: a front end may drop its own hold at any
+// moment, and nothing a refresh thread touches is released under it.
+bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine);
 
 // Asks the running refresh to stop.
 void AbortRefresh(RefreshEngine& engine);

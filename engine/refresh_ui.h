@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 namespace skelvane {
@@ -10,6 +11,9 @@ namespace skelvane {
 // returns. A null member is a request the front end does not need.
 struct RefreshUi {
     void* context = nullptr;
+    // Keeps `context` alive for as long as a refresh may call these hooks; a
+    // front end whose state may go before a refresh has ended puts it here.
+    std::shared_ptr<void> contextOwner;
 
     // A progress or error text for the status line.
     void (*showStatus)(void* context, const char16_t* text) = nullptr;

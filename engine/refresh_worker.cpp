@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "engine/master_query.h"
 #include "engine/refresh_engine.h"
 #include "engine/server_sources.h"
@@ -28,8 +30,11 @@ void HandOver(RefreshEngine& engine) {
     ShowStatus(engine.ui, u"Querying servers...");
 }
 
+// The worker's own hold on the engine, released as its last act.
 void RefreshWorker(void* argument) {
-    RunRefresh(*static_cast<RefreshEngine*>(argument));
+    const std::unique_ptr<std::shared_ptr<RefreshEngine>> hold(
+        static_cast<std::shared_ptr<RefreshEngine>*>(argument));
+    RunRefresh(**hold);
 }
 
 }  // namespace
@@ -53,15 +58,17 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
     return result;
 }
 
-bool StartRefresh(RefreshEngine& engine) {
+bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine) {
     std::int32_t idle = 0;
-    if (!engine.refreshInProgress.compare_exchange_strong(idle, 1)) {
+    if (!engine->refreshInProgress.compare_exchange_strong(idle, 1)) {
         return false;
     }
-    if (!StartDetachedThread(RefreshWorker, &engine)) {
-        EndRefresh(engine);
+    auto hold = std::make_unique<std::shared_ptr<RefreshEngine>>(engine);
+    if (!StartDetachedThread(RefreshWorker, hold.get())) {
+        EndRefresh(*engine);
         return false;
     }
+    hold.release();
     return true;
 }
 

@@ -15,20 +15,39 @@ void ReplaceTable(ServerTable& table) {
     std::free(table.records);
     table.records = nullptr;
     table.capacity = 0;
+    table.allocated = 0;
 }
+
+namespace {
+
+// A list arrives a datagram at a time, each adding room for its entries. A
+// record is several kilobytes, and a heap that cannot grow a block in place
+// copies the whole array on every growth; growing the allocation by half at
+// least keeps the copying to a small multiple of the final table.
+bool Allocate(ServerTable& table, std::int32_t needed) {
+    const std::int32_t wanted =
+        std::min(std::max(needed, table.allocated + table.allocated / 2), kMaxServerRecords);
+    void* grown = std::realloc(table.records, sizeof(ServerRecord) * wanted);
+    if (grown == nullptr) {
+        return false;
+    }
+    table.records = static_cast<ServerRecord*>(grown);
+    std::memset(table.records + table.allocated, 0,
+                sizeof(ServerRecord) * (wanted - table.allocated));
+    table.allocated = wanted;
+    return true;
+}
+
+}  // namespace
 
 std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity) {
     newCapacity = std::min(newCapacity, kMaxServerRecords);
     if (newCapacity <= table.capacity) {
         return table.capacity;
     }
-    void* grown = std::realloc(table.records, sizeof(ServerRecord) * newCapacity);
-    if (grown == nullptr) {
+    if (newCapacity > table.allocated && !Allocate(table, newCapacity)) {
         return table.capacity;
     }
-    table.records = static_cast<ServerRecord*>(grown);
-    std::memset(table.records + table.capacity, 0,
-                sizeof(ServerRecord) * (newCapacity - table.capacity));
     table.capacity = newCapacity;
     return table.capacity;
 }

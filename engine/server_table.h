@@ -44,8 +44,10 @@ struct ServerRecord {
 struct ServerTable {
     ServerRecord* records = nullptr;
     std::atomic<std::int32_t> count{0};
-    // Records allocated; known to the master reader only.
+    // Records the master reader may fill; known to it only.
     std::int32_t capacity = 0;
+    // Records allocated, zero-filled beyond `capacity`: at least `capacity`.
+    std::int32_t allocated = 0;
 
     ServerTable() = default;
     ServerTable(const ServerTable&) = delete;
@@ -62,7 +64,7 @@ void ReplaceTable(ServerTable& table);
 
 // Makes room for `newCapacity` records (at most kMaxServerRecords), zero-filling
 // the new ones and keeping the old ones. On failure the table keeps its old
-// size. Gives the capacity now allocated.
+// size. Gives the capacity now usable.
 std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity);
 
 // Stores address and port at index `count` and keeps them unless an earlier

@@ -57,3 +57,7 @@ fi
 mkdir -p "$WINEPREFIX"
 "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
 "$SKELVANE_WINE" wineboot --init >/dev/null 2>&1 </dev/null || true
+# Without a window manager, Wine waits two seconds for every top-level window
+# it destroys unless it manages none of them itself.
+"$SKELVANE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+  >/dev/null 2>&1 </dev/null || true

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "engine/refresh_engine.h"
 #include "platform/clock.h"
 #include "tests/test_support.h"
@@ -27,13 +29,13 @@ bool WaitForEndings(const RecordingUi& ui, int endings) {
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
     FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
-    RefreshEngine engine;
+    auto engine = std::make_shared<RefreshEngine>();
     RecordingUi ui;
-    test::UseLocalMaster(engine, master.port(), ui);
+    test::UseLocalMaster(*engine, master.port(), ui);
     ASSERT_TRUE(StartRefresh(engine));
     EXPECT_FALSE(StartRefresh(engine)) << "only one refresh at a time";
     ASSERT_TRUE(WaitForEndings(ui, 1));
-    EXPECT_FALSE(IsRefreshInProgress(engine));
+    EXPECT_FALSE(IsRefreshInProgress(*engine));
     EXPECT_EQ(ui.tableReplaced(), 1);
     EXPECT_EQ(ui.handOvers(), 1);
     EXPECT_EQ(ui.refreshEnded(), 1);
@@ -64,7 +66,7 @@ TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
 }
 
 struct Restart {
-    RefreshEngine* engine;
+    std::shared_ptr<RefreshEngine> engine;
     std::atomic<bool> clicked{false};
     bool started = false;
     bool runningBefore = true;
@@ -74,25 +76,53 @@ TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     // The front end restores its controls last; by then the engine is idle, so a
     // click handled right there starts a refresh instead of aborting a dead one.
     FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
-    RefreshEngine engine;
+    auto engine = std::make_shared<RefreshEngine>();
     RecordingUi ui;
-    test::UseLocalMaster(engine, master.port(), ui);
-    Restart restart{&engine};
+    test::UseLocalMaster(*engine, master.port(), ui);
+    Restart restart{engine};
     ui.onRefreshEnded = [](void* argument) {
         auto* r = static_cast<Restart*>(argument);
         if (r->clicked.exchange(true)) {
             return;
         }
         r->runningBefore = IsRefreshInProgress(*r->engine);
-        r->started = StartRefresh(*r->engine);
+        r->started = StartRefresh(r->engine);
     };
     ui.onRefreshEndedArgument = &restart;
-    test::RunRefreshNow(engine);
+    test::RunRefreshNow(*engine);
     ASSERT_TRUE(WaitForEndings(ui, 2));
     EXPECT_FALSE(restart.runningBefore);
     EXPECT_TRUE(restart.started);
     EXPECT_EQ(ui.refreshEnded(), 2);
     EXPECT_EQ(ui.handOvers(), 2);
+}
+
+TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
+    // A front end that closes lets go of the engine and of its own hooks while
+    // the sweep still waits on silent servers; the worker holds both until it
+    // has ended, so nothing is released under a refresh thread.
+    FakeServers servers({{}, {}, {}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    auto engine = std::make_shared<RefreshEngine>();
+    auto ui = std::make_shared<RecordingUi>();
+    test::UseLocalMaster(*engine, master.port(), *ui);
+    engine->ui.contextOwner = ui;
+    const std::weak_ptr<RefreshEngine> engineLeft = engine;
+    const std::weak_ptr<RecordingUi> uiLeft = ui;
+    ASSERT_TRUE(StartRefresh(engine));
+    const std::uint32_t start = MillisecondClock();
+    while (!ui->SawStatus(u"Querying servers...") && ElapsedMs(MillisecondClock(), start) < 5000) {
+        SleepMs(2);
+    }
+    ASSERT_TRUE(ui->SawStatus(u"Querying servers..."));
+    engine.reset();
+    ui.reset();
+    EXPECT_FALSE(engineLeft.expired()) << "the sweep lost its engine";
+    while (!engineLeft.expired() && ElapsedMs(MillisecondClock(), start) < 10000) {
+        SleepMs(5);
+    }
+    EXPECT_TRUE(engineLeft.expired()) << "the worker never let go of the engine";
+    EXPECT_TRUE(uiLeft.expired());
 }
 
 TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {

@@ -17,10 +17,11 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
-#include "app/browser.h"
-#include "app/browser_entry.h"
+#include "app/browser_entry_win32.h"
+#include "app/browser_win32.h"
 #include "engine/host_and_port.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
@@ -64,14 +65,14 @@ DWORD WINAPI Probe(void* window) {
 
 // Handles messages until `done` holds or the quit message arrives.
 template <typename Done>
-void PumpUntil(Done done) {
+void PumpUntil(HWND mainWindow, Done done) {
     MSG message{};
     while (!done()) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
             continue;
         }
-        if (!IsDialogMessageW(gBrowser.mainWindow, &message)) {
+        if (!IsDialogMessageW(mainWindow, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -84,15 +85,22 @@ int Run(const MasterServer& master, int servers) {
     // The window's own first refresh asks a silent master once, briefly.
     UdpSocket silent = UdpSocket::Open();
     silent.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
-    RefreshEngine& engine = gBrowser.engine;
-    engine.master = MasterServer{"127.0.0.1", silent.LocalEndpoint()->port};
-    engine.timing.masterAttempts = 1;
-    engine.timing.masterAnswerWaitMs = 30;
-    const HWND window = CreateMainWindow(GetModuleHandleW(nullptr));
-    if (window == nullptr) {
+    BrowserOptions options;
+    options.master = MasterServer{"127.0.0.1", silent.LocalEndpoint()->port};
+    options.timing.masterAttempts = 1;
+    options.timing.masterAnswerWaitMs = 30;
+    const std::unique_ptr<Browser> browser = CreateMainWindow(GetModuleHandleW(nullptr), options);
+    if (browser == nullptr) {
         return 1;
     }
-    PumpUntil([&] { return !IsRefreshInProgress(engine); });
+    const HWND window = browser->mainWindow;
+    RefreshEngine& engine = *browser->engine;
+    // A refresh has ended for the user once Update is usable again: by then
+    // the window has taken in everything the refresh left for it.
+    const auto refreshShownEnded = [&] {
+        return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
+    };
+    PumpUntil(window, refreshShownEnded);
 
     engine.master = master;
     engine.timing = RefreshTiming{};
@@ -103,16 +111,16 @@ int Run(const MasterServer& master, int servers) {
     const DWORD start = timeGetTime();
     SendMessageW(window, WM_COMMAND, IDC_UPDATE, 0);
     DWORD allRowsMs = 0;
-    PumpUntil([&] {
-        if (allRowsMs == 0 && ListView_GetItemCount(gBrowser.view.serverList) >= servers) {
+    PumpUntil(window, [&] {
+        if (allRowsMs == 0 && ListView_GetItemCount(browser->view.serverList) >= servers) {
             allRowsMs = timeGetTime() - start;
         }
-        return !IsRefreshInProgress(engine);
+        return refreshShownEnded();
     });
     const DWORD refreshMs = timeGetTime() - start;
     gProbing = false;
     WaitForSingleObject(probe, INFINITE);
-    PumpUntil([] { return true; });
+    PumpUntil(window, [] { return true; });
 
     std::int32_t firstPass = 0;
     for (std::int32_t i = 0; i < engine.table.Count(); ++i) {
@@ -120,7 +128,7 @@ int Run(const MasterServer& master, int servers) {
     }
     std::printf(
         "servers=%d rows=%d all_rows_ms=%lu refresh_ms=%lu pass1=%.4f ui_longest_wait_ms=%lu\n",
-        servers, ListView_GetItemCount(gBrowser.view.serverList),
+        servers, ListView_GetItemCount(browser->view.serverList),
         static_cast<unsigned long>(allRowsMs), static_cast<unsigned long>(refreshMs),
         static_cast<double>(firstPass) / servers, static_cast<unsigned long>(gLongestWaitMs));
     DestroyWindow(window);

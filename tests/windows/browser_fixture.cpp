@@ -2,20 +2,23 @@
 
 #include <string_view>
 
-#include "app/browser.h"
-#include "app/browser_entry.h"
+#include "app/browser_entry_win32.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/window_driver.h"
 #include "ui/server_columns.h"
-#include "ui/status_bar.h"
+#include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
 
 namespace skelvane::test {
 
 HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timing) {
-    gBrowser.engine.master = MasterServer{"127.0.0.1", masterPort};
-    gBrowser.engine.timing = timing;
-    window_ = CreateMainWindow(GetModuleHandleW(nullptr));
+    BrowserOptions options;
+    options.master = MasterServer{"127.0.0.1", masterPort};
+    options.timing = timing;
+    browser_ = CreateMainWindow(GetModuleHandleW(nullptr), options);
+    window_ = browser_ != nullptr ? browser_->mainWindow : nullptr;
+    SetPumpDialog(window_);
     return window_;
 }
 
@@ -23,8 +26,16 @@ HWND BrowserWindowTest::ServerList() const {
     return Control(IDC_SERVERLIST);
 }
 
+std::vector<std::int32_t> BrowserWindowTest::ServerRows() const {
+    std::vector<std::int32_t> records;
+    for (int row = 0; row < RowCount(ServerList()); ++row) {
+        records.push_back(RecordIndexAtRow(browser_->view, row));
+    }
+    return records;
+}
+
 std::wstring BrowserWindowTest::StatusPart(int part) const {
-    const StatusBar& bar = gBrowser.view.statusBar;
+    const StatusBar& bar = browser_->view.statusBar;
     PumpUntil([&bar] { return !bar.isWaiting[0] && !bar.isWaiting[1] && !bar.isWaiting[2]; }, 1000);
     return StatusPartText(window_, part);
 }
@@ -32,8 +43,7 @@ std::wstring BrowserWindowTest::StatusPart(int part) const {
 bool BrowserWindowTest::WaitForRefreshEnd(std::uint32_t timeoutMs) {
     return PumpUntil(
         [this] {
-            return !IsRefreshInProgress(gBrowser.engine) &&
-                   WindowText(Control(IDC_UPDATE)) == L"Update" &&
+            return !IsRefreshInProgress(Engine()) && WindowText(Control(IDC_UPDATE)) == L"Update" &&
                    IsWindowEnabled(Control(IDC_UPDATE));
         },
         timeoutMs);
@@ -44,8 +54,20 @@ void BrowserWindowTest::Click(int id) {
                  reinterpret_cast<LPARAM>(Control(id)));
 }
 
+void BrowserWindowTest::Close() {
+    if (IsRefreshInProgress(Engine())) {
+        AbortRefresh(Engine());
+    }
+    EXPECT_TRUE(WaitForRefreshEnd()) << "the refresh did not end";
+    DestroyWindow(window_);
+    PumpUntil([] { return false; }, 50);
+    SetPumpDialog(nullptr);
+    browser_.reset();
+}
+
 void BrowserWindowTest::TearDown() {
     if (window_ == nullptr || !IsWindow(window_)) {
+        browser_.reset();
         TakeQuitCode();
         return;
     }
@@ -54,12 +76,7 @@ void BrowserWindowTest::TearDown() {
         SaveWindowBitmap(window_, std::string("failure-") + info->test_suite_name() + "." +
                                       info->name() + ".bmp");
     }
-    if (IsRefreshInProgress(gBrowser.engine)) {
-        AbortRefresh(gBrowser.engine);
-    }
-    EXPECT_TRUE(WaitForRefreshEnd()) << "the refresh did not end";
-    DestroyWindow(window_);
-    PumpUntil([] { return false; }, 50);
+    Close();
     TakeQuitCode();
 }
 

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "app/browser_win32.h"
 #include "engine/refresh_engine.h"
 
 namespace skelvane::test {
@@ -19,6 +22,11 @@ class BrowserWindowTest : public ::testing::Test {
     HWND Open(std::uint16_t masterPort, const RefreshTiming& timing);
     HWND Control(int id) const { return GetDlgItem(window_, id); }
     HWND ServerList() const;
+    // The open window's state.
+    Browser& State() const { return *browser_; }
+    RefreshEngine& Engine() const { return *browser_->engine; }
+    // The record shown in each row of the server list, top to bottom.
+    std::vector<std::int32_t> ServerRows() const;
     // A status bar part as the user sees it: once the texts that the bar holds
     // back while answers pour in have been written.
     std::wstring StatusPart(int part) const;
@@ -29,8 +37,11 @@ class BrowserWindowTest : public ::testing::Test {
     void Click(int id);
 
     void TearDown() override;
+    // Closes the open window, leaving no refresh running.
+    void Close();
 
     HWND window_ = nullptr;
+    std::unique_ptr<Browser> browser_;
 };
 
 // A timing for a quick refresh whose master phase fails at once.

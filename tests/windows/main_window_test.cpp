@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "engine/status_text.h"
 #include "platform/clock.h"
 #include "res/resource.h"
@@ -53,13 +53,13 @@ TEST_F(MainWindow, ComesUpShownWithItsControlsAndTheFirstRefreshRunning) {
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_CONFIG)));
     EXPECT_EQ(IsDlgButtonChecked(window_, IDC_SHOWFULL), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(window_, IDC_SHOWEMPTY), BST_CHECKED);
-    EXPECT_EQ(gBrowser.settings.sortOrder, 5u);
+    EXPECT_EQ(State().settings.sortOrder, 5u);
     EXPECT_TRUE(PumpUntil([&] { return !master.Requests().empty(); }, 3000))
         << "the first refresh asked no master";
 
     HWND servers = ServerList();
     HWND players = Control(IDC_PLAYERLIST);
-    EXPECT_EQ(gBrowser.view.serverList, servers);
+    EXPECT_EQ(State().view.serverList, servers);
     EXPECT_EQ(ListView_GetExtendedListViewStyle(servers), 0x22u);
     EXPECT_EQ(ListView_GetExtendedListViewStyle(players), 0x22u);
     for (int i = 0; i < kServerColumnCount; ++i) {
@@ -94,7 +94,7 @@ TEST_F(MainWindow, StatusBarHasThreePartsSizedForTheTemplatesClientWidth) {
     ASSERT_NE(Open(master.port(), QuickFailingMaster()), nullptr);
     HWND bar = Control(IDC_STATUSBAR);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(gBrowser.view.statusBar.window, bar);
+    EXPECT_EQ(State().view.statusBar.window, bar);
     int edges[4] = {};
     ASSERT_EQ(SendMessageW(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
     const auto expected = StatusBarEdges(ClientWidth(window_));
@@ -117,7 +117,7 @@ TEST_F(MainWindow, ABurstOfStatusTextsNeverWaitsForTheWindowAndEndsWithTheLast) 
     ASSERT_TRUE(WaitForRefreshEnd());
     // A refresh thread shows texts faster than any window paints them; it must
     // never wait for the UI thread, which here is not even looking.
-    const RefreshUi ui = gBrowser.engine.ui;
+    const RefreshUi ui = Engine().ui;
     const std::uint32_t start = MillisecondClock();
     std::thread worker([&ui] {
         for (std::int32_t i = 1; i <= 5000; ++i) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/browser_fixture.h"
@@ -69,9 +69,9 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     EXPECT_EQ(Status(), L"Completed. 4 of 4 servers responded.");
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CONFIG)));
     // Ping order, lowest first: the delays put the master's last server first.
-    EXPECT_EQ(RowRecords(ServerList()), (std::vector<std::int32_t>{2, 1, 3, 0}));
+    EXPECT_EQ(ServerRows(), (std::vector<std::int32_t>{2, 1, 3, 0}));
     EXPECT_EQ(StatusPart(2), L"4 Servers");
-    EXPECT_FALSE(gBrowser.view.redrawPaused) << "the list was left without redrawing";
+    EXPECT_FALSE(State().view.redrawPaused) << "the list was left without redrawing";
     for (std::size_t i = 0; i < games_->size(); ++i) {
         EXPECT_EQ(games_->Queries(i), 1);
     }
@@ -143,7 +143,7 @@ TEST_F(RefreshWindow, MasterFailuresAreShownAndUpdateStartsTheNextRefresh) {
     EXPECT_EQ(silent.Requests().size(), 3u);
 
     // Abort while the master is silent: the next send notices it.
-    gBrowser.engine.timing.masterAnswerWaitMs = 400;
+    Engine().timing.masterAnswerWaitMs = 400;
     Click(IDC_UPDATE);
     EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_CONFIG)));
@@ -156,7 +156,7 @@ TEST_F(RefreshWindow, MasterFailuresAreShownAndUpdateStartsTheNextRefresh) {
     // And the button is usable again: the next click starts a new refresh.
     Click(IDC_UPDATE);
     EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
-    EXPECT_TRUE(IsRefreshInProgress(gBrowser.engine));
+    EXPECT_TRUE(IsRefreshInProgress(Engine()));
 }
 
 }  // namespace

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/browser.h"
-#include "app/refresh_bridge.h"
+#include "app/browser_win32.h"
+#include "app/refresh_bridge_win32.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
 #include "ui/server_columns.h"
-#include "ui/server_list_view.h"
+#include "ui/server_list_view_win32.h"
 
 namespace skelvane::test {
 namespace {
@@ -44,7 +44,7 @@ class ServerListView : public BrowserWindowTest {
     // What a refresh does to the table, with the servers' answers already in.
     void HandOverTable(const std::vector<Server>& servers) {
         SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
-        ServerTable& table = gBrowser.engine.table;
+        ServerTable& table = Engine().table;
         ReplaceTable(table);
         GrowTable(table, static_cast<std::int32_t>(servers.size()));
         for (std::size_t i = 0; i < servers.size(); ++i) {
@@ -66,14 +66,14 @@ class ServerListView : public BrowserWindowTest {
     // the UI thread gave it a row.
     bool Parsed(std::int32_t index) {
         const int before = RowCount(ServerList());
-        gBrowser.mailbox.PutParsed(index);
-        DeliverMailbox();
+        State().bridge->Mailbox().PutParsed(index);
+        DeliverMailbox(State());
         return RowCount(ServerList()) > before;
     }
 
     void ExpectSortedBy(std::uint32_t order) {
-        const auto rows = RowRecords(ServerList());
-        const ServerTable& table = gBrowser.engine.table;
+        const auto rows = ServerRows();
+        const ServerTable& table = Engine().table;
         for (std::size_t i = 1; i < rows.size(); ++i) {
             EXPECT_LE(CompareServers(table[rows[i - 1]], table[rows[i]], order), 0)
                 << "rows " << i - 1 << " and " << i << " in order " << order;
@@ -109,7 +109,7 @@ TEST_F(ServerListView, EachAnswerGoesToItsPlaceInTheOrderAndEqualRowsKeepTheirAr
     ASSERT_EQ(RowCount(ServerList()), 60);
     ExpectSortedBy(5);
     // Among equal pings the earlier answer stays above the later one.
-    const auto rows = RowRecords(ServerList());
+    const auto rows = ServerRows();
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (servers[rows[i - 1]].ping == servers[rows[i]].ping) {
             const auto first = std::find(arrival.begin(), arrival.end(), rows[i - 1]);
@@ -117,7 +117,7 @@ TEST_F(ServerListView, EachAnswerGoesToItsPlaceInTheOrderAndEqualRowsKeepTheirAr
             EXPECT_LT(first, second) << "rows " << i - 1 << " and " << i;
         }
     }
-    EXPECT_EQ(gBrowser.view.shownServers, 60);
+    EXPECT_EQ(State().view.shownServers, 60);
     EXPECT_EQ(StatusPart(2), L"60 Servers");
     EXPECT_EQ(StatusPart(1), std::to_wstring(players) + L" Players");
 }
@@ -137,7 +137,7 @@ TEST_F(ServerListView, AColumnClickSortsItNormallyAndASecondClickReversesIt) {
                           {0, 0}};
     for (const Step& step : steps) {
         ClickColumn(window_, IDC_SERVERLIST, step.column);
-        EXPECT_EQ(gBrowser.settings.sortOrder, step.order) << "column " << step.column;
+        EXPECT_EQ(State().settings.sortOrder, step.order) << "column " << step.column;
         ExpectSortedBy(step.order);
     }
     // A later answer goes where the latest order puts it.
@@ -156,9 +156,12 @@ TEST_F(ServerListView, EveryRecordHasAtMostOneRowAndNoRowOutlivesItsTable) {
     EXPECT_EQ(StatusPart(1), L"1 Player");
     EXPECT_EQ(StatusPart(2), L"1 Server");
 
-    // While the table is being replaced nothing is listed or read.
+    // While the table is being replaced nothing is listed or read, and the
+    // counts say so, also for good when the master phase then fails.
     SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
     EXPECT_EQ(RowCount(ServerList()), 0);
+    EXPECT_EQ(StatusPart(1), L"0 Players");
+    EXPECT_EQ(StatusPart(2), L"0 Servers");
     EXPECT_FALSE(Parsed(1));
     Toggle(IDC_SHOWFULL, false);
     EXPECT_EQ(RowCount(ServerList()), 0);
@@ -172,22 +175,61 @@ TEST_F(ServerListView, EveryRecordHasAtMostOneRowAndNoRowOutlivesItsTable) {
     Toggle(IDC_SHOWEMPTY, false);
     EXPECT_EQ(RowCount(ServerList()), 0) << "a rebuild listed servers that had not answered";
     EXPECT_TRUE(Parsed(1));
-    EXPECT_EQ(RowRecords(ServerList()), std::vector<std::int32_t>{1});
+    EXPECT_EQ(ServerRows(), std::vector<std::int32_t>{1});
 }
 
-TEST_F(ServerListView, CellRequestsForMissingRecordsOrColumnsOrWithoutTextLeaveTheBuffer) {
+TEST_F(ServerListView, ARepaintPaintsTheRowsAnnouncedBeforeIt) {
+    HandOverTable({{u"a", 1, 8, 10}, {u"b", 2, 8, 20}});
+    ASSERT_TRUE(Parsed(0));
+    // The sweep asks for a repaint while the answer it is for still waits in
+    // the mailbox; the repaint must take it in first.
+    State().bridge->Mailbox().PutParsed(1);
+    SendMessageW(window_, WM_APP_REPAINT_LIST, 0, 0);
+    EXPECT_EQ(RowCount(ServerList()), 2);
+    PumpFor(150);
+    EXPECT_FALSE(State().view.redrawPaused) << "rows were left unpainted";
+}
+
+TEST_F(ServerListView, TheSelectionStaysOnItsServerWhenRowsMoveAndTypingFindsAServer) {
+    HandOverTable({{u"mid", 1, 8, 50}, {u"fast", 2, 8, 10}, {u"slow", 3, 8, 90}});
+    ASSERT_TRUE(Parsed(0));
+    ListView_SetItemState(ServerList(), 0, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    const auto selectedRecord = [this] {
+        return RecordIndexAtRow(State().view,
+                                ListView_GetNextItem(ServerList(), -1, LVNI_SELECTED));
+    };
+    ASSERT_TRUE(Parsed(1));  // sorts above the selected row
+    EXPECT_EQ(ServerRows(), (std::vector<std::int32_t>{1, 0}));
+    EXPECT_EQ(selectedRecord(), 0);
+    ClickColumn(window_, IDC_SERVERLIST, 5);  // reversed: the selected row moves up
+    EXPECT_EQ(ServerRows(), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(selectedRecord(), 0);
+
+    ASSERT_TRUE(Parsed(2));
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+    find.psz = L"SL";
+    EXPECT_EQ(RecordIndexAtRow(State().view, ListView_FindItem(ServerList(), 1, &find)), 2);
+    find.psz = L"f";
+    EXPECT_EQ(RecordIndexAtRow(State().view, ListView_FindItem(ServerList(), 2, &find)), 1);
+    find.psz = L"zz";
+    EXPECT_EQ(ListView_FindItem(ServerList(), -1, &find), -1);
+}
+
+TEST_F(ServerListView, CellRequestsForMissingRowsOrColumnsOrWithoutTextLeaveTheBuffer) {
     HandOverTable({{u"a", 1, 8, 10}});
     ASSERT_TRUE(Parsed(0));
-    const auto request = [](int column, LPARAM record, UINT mask) {
+    const auto request = [this](int column, int row, UINT mask) {
         static wchar_t buffer[16];
         wcscpy(buffer, L"keep");
         NMLVDISPINFOW info{};
         info.item.mask = mask;
+        info.item.iItem = row;
         info.item.iSubItem = column;
-        info.item.lParam = record;
         info.item.pszText = buffer;
         info.item.cchTextMax = 16;
-        FillServerCell(gBrowser.view, info);
+        FillServerCell(State().view, info);
         return std::wstring(buffer);
     };
     EXPECT_EQ(request(6, 0, LVIF_TEXT), L"keep");
@@ -210,13 +252,13 @@ TEST_F(ServerListView, FullAndEmptyRebuildTheListOnlyWhenTheShownNumberChanges) 
 
     ClickColumn(window_, IDC_SERVERLIST, 4);
     ListView_SetItemState(ServerList(), 1, LVIS_SELECTED, LVIS_SELECTED);
-    const auto before = RowRecords(ServerList());
+    const auto before = ServerRows();
     Click(IDC_SHOWFULL);  // same state as before: nothing changes, not even the selection
-    EXPECT_EQ(RowRecords(ServerList()), before);
+    EXPECT_EQ(ServerRows(), before);
     EXPECT_EQ(ListView_GetNextItem(ServerList(), -1, LVNI_SELECTED), 1);
 
     Toggle(IDC_SHOWFULL, false);
-    EXPECT_EQ(gBrowser.engine.settings.showFull.load(), 0);
+    EXPECT_EQ(Engine().settings.showFull.load(), 0);
     EXPECT_EQ(RowCount(ServerList()), 2);
     EXPECT_EQ(ListView_GetNextItem(ServerList(), -1, LVNI_SELECTED), -1);
     EXPECT_EQ(RowCount(Control(IDC_PLAYERLIST)), 0);
@@ -225,13 +267,13 @@ TEST_F(ServerListView, FullAndEmptyRebuildTheListOnlyWhenTheShownNumberChanges) 
     ExpectSortedBy(4);
 
     Toggle(IDC_SHOWEMPTY, false);
-    EXPECT_EQ(gBrowser.engine.settings.showEmpty.load(), 0);
-    EXPECT_EQ(RowRecords(ServerList()), std::vector<std::int32_t>{2});
+    EXPECT_EQ(Engine().settings.showEmpty.load(), 0);
+    EXPECT_EQ(ServerRows(), std::vector<std::int32_t>{2});
     EXPECT_EQ(StatusPart(2), L"1 Server");
 
     Toggle(IDC_SHOWFULL, true);
     Toggle(IDC_SHOWEMPTY, true);
-    auto rows = RowRecords(ServerList());
+    auto rows = ServerRows();
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, (std::vector<std::int32_t>{0, 1, 2}));
     EXPECT_EQ(StatusPart(1), L"11 Players");

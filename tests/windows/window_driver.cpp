@@ -6,13 +6,12 @@
 
 #include <cstdio>
 
-#include "app/browser.h"
-
 namespace skelvane::test {
 
 namespace {
 
 int gQuitCode = -1;
+HWND gDialog = nullptr;
 
 void PumpWaiting() {
     MSG message;
@@ -21,8 +20,7 @@ void PumpWaiting() {
             gQuitCode = static_cast<int>(message.wParam);
             continue;
         }
-        if (gBrowser.mainWindow == nullptr || !IsWindow(gBrowser.mainWindow) ||
-            !IsDialogMessageW(gBrowser.mainWindow, &message)) {
+        if (gDialog == nullptr || !IsWindow(gDialog) || !IsDialogMessageW(gDialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -30,6 +28,10 @@ void PumpWaiting() {
 }
 
 }  // namespace
+
+void SetPumpDialog(HWND dialog) {
+    gDialog = dialog;
+}
 
 bool PumpUntil(const std::function<bool()>& done, std::uint32_t timeoutMs) {
     const DWORD start = GetTickCount();

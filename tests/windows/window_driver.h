@@ -9,6 +9,10 @@
 
 namespace skelvane::test {
 
+// The dialog whose keyboard handling the pump offers messages to, as the
+// browser's loop does; null for none.
+void SetPumpDialog(HWND dialog);
+
 // Runs the thread's messages the way the browser's loop does (refresh threads
 // wait in SendMessage for this thread) until `done` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done, std::uint32_t timeoutMs);

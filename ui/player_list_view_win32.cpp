@@ -1,4 +1,4 @@
-#include "ui/player_list_view.h"
+#include "ui/player_list_view_win32.h"
 
 #include <commctrl.h>
 

@@ -5,8 +5,9 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <vector>
 
-#include "ui/presentation.h"
+#include "ui/presentation_win32.h"
 
 namespace skelvane {
 
@@ -15,18 +16,24 @@ void SetListExtendedStyles(HWND list);
 
 // The six server columns, with their initial widths; points `sortOrder` at the
 // Ping column. False when the list refuses a column.
-bool InsertServerColumns(HWND serverList, ViewSettings& settings);
+bool InsertServerColumns(HWND serverList, Settings& settings);
 
-// The table is about to be released: no row may outlive it.
+// The table is about to be released: no row may outlive it, and the counts
+// say so at once.
 void ForgetTable(Presentation& view);
 
 // The table is complete and stays put until the next refresh: start empty.
 void TakeTable(Presentation& view);
 
-// Record `index` has been parsed: give it a row at its place in the current
-// order when the filters let it show. True when a row was added; it shows at
-// the next RepaintServerList.
-bool AddParsedServer(Presentation& view, std::int32_t index);
+// The answers of these records have been parsed: each gets a row at its place
+// in the current order when the filters let it show. The rows show at the
+// next RepaintServerList.
+void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indices);
+
+// The record shown in a row, or -1 when there is no such row or the table may
+// not be read now. Every reader of a row's record goes through here.
+std::int32_t RecordIndexAtRow(const Presentation& view, int row);
+const ServerRecord* RecordAtRow(const Presentation& view, int row);
 
 // Timer of the main window that paints rows held back by the repaint throttle.
 inline constexpr UINT_PTR kListRepaintTimer = 2;
@@ -38,8 +45,12 @@ void RepaintServerList(Presentation& view);
 // Paints the server list now (kListRepaintTimer, and the end of a refresh).
 void RepaintServerListNow(Presentation& view);
 
-// LVN_GETDISPINFOW of the server list.
+// LVN_GETDISPINFOW of the server list: the cell's text and image.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);
+
+// LVN_ODFINDITEMW, typing in the list: the next row from the request's start
+// whose host name begins with the typed text, wrapping around; -1 for none.
+int FindServerRow(const Presentation& view, const NMLVFINDITEMW& request);
 
 // LVN_COLUMNCLICK of the server list: the column in its normal direction, or
 // reversed when it was already the sort column in its normal direction.

@@ -1,18 +1,18 @@
 #pragma once
 
-#include <windows.h>
-
 namespace skelvane {
+
+struct Browser;
 
 // WM_COMMAND of the main window, by control id; the notification code does
 // not matter.
-void OnCommand(int controlId);
+void OnCommand(Browser& browser, int controlId);
 
 // Starts a refresh, or asks the running one to stop.
-void OnUpdateButton();
+void OnUpdateButton(Browser& browser);
 
 // A refresh has ended: make Update usable again, unless a new refresh has
 // already started.
-void OnRefreshEnded();
+void OnRefreshEnded(Browser& browser);
 
 }  // namespace skelvane

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/settings.h"
 #include "engine/refresh_engine.h"
-#include "ui/status_bar.h"
+#include "ui/status_bar_win32.h"
 #include "ui/update_throttle.h"
-#include "ui/view_settings.h"
 
 namespace skelvane {
 
@@ -19,7 +19,7 @@ struct Presentation {
     HWND playerList = nullptr;
     StatusBar statusBar;
     RefreshEngine* engine = nullptr;
-    ViewSettings* settings = nullptr;
+    Settings* settings = nullptr;
 
     std::int32_t shownServers = 0;
     std::int32_t shownPlayers = 0;
@@ -31,6 +31,11 @@ struct Presentation {
     // announced to this thread, so the record no longer changes. Only such
     // records ever get a row.
     std::vector<std::uint8_t> parsed;
+    // The server list holds no rows of its own: row i shows record rows[i].
+    std::vector<std::int32_t> rows;
+    // Set while the selection moves to follow its server to another row; the
+    // server, and so its players, stay the same.
+    bool followingRecord = false;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
     // The list repaints at most every 100 ms while answers pour in; a repaint

@@ -1,9 +1,9 @@
-#include "app/main_notify.h"
+#include "app/main_notify_win32.h"
 
-#include "app/browser.h"
+#include "app/browser_win32.h"
 #include "res/resource.h"
-#include "ui/player_list_view.h"
-#include "ui/server_list_view.h"
+#include "ui/player_list_view_win32.h"
+#include "ui/server_list_view_win32.h"
 
 namespace skelvane {
 
@@ -21,26 +21,33 @@ void FillPlayerCell(NMLVDISPINFOW&) {}
 void SortPlayerList(int) {}
 void TogglePlayerView() {}
 
-INT_PTR AnswerCustomDraw(HWND mainWindow, HWND list, const NMHDR& header) {
-    const LRESULT result = OnListCustomDraw(list, reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+// A result for the list goes through DWLP_MSGRESULT.
+INT_PTR Answer(HWND mainWindow, LRESULT result) {
     SetWindowLongPtrW(mainWindow, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
-INT_PTR OnServerListNotify(HWND mainWindow, NMHDR& header) {
-    Presentation& view = gBrowser.view;
+INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
+    Presentation& view = browser.view;
     switch (header.code) {
         case LVN_GETDISPINFOW:
             FillServerCell(view, reinterpret_cast<NMLVDISPINFOW&>(header));
             return 0;
+        case LVN_ODFINDITEMW:
+            return Answer(browser.mainWindow,
+                          FindServerRow(view, reinterpret_cast<const NMLVFINDITEMW&>(header)));
         case LVN_COLUMNCLICK:
             OnServerColumnClick(view, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             return 0;
         case LVN_ITEMCHANGED:
-            FillPlayerList(view);
+            if (!view.followingRecord) {
+                FillPlayerList(view);
+            }
             return 0;
         case NM_CUSTOMDRAW:
-            return AnswerCustomDraw(mainWindow, header.hwndFrom, header);
+            return Answer(
+                browser.mainWindow,
+                OnListCustomDraw(header.hwndFrom, reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
         case NM_DBLCLK:
             JoinServer(reinterpret_cast<const NMITEMACTIVATE&>(header));
             return 0;
@@ -49,7 +56,7 @@ INT_PTR OnServerListNotify(HWND mainWindow, NMHDR& header) {
     }
 }
 
-INT_PTR OnPlayerListNotify(HWND mainWindow, NMHDR& header) {
+INT_PTR OnPlayerListNotify(Browser& browser, NMHDR& header) {
     switch (header.code) {
         case LVN_GETDISPINFOW:
             FillPlayerCell(reinterpret_cast<NMLVDISPINFOW&>(header));
@@ -58,7 +65,9 @@ INT_PTR OnPlayerListNotify(HWND mainWindow, NMHDR& header) {
             SortPlayerList(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             return 0;
         case NM_CUSTOMDRAW:
-            return AnswerCustomDraw(mainWindow, header.hwndFrom, header);
+            return Answer(
+                browser.mainWindow,
+                OnListCustomDraw(header.hwndFrom, reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
         case NM_RCLICK:
             TogglePlayerView();
             return 0;
@@ -69,12 +78,12 @@ INT_PTR OnPlayerListNotify(HWND mainWindow, NMHDR& header) {
 
 }  // namespace
 
-INT_PTR OnNotify(HWND mainWindow, NMHDR& header) {
+INT_PTR OnNotify(Browser& browser, NMHDR& header) {
     switch (header.idFrom) {
         case IDC_SERVERLIST:
-            return OnServerListNotify(mainWindow, header);
+            return OnServerListNotify(browser, header);
         case IDC_PLAYERLIST:
-            return OnPlayerListNotify(mainWindow, header);
+            return OnPlayerListNotify(browser, header);
         default:
             return 0;
     }

@@ -1,4 +1,4 @@
-#include "app/ui_mailbox.h"
+#include "app/ui_mailbox_win32.h"
 
 namespace skelvane {
 
@@ -32,7 +32,7 @@ UiMailbox::Contents UiMailbox::Take() {
     const std::lock_guard<std::mutex> hold(mutex_);
     Contents taken = std::move(contents_);
     contents_ = Contents{};
-    wakeUpPosted_ = false;
+    wakeUpPosted_ = !taken.IsEmpty();
     return taken;
 }
 

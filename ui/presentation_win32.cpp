@@ -1,12 +1,12 @@
-#include "ui/presentation.h"
+#include "ui/presentation_win32.h"
 
 #include <commctrl.h>
 
 #include "res/resource.h"
-#include "ui/image_lists.h"
-#include "ui/player_list_view.h"
-#include "ui/server_list_view.h"
-#include "ui/status_bar.h"
+#include "ui/image_lists_win32.h"
+#include "ui/player_list_view_win32.h"
+#include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
 
 namespace skelvane {
 

@@ -1,4 +1,4 @@
-#include "ui/image_lists.h"
+#include "ui/image_lists_win32.h"
 
 #include <initializer_list>
 

@@ -1,19 +1,17 @@
-#include "app/browser_entry.h"
+#include "app/browser_entry_win32.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/browser.h"
-#include "app/browser_options.h"
-#include "app/main_dialog.h"
+#include "app/browser_win32.h"
+#include "app/main_dialog_win32.h"
 #include "res/resource.h"
 
 namespace skelvane {
-
-Browser gBrowser;
 
 namespace {
 
@@ -39,21 +37,25 @@ void SetSmallIcon(HWND window, HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateMainWindow(HINSTANCE instance) {
-    gBrowser.instance = instance;
+std::unique_ptr<Browser> CreateMainWindow(HINSTANCE instance, const BrowserOptions& options) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+    auto browser = std::make_unique<Browser>();
+    browser->instance = instance;
+    browser->engine->master = options.master;
+    browser->engine->timing = options.timing;
     // The dialog's WM_INITDIALOG records the window; a window created without
     // it having run does not count.
-    gBrowser.mainWindow = nullptr;
-    CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
-    if (gBrowser.mainWindow != nullptr) {
-        SetSmallIcon(gBrowser.mainWindow, instance);
+    CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc,
+                       reinterpret_cast<LPARAM>(browser.get()));
+    if (browser->mainWindow == nullptr) {
+        return nullptr;
     }
-    return gBrowser.mainWindow;
+    SetSmallIcon(browser->mainWindow, instance);
+    return browser;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(HWND mainWindow) {
     MSG message{};
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -63,7 +65,7 @@ int RunMessageLoop() {
         if (got == -1) {
             return kExitStartFailed;
         }
-        if (!IsDialogMessageW(gBrowser.mainWindow, &message)) {
+        if (!IsDialogMessageW(mainWindow, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -77,11 +79,15 @@ int RunBrowser(HINSTANCE instance) {
                     MB_OK | MB_ICONERROR);
         return kExitBadCommandLine;
     }
-    gBrowser.engine.master = parsed.options->master;
-    if (CreateMainWindow(instance) == nullptr) {
+    const std::unique_ptr<Browser> browser = CreateMainWindow(instance, *parsed.options);
+    if (browser == nullptr) {
         return kExitStartFailed;
     }
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop(browser->mainWindow);
+    // A window whose start failed is left standing; it must not keep the state
+    // that goes now.
+    ForgetBrowser(browser->mainWindow);
+    return exitCode;
 }
 
 }  // namespace skelvane

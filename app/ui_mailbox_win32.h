@@ -15,14 +15,18 @@ namespace skelvane {
 // first item put into an empty box posts one wake-up message to the main
 // window, so however fast answers come the UI thread sees one message per
 // look into the box, and the refresh threads never stall behind the painting
-// of the window. The lock is held only to copy in or out, never across a
-// window message.
+// of the window. While items keep coming the UI thread looks again by itself
+// (see Take), so a steady stream costs the refresh threads no message at all:
+// under Wine every posted message is a trip to the server, and the sweep puts
+// a text for each query while it holds the table lock. The lock is held only
+// to copy in or out, never across a window message.
 class UiMailbox {
   public:
     struct Contents {
         bool hasStatus = false;
         char16_t status[kStatusTextCapacity] = {};
         std::vector<std::int32_t> parsed;
+        bool IsEmpty() const { return !hasStatus && parsed.empty(); }
     };
 
     // Where the wake-up goes; messages put before this are kept for the first look.
@@ -31,7 +35,10 @@ class UiMailbox {
     void PutStatus(const char16_t* text);
     void PutParsed(std::int32_t index);
 
-    // Empties the box; the next item posts a wake-up again.
+    // Empties the box. When it held nothing, the next item posts a wake-up
+    // again; otherwise more is likely on its way, and the UI thread, which
+    // must then look again soon by itself, gets no wake-up until it has found
+    // the box empty.
     Contents Take();
     // Forgets the parsed records: the table they belong to is going.
     void DiscardParsed();

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/presentation.h"
+#include "ui/presentation_win32.h"
 
 namespace skelvane {
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/refresh_bridge_win32.h"
+#include "app/settings.h"
+#include "engine/refresh_engine.h"
+#include "ui/presentation_win32.h"
+
+namespace skelvane {
+
+// The state of one main window, made by CreateMainWindow and kept in the
+// dialog's DWLP_USER until the window is gone; handlers are handed what they
+// need of it. The engine is shared with the refresh worker, which keeps it
+// (and the bridge it owns) alive until the refresh has ended, so closing the
+// window never releases anything a refresh thread still uses.
+struct Browser {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    bool isXpOrLater = false;
+    std::shared_ptr<RefreshEngine> engine = std::make_shared<RefreshEngine>();
+    // Owned by the engine.
+    RefreshBridge* bridge = nullptr;
+    Settings settings;
+    Presentation view;
+};
+
+// The state of a main window made by CreateMainWindow.
+Browser& BrowserOf(HWND mainWindow);
+
+}  // namespace skelvane

@@ -1,0 +1,73 @@
+#include "app/main_commands_win32.h"
+
+#include "app/browser_win32.h"
+#include "res/resource.h"
+#include "ui/server_list_view_win32.h"
+
+namespace skelvane {
+
+namespace {
+
+HWND Control(const Browser& browser, int id) {
+    return GetDlgItem(browser.mainWindow, id);
+}
+
+void OnExitButton(const Browser& browser) {
+    DestroyWindow(browser.mainWindow);
+}
+
+// The Config dialog comes with the settings it edits.
+void OnConfigButton(Browser&) {}
+
+void OnFilterChange(Browser& browser) {
+    ApplyFilterChange(browser.view, browser.mainWindow);
+    PublishRefreshSettings(browser.settings, browser.engine->settings);
+}
+
+}  // namespace
+
+void OnUpdateButton(Browser& browser) {
+    if (IsRefreshInProgress(*browser.engine)) {
+        AbortRefresh(*browser.engine);
+        EnableWindow(Control(browser, IDC_UPDATE), FALSE);
+        return;
+    }
+    SetWindowTextW(Control(browser, IDC_UPDATE), L"Abort");
+    EnableWindow(Control(browser, IDC_CONFIG), FALSE);
+    StartRefresh(browser.engine);
+}
+
+void OnRefreshEnded(Browser& browser) {
+    // The engine has already cleared its running flag. A click handled since
+    // then has started the next refresh, whose controls must stay as they are.
+    if (IsRefreshInProgress(*browser.engine)) {
+        return;
+    }
+    SetWindowTextW(Control(browser, IDC_UPDATE), L"Update");
+    EnableWindow(Control(browser, IDC_CONFIG), TRUE);
+    EnableWindow(Control(browser, IDC_UPDATE), TRUE);
+}
+
+void OnCommand(Browser& browser, int controlId) {
+    switch (controlId) {
+        case IDC_EXIT:
+            OnExitButton(browser);
+            break;
+        case IDC_CONFIG:
+            OnConfigButton(browser);
+            break;
+        case IDC_UPDATE:
+            OnUpdateButton(browser);
+            break;
+        case IDC_SHOWFULL:
+        case IDC_SHOWEMPTY:
+            OnFilterChange(browser);
+            break;
+        default:
+            // Among others the dialog manager's OK and Cancel: Enter and Escape
+            // must not close the browser.
+            break;
+    }
+}
+
+}  // namespace skelvane

@@ -1,0 +1,138 @@
+#include "app/main_dialog_win32.h"
+
+#include "app/browser_entry_win32.h"
+#include "app/browser_win32.h"
+#include "app/main_commands_win32.h"
+#include "app/main_init_win32.h"
+#include "app/main_notify_win32.h"
+#include "app/refresh_bridge_win32.h"
+#include "app/settings_store_win32.h"
+#include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
+
+namespace skelvane {
+
+namespace {
+
+constexpr LONG kMinimumTrackWidth = 694;
+constexpr LONG kMinimumTrackHeight = 447;
+
+Browser* StoredBrowser(HWND window) {
+    return reinterpret_cast<Browser*>(GetWindowLongPtrW(window, DWLP_USER));
+}
+
+INT_PTR OnInitDialog(HWND window, Browser& browser) {
+    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&browser));
+    browser.mainWindow = window;
+    InitMainDialog(browser);
+    // TRUE lets the dialog manager focus the first tab stop, the server list.
+    return TRUE;
+}
+
+// Column widths follow the window once column scaling is built.
+INT_PTR OnSize(WPARAM, LPARAM) {
+    return 0;
+}
+
+INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
+    limits.ptMinTrackSize.x = kMinimumTrackWidth;
+    limits.ptMinTrackSize.y = kMinimumTrackHeight;
+    return 0;
+}
+
+INT_PTR OnClose(HWND window) {
+    DestroyWindow(window);
+    return TRUE;
+}
+
+// Nothing waits for a running refresh: it is asked to stop, and its threads
+// keep what they use alive until they end or the process does. The bridge
+// forwards nothing from here on, so the settings are saved and the loop ends
+// without a refresh thread in the way.
+INT_PTR OnDestroy(Browser& browser) {
+    if (browser.bridge != nullptr) {
+        browser.bridge->SetWindow(nullptr);
+    }
+    AbortRefresh(*browser.engine);
+    SaveSettings(browser.mainWindow, browser.settings);
+    PostQuitMessage(kExitNormal);
+    return 0;
+}
+
+// The status bar and the server list hold back updates that come too fast.
+INT_PTR OnTimer(Browser& browser, WPARAM timer) {
+    switch (timer) {
+        case kStatusBarTimer:
+            FlushStatusBar(browser.view.statusBar);
+            return TRUE;
+        case kListRepaintTimer:
+            RepaintServerListNow(browser.view);
+            return TRUE;
+        case kMailboxTimer:
+            KillTimer(browser.mainWindow, kMailboxTimer);
+            DeliverMailbox(browser);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+// A result for the sender of a message goes through DWLP_MSGRESULT.
+INT_PTR AnswerBridge(Browser& browser, UINT message) {
+    SetWindowLongPtrW(browser.mainWindow, DWLP_MSGRESULT, OnBridgeMessage(browser, message));
+    return TRUE;
+}
+
+INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return TRUE;
+        case WM_SIZE:
+            return OnSize(wParam, lParam);
+        case WM_GETMINMAXINFO:
+            return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        case WM_CLOSE:
+            return OnClose(window);
+        case WM_DESTROY:
+            return OnDestroy(browser);
+        case WM_NOTIFY:
+            return OnNotify(browser, *reinterpret_cast<NMHDR*>(lParam));
+        case WM_COMMAND:
+            OnCommand(browser, LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            return OnTimer(browser, wParam);
+        case WM_APP_MAILBOX:
+        case WM_APP_TABLE_REPLACED:
+        case WM_APP_HAND_OVER:
+        case WM_APP_REPAINT_LIST:
+        case WM_APP_REFRESH_ENDED:
+            return AnswerBridge(browser, message);
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(window, *reinterpret_cast<Browser*>(lParam));
+    }
+    // Messages that come before WM_INITDIALOG, or after the state was let go,
+    // find no state and get the dialog manager's handling.
+    Browser* browser = StoredBrowser(window);
+    return browser != nullptr ? Dispatch(*browser, window, message, wParam, lParam) : FALSE;
+}
+
+Browser& BrowserOf(HWND mainWindow) {
+    return *StoredBrowser(mainWindow);
+}
+
+void ForgetBrowser(HWND mainWindow) {
+    if (IsWindow(mainWindow)) {
+        SetWindowLongPtrW(mainWindow, DWLP_USER, 0);
+    }
+}
+
+}  // namespace skelvane

@@ -1,0 +1,131 @@
+#include "app/refresh_bridge_win32.h"
+
+#include <memory>
+
+#include "app/browser_win32.h"
+#include "app/main_commands_win32.h"
+#include "ui/server_columns.h"
+#include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
+
+namespace skelvane {
+
+namespace {
+
+RefreshBridge& BridgeOf(void* context) {
+    return *static_cast<RefreshBridge*>(context);
+}
+
+void PutStatus(void* context, const char16_t* text) {
+    BridgeOf(context).PutStatus(text);
+}
+bool PutParsed(void* context, std::int32_t index) {
+    return BridgeOf(context).PutParsed(index);
+}
+void SendTableReplaced(void* context) {
+    BridgeOf(context).Forward(WM_APP_TABLE_REPLACED);
+}
+void SendHandOver(void* context) {
+    BridgeOf(context).Forward(WM_APP_HAND_OVER);
+}
+void PostRepaintList(void* context) {
+    BridgeOf(context).PostRepaint();
+}
+void SendRefreshEnded(void* context) {
+    BridgeOf(context).Forward(WM_APP_REFRESH_ENDED);
+}
+
+}  // namespace
+
+void RefreshBridge::SetWindow(HWND window) {
+    window_.store(window);
+    mailbox_.SetRecipient(window, WM_APP_MAILBOX);
+}
+
+// The record is complete and stays so until the next refresh, so whether it
+// will get a row is known here already; the row itself comes when the UI
+// thread looks into the mailbox.
+bool RefreshBridge::PutParsed(std::int32_t index) {
+    const RefreshSettings& filters = engine_.settings;
+    mailbox_.PutParsed(index);
+    return IsServerShown(engine_.table[index], filters.showFull.load(), filters.showEmpty.load());
+}
+
+// The sweep asks for a repaint at every step once rows come in; waiting for
+// the window each time would hold the sweep to the pace of the painting.
+void RefreshBridge::PostRepaint() {
+    HWND window = window_.load();
+    if (window != nullptr && !repaintPosted_.exchange(true) &&
+        PostMessageW(window, WM_APP_REPAINT_LIST, 0, 0) == FALSE) {
+        repaintPosted_.store(false);
+    }
+}
+
+// Before the main window exists, and after it has gone, there is nobody to tell.
+LRESULT RefreshBridge::Forward(UINT message) {
+    HWND window = window_.load();
+    return window != nullptr ? SendMessageW(window, message, 0, 0) : 0;
+}
+
+RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
+    auto bridge = std::make_shared<RefreshBridge>(engine);
+    RefreshUi ui;
+    ui.context = bridge.get();
+    ui.contextOwner = bridge;
+    ui.showStatus = PutStatus;
+    ui.tableReplaced = SendTableReplaced;
+    ui.handOver = SendHandOver;
+    ui.serverParsed = PutParsed;
+    ui.repaintList = PostRepaintList;
+    ui.refreshEnded = SendRefreshEnded;
+    engine.ui = ui;
+    return *bridge;
+}
+
+void DeliverMailbox(Browser& browser) {
+    Presentation& view = browser.view;
+    const UiMailbox::Contents contents = browser.bridge->Mailbox().Take();
+    if (!contents.IsEmpty()) {
+        SetTimer(browser.mainWindow, kMailboxTimer, kMailboxLookAgainMs, nullptr);
+    }
+    AddParsedServers(view, contents.parsed);
+    if (contents.hasStatus) {
+        ShowStatus(view.statusBar, contents.status);
+    }
+}
+
+LRESULT OnBridgeMessage(Browser& browser, UINT message) {
+    Presentation& view = browser.view;
+    switch (message) {
+        case WM_APP_MAILBOX:
+            DeliverMailbox(browser);
+            return 0;
+        case WM_APP_TABLE_REPLACED:
+            // Answers of the table that is going must not make rows in the next.
+            browser.bridge->Mailbox().DiscardParsed();
+            ForgetTable(view);
+            return 0;
+        case WM_APP_HAND_OVER:
+            TakeTable(view);
+            return 0;
+        case WM_APP_REPAINT_LIST:
+            // The rows this repaint is for may still wait in the mailbox: the
+            // answers were announced before the sweep asked for the repaint.
+            browser.bridge->TakeRepaint();
+            DeliverMailbox(browser);
+            RepaintServerList(view);
+            return 0;
+        case WM_APP_REFRESH_ENDED:
+            // Everything the refresh left in the mailbox, its summary included,
+            // is on screen before the controls say it is over.
+            DeliverMailbox(browser);
+            FlushStatusBar(view.statusBar);
+            RepaintServerListNow(view);
+            OnRefreshEnded(browser);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace skelvane

@@ -1,0 +1,316 @@
+#include "ui/server_list_view_win32.h"
+
+#include <algorithm>
+
+#include "engine/ascii_text.h"
+#include "platform/clock.h"
+#include "res/resource.h"
+#include "ui/column_widths.h"
+#include "ui/player_list_view_win32.h"
+#include "ui/server_columns.h"
+#include "ui/status_bar_win32.h"
+#include "ui/wide_text.h"
+
+namespace skelvane {
+
+namespace {
+
+constexpr DWORD kListExtendedStyles = LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT;
+
+const ServerTable& Table(const Presentation& view) {
+    return view.engine->table;
+}
+
+// A record may have a row when its answer has been parsed and the filters pass it.
+bool IsListable(const Presentation& view, std::int32_t index) {
+    return view.tableReadable && index >= 0 &&
+           static_cast<std::size_t>(index) < view.parsed.size() && view.parsed[index] != 0 &&
+           IsServerShown(Table(view)[index], view.settings->showFull, view.settings->showEmpty);
+}
+
+// Where a new row goes so that the list stays in the current order: after
+// every row that sorts before it or equal to it.
+std::size_t SortedPosition(const Presentation& view, std::int32_t index) {
+    const ServerTable& table = Table(view);
+    const std::uint32_t order = view.settings->sortOrder;
+    const auto place = std::upper_bound(
+        view.rows.begin(), view.rows.end(), index, [&](std::int32_t added, std::int32_t row) {
+            return CompareServers(table[added], table[row], order) < 0;
+        });
+    return static_cast<std::size_t>(place - view.rows.begin());
+}
+
+// Rows that compare equal keep the order they had, so sorting by a column that
+// imposes no order (IP Address) leaves the list as it was.
+void SortRows(Presentation& view, std::uint32_t order) {
+    const ServerTable& table = Table(view);
+    std::stable_sort(view.rows.begin(), view.rows.end(), [&](std::int32_t a, std::int32_t b) {
+        return CompareServers(table[a], table[b], order) < 0;
+    });
+}
+
+int SelectedRow(const Presentation& view) {
+    return ListView_GetNextItem(view.serverList, -1, LVNI_SELECTED);
+}
+
+// The list keeps its selection by row number; when rows move, the selection
+// is moved after its server, as it would be if the rows were the list's own.
+// The players shown are those of the same server, so they stay as they are.
+void FollowRecord(Presentation& view, std::int32_t record) {
+    if (record < 0) {
+        return;
+    }
+    const auto found = std::find(view.rows.begin(), view.rows.end(), record);
+    const int row = static_cast<int>(found - view.rows.begin());
+    if (found == view.rows.end() || row == SelectedRow(view)) {
+        return;
+    }
+    constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+    view.followingRecord = true;
+    ListView_SetItemState(view.serverList, row, kMarks, kMarks);
+    view.followingRecord = false;
+}
+
+// An answer's row goes in with redrawing off, and redrawing stays off until
+// the sweep asks for a repaint or the user changes the list: otherwise the
+// list updates its scroll bars and repaints on every single insertion, which
+// costs far more than the insertion itself once answers come by the hundred.
+void PauseRedraw(Presentation& view) {
+    if (!view.redrawPaused) {
+        SendMessageW(view.serverList, WM_SETREDRAW, FALSE, 0);
+        view.redrawPaused = true;
+    }
+}
+
+void ResumeRedraw(Presentation& view) {
+    if (view.redrawPaused) {
+        SendMessageW(view.serverList, WM_SETREDRAW, TRUE, 0);
+        view.redrawPaused = false;
+    }
+}
+
+// The list learns how many rows there are; their contents it asks for.
+void ShowRowCount(const Presentation& view) {
+    ListView_SetItemCountEx(view.serverList, static_cast<int>(view.rows.size()),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void ShowCounts(Presentation& view) {
+    UpdateCounts(view.statusBar, view.shownPlayers, view.shownServers);
+}
+
+void DeleteAllRows(Presentation& view) {
+    view.rows.clear();
+    view.shownServers = 0;
+    view.shownPlayers = 0;
+    ListView_DeleteAllItems(view.serverList);
+    ListView_DeleteAllItems(view.playerList);
+}
+
+void AddRow(Presentation& view, std::int32_t index, std::size_t position) {
+    view.rows.insert(view.rows.begin() + static_cast<std::ptrdiff_t>(position), index);
+    view.shownServers += 1;
+    view.shownPlayers += Table(view)[index].playerCount;
+}
+
+// A record whose answer was announced for the first time, and may be read.
+bool TakeAnnouncement(Presentation& view, std::int32_t index) {
+    if (!view.tableReadable || index < 0 || static_cast<std::size_t>(index) >= view.parsed.size() ||
+        view.parsed[index] != 0) {
+        return false;
+    }
+    view.parsed[index] = 1;
+    return true;
+}
+
+std::int32_t CountListable(const Presentation& view) {
+    std::int32_t listable = 0;
+    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
+        listable += IsListable(view, static_cast<std::int32_t>(i)) ? 1 : 0;
+    }
+    return listable;
+}
+
+// Every listable record in table order; sorting comes after.
+void RebuildServerRows(Presentation& view) {
+    PauseRedraw(view);
+    DeleteAllRows(view);
+    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
+        const auto index = static_cast<std::int32_t>(i);
+        if (IsListable(view, index)) {
+            AddRow(view, index, view.rows.size());
+        }
+    }
+    ShowRowCount(view);
+}
+
+std::int32_t CheckState(HWND mainWindow, int id) {
+    return IsDlgButtonChecked(mainWindow, id) == BST_CHECKED ? 1 : 0;
+}
+
+bool StartsWithIgnoringAsciiCase(const char16_t* text, const wchar_t* prefix) {
+    for (; *prefix != L'\0'; ++prefix, ++text) {
+        if (*text == u'\0' ||
+            FoldAsciiCase(*text) != FoldAsciiCase(static_cast<char16_t>(*prefix))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void SetListExtendedStyles(HWND list) {
+    // A zero mask replaces every extended style, so nothing else stays on.
+    ListView_SetExtendedListViewStyleEx(list, 0, kListExtendedStyles);
+}
+
+bool InsertServerColumns(HWND serverList, Settings& settings) {
+    RECT client{};
+    GetClientRect(serverList, &client);
+    for (int i = 0; i < kServerColumnCount; ++i) {
+        const ColumnDef& def = kServerColumns[i];
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM | LVCF_WIDTH;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = InitialColumnWidth(def.widthPercent, client.right - client.left);
+        column.pszText = const_cast<wchar_t*>(AsWide(def.title));
+        column.iSubItem = i;
+        if (def.kind == KIND_PING) {
+            settings.sortOrder = static_cast<std::uint32_t>(i);
+        }
+        if (ListView_InsertColumn(serverList, i, &column) == -1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ForgetTable(Presentation& view) {
+    view.tableReadable = false;
+    view.parsed.clear();
+    DeleteAllRows(view);
+    ResumeRedraw(view);
+    ShowCounts(view);
+}
+
+void TakeTable(Presentation& view) {
+    view.parsed.assign(static_cast<std::size_t>(Table(view).Count()), 0);
+    view.tableReadable = true;
+    DeleteAllRows(view);
+    ResumeRedraw(view);
+    ShowCounts(view);
+}
+
+void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indices) {
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    const std::size_t before = view.rows.size();
+    for (const std::int32_t index : indices) {
+        if (TakeAnnouncement(view, index) && IsListable(view, index)) {
+            AddRow(view, index, SortedPosition(view, index));
+        }
+    }
+    if (view.rows.size() == before) {
+        return;
+    }
+    PauseRedraw(view);
+    ShowRowCount(view);
+    FollowRecord(view, selected);
+    ShowCounts(view);
+}
+
+std::int32_t RecordIndexAtRow(const Presentation& view, int row) {
+    if (!view.tableReadable || row < 0 || static_cast<std::size_t>(row) >= view.rows.size()) {
+        return -1;
+    }
+    const std::int32_t index = view.rows[static_cast<std::size_t>(row)];
+    return index < Table(view).Count() ? index : -1;
+}
+
+const ServerRecord* RecordAtRow(const Presentation& view, int row) {
+    const std::int32_t index = RecordIndexAtRow(view, row);
+    return index >= 0 ? &Table(view)[index] : nullptr;
+}
+
+void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
+    LVITEMW& item = request.item;
+    const ServerRecord* record = RecordAtRow(view, item.iItem);
+    if (item.iSubItem < 0 || item.iSubItem >= kServerColumnCount || record == nullptr) {
+        return;
+    }
+    const bool wantsText = (item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr &&
+                           item.pszText != LPSTR_TEXTCALLBACKW && item.cchTextMax > 0;
+    char16_t unused[1];
+    std::int32_t image = kImageServer;
+    FormatServerCell(
+        *record, item.iSubItem,
+        PingThresholds{view.settings->goodPingThreshold, view.settings->mediumPingThreshold},
+        wantsText ? AsUtf16(item.pszText) : unused, wantsText ? item.cchTextMax : 1, &image);
+    if (kServerColumns[item.iSubItem].kind == KIND_PING) {
+        item.mask |= LVIF_IMAGE;
+        item.iImage = image;
+    } else if (item.iSubItem == 0 && (item.mask & LVIF_IMAGE) != 0) {
+        item.iImage = OsIconForVersion(record->version);
+    }
+}
+
+int FindServerRow(const Presentation& view, const NMLVFINDITEMW& request) {
+    const LVFINDINFOW& find = request.lvfi;
+    const int count = static_cast<int>(view.rows.size());
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr || count == 0) {
+        return -1;
+    }
+    const int start = std::clamp(request.iStart, 0, count);
+    const int steps = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const ServerRecord* record = RecordAtRow(view, row);
+        if (record != nullptr && StartsWithIgnoringAsciiCase(record->hostName, find.psz)) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void OnServerColumnClick(Presentation& view, int column) {
+    std::uint32_t order = static_cast<std::uint32_t>(column);
+    if (order == view.settings->sortOrder) {
+        order |= SORT_REVERSED;
+    }
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    SortRows(view, order);
+    view.settings->sortOrder = order;
+    FollowRecord(view, selected);
+    RepaintServerListNow(view);
+}
+
+void RepaintServerList(Presentation& view) {
+    const std::uint32_t now = MillisecondClock();
+    if (view.repaintThrottle.TryNow(now)) {
+        RepaintServerListNow(view);
+        return;
+    }
+    SetTimer(GetParent(view.serverList), kListRepaintTimer, view.repaintThrottle.WaitMs(now) + 1,
+             nullptr);
+}
+
+void RepaintServerListNow(Presentation& view) {
+    KillTimer(GetParent(view.serverList), kListRepaintTimer);
+    ResumeRedraw(view);
+    InvalidateRect(view.serverList, nullptr, FALSE);
+}
+
+void ApplyFilterChange(Presentation& view, HWND mainWindow) {
+    view.settings->showEmpty = CheckState(mainWindow, IDC_SHOWEMPTY);
+    view.settings->showFull = CheckState(mainWindow, IDC_SHOWFULL);
+    if (CountListable(view) == view.shownServers) {
+        return;
+    }
+    RebuildServerRows(view);
+    FillPlayerList(view);
+    ShowCounts(view);
+    SortRows(view, view.settings->sortOrder);
+    RepaintServerListNow(view);
+}
+
+}  // namespace skelvane
