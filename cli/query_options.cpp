@@ -48,6 +48,7 @@ constexpr FlagOption kFlagOptions[] = {
     {"--players", &QueryOptions::listPlayers, true},
     {"--json", &QueryOptions::json, true},
     {"--rules", &QueryOptions::rules, true},
+    {"--stats", &QueryOptions::stats, true},
     {"--only-buddies", &QueryOptions::onlyBuddies, true},
 };
 

@@ -27,6 +27,7 @@ struct QueryOptions {
     bool listPlayers = false;
     bool json = false;
     bool rules = false;
+    bool stats = false;
     // --cache: where the master's list is kept for when the master is silent.
     std::string cacheFile;
     // --buddy names and --buddies files; --only-buddies.

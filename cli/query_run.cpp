@@ -10,6 +10,7 @@
 #include "cli/query_inputs.h"
 #include "cli/server_json.h"
 #include "cli/server_report.h"
+#include "cli/stats_report.h"
 #include "cli/text_coding.h"
 
 namespace skelvane {
@@ -88,6 +89,9 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, Query
     engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
 }
 
+// The table on stdout and the statistics on stderr, or both in one JSON
+// document: the array of servers alone, or with --stats an object that holds
+// it as "servers" beside "stats".
 void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
                  const RefreshEngine& engine, const QueryUi& ui) {
     std::vector<std::int32_t> rows = ShownServersInOrder(
@@ -99,12 +103,22 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
     if (options.onlyBuddies) {
         rows = ServersWithBuddies(engine.table, rows, *inputs.buddies);
     }
-    if (options.json) {
-        PrintServerJson(std::cout, engine.table, rows, details);
-        std::cout << "\n";
-    } else {
+    const QueryStats stats{engine.stats, engine.timing.sweepPasses, SummarisePings(engine.table)};
+    if (!options.json) {
         PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, details);
+        if (options.stats) {
+            PrintStatsText(std::cerr, stats);
+        }
+        return;
     }
+    std::cout << (options.stats ? "{\"servers\": " : "");
+    PrintServerJson(std::cout, engine.table, rows, details);
+    if (options.stats) {
+        std::cout << ",\n\"stats\": ";
+        PrintStatsJson(std::cout, stats);
+        std::cout << "}";
+    }
+    std::cout << "\n";
 }
 
 }  // namespace

@@ -61,9 +61,14 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
 }
 
 void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
+    MasterListCounts counts;
     ReadMasterDatagram(
         std::span<const std::uint8_t>(exchange.buffer.get(), static_cast<std::size_t>(length)),
-        exchange.engine.table, exchange.endMarkerSeen);
+        exchange.engine.table, exchange.endMarkerSeen, &counts);
+    RefreshStats& stats = exchange.engine.stats;
+    ++stats.masterDatagrams;
+    stats.masterEntries += counts.entries;
+    stats.masterDuplicates += counts.duplicates;
 }
 
 }  // namespace

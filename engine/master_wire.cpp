@@ -44,7 +44,7 @@ MasterRequest BuildGetServersRequest(bool full, bool empty) {
 // port is dropped. The table grows by what the datagram can hold, so it never
 // stores more records than it has room for.
 void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
-                        bool& endMarkerSeen) {
+                        bool& endMarkerSeen, MasterListCounts* counts) {
     if (datagram.size() < kMasterHeaderSize) {
         return;
     }
@@ -63,7 +63,12 @@ void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& tab
         if (!address || !port) {
             return;
         }
-        AppendServer(table, *address, *port);
+        const bool added = AppendServer(table, *address, *port);
+        if (counts != nullptr) {
+            // Only a full table refuses an entry that is no duplicate.
+            ++counts->entries;
+            counts->duplicates += !added && table.Count() < table.capacity ? 1 : 0;
+        }
         if (cursor.Peek() == std::uint8_t{'\\'}) {
             cursor.Skip(1);
         }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/refresh_stats.h"
 #include "engine/refresh_ui.h"
 #include "engine/server_table.h"
 #include "platform/event.h"
@@ -67,6 +68,7 @@ struct RefreshEngine {
     RefreshTiming timing;
     MasterServer master;
     ServerSources sources;
+    RefreshStats stats;
     RefreshUi ui;
 };
 

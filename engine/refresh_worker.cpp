@@ -41,6 +41,7 @@ void RefreshWorker(void* argument) {
 
 RefreshResult RunRefresh(RefreshEngine& engine) {
     RefreshResult result;
+    ResetRefreshStats(engine.stats);
     result.master = engine.sources.askMaster ? RunMasterQuery(engine, &result.masterListComplete)
                                              : MasterOutcome::kNotAsked;
     if (result.master == MasterOutcome::kHandedOver) {

@@ -23,16 +23,33 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
                record.playerCount == 1 ? u"" : u"s", static_cast<const char16_t*>(record.hostName));
 }
 
+// Datagrams still waiting when the sweep ends came too late to be taken in.
+// They are counted, as far as a bounded read finds them: a sender that never
+// stops cannot hold the receiver here.
+void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
+    constexpr int kMostCounted = 1 << 16;
+    for (int i = 0; i < kMostCounted && channel.socket.WaitReadable(0) == ReadyResult::kReadable;
+         ++i) {
+        const ReceiveResult received = channel.socket.ReceiveFrom(buffer);
+        channel.engine.stats.late += received.bytes > 0 || received.oversized ? 1 : 0;
+    }
+}
+
 }  // namespace
 
 bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from) {
-    const std::int32_t index = channel.roster.FindQueriedUnanswered(channel.engine.table, from);
+    RefreshEngine& engine = channel.engine;
+    const std::int32_t index = channel.roster.FindQueriedUnanswered(engine.table, from);
     if (index < 0) {
+        const std::int32_t listed = channel.roster.Find(from);
+        ++(listed >= 0 && engine.table[listed].responded != 0 ? engine.stats.duplicate
+                                                              : engine.stats.unmatchedSender);
         return false;
     }
+    CountInPass(engine.stats.answersMatched, engine.table[index].attempts);
     channel.roster.MarkAnswered();
-    StatusParser(channel.engine, datagram, index);
+    StatusParser(engine, datagram, index);
     return true;
 }
 
@@ -45,11 +62,13 @@ void StatusReceiver(void* argument) {
         const WaitResult waited =
             WaitForEither(channel.socketReadable, channel.stopReceiver, kWaitForever);
         if (waited == WaitResult::kSecond || waited == WaitResult::kFailed) {
+            CountLateDatagrams(channel, std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
             return;
         }
         const ReceiveResult received =
             channel.socket.ReceiveFrom(std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
         if (received.bytes <= 0) {
+            engine.stats.oversized += received.oversized ? 1 : 0;
             continue;
         }
         buffer[received.bytes] = 0;

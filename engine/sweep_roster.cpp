@@ -20,14 +20,19 @@ SweepRoster::SweepRoster(const ServerTable& table) {
     }
 }
 
+std::int32_t SweepRoster::Find(const Ipv4Endpoint& from) const {
+    const auto found = indexByEndpoint_.find(EndpointKey(from.address, from.port));
+    return found == indexByEndpoint_.end() ? -1 : found->second;
+}
+
 std::int32_t SweepRoster::FindQueriedUnanswered(const ServerTable& table,
                                                 const Ipv4Endpoint& from) const {
-    const auto found = indexByEndpoint_.find(EndpointKey(from.address, from.port));
-    if (found == indexByEndpoint_.end()) {
+    const std::int32_t index = Find(from);
+    if (index < 0) {
         return -1;
     }
-    const ServerRecord& record = table[found->second];
-    return record.sendTime != 0 && record.responded == 0 ? found->second : -1;
+    const ServerRecord& record = table[index];
+    return record.sendTime != 0 && record.responded == 0 ? index : -1;
 }
 
 }  // namespace skelvane

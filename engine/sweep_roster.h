@@ -15,6 +15,8 @@ class SweepRoster {
   public:
     explicit SweepRoster(const ServerTable& table);
 
+    // The record of the server at `from`; -1 when none is listed there.
+    std::int32_t Find(const Ipv4Endpoint& from) const;
     // The record that an answer from `from` belongs to: queried and not yet
     // answered. -1 when there is none.
     std::int32_t FindQueriedUnanswered(const ServerTable& table, const Ipv4Endpoint& from) const;

@@ -158,9 +158,16 @@ TEST(QueryCli, MarksBuddiesAndTheirServersAndListsOnlyThoseServersWhenAsked) {
     }
 
     args = common;
-    args.insert(args.end(), {"--only-buddies", "--players", "--sort", "Host Name"});
+    args.insert(args.end(), {"--only-buddies", "--players", "--sort", "Host Name", "--stats"});
     const QueryRun only = RunQuery(args);
     EXPECT_EQ(only.exitCode, 0) << only.err;
+    EXPECT_NE(only.err.find("Completed. 4 of 4 servers responded.\nStatistics:\n"
+                            "  master: 1 datagram, 4 entries, 0 duplicates\n"
+                            "  pass 1: 4 queries sent, 4 answers matched\n"
+                            "  pass 2: 0 queries sent, 0 answers matched\n"),
+              std::string::npos)
+        << "statistics on stderr after the summary:\n"
+        << only.err;
     EXPECT_EQ(only.out.find("\n  B "), std::string::npos) << only.out;
     for (const char* marked :
          {"\n* A ", "\n* C ", "\n* D ", "\n    * bob  ", "\n      Ann  ", "\n    * The Ann  "}) {

@@ -7,8 +7,8 @@
 #include <numeric>
 #include <string>
 
-#include "cli/text_coding.h"
 #include "cli/server_cache.h"
+#include "cli/text_coding.h"
 #include "tests/query_runner.h"
 #include "tests/testnet_start.h"
 
@@ -194,6 +194,42 @@ TEST(QueryNetwork, ACacheFromAWholeAnswerIsSweptWhenTheMasterIsDownAndADamagedOn
     EXPECT_EQ(partial.exitCode, 0) << partial.err;
     EXPECT_FALSE(std::filesystem::exists(unwritten.path()))
         << "an answer without its end marker is no list to keep";
+}
+
+std::uint64_t DatagramsSent(const TrafficCounters& counters) {
+    return std::accumulate(
+        counters.servers.begin(), counters.servers.end(), std::uint64_t{0},
+        [](std::uint64_t sum, const ServerTraffic& s) { return sum + s.datagrams; });
+}
+
+// Every datagram the network sent is counted once: taken in as an answer, or
+// counted as a duplicate, from an unmatched sender, oversized or late.
+TEST(QueryNetwork, StatisticsAccountForEveryDatagramTheNetworkSent) {
+    const auto network = test::StartTestNetwork(
+        {"--mix", "plain", "--servers", "8", "--master-duplicates", "--knobs", "0:silent",
+         "--knobs", "1:duplicate", "--knobs", "2:other-port", "--knobs", "3:hostile=oversize-5000",
+         "--knobs", "4:answer-on=2"});
+    ASSERT_TRUE(network);
+    const QueryRun run =
+        RunQuery({"--master", MasterOf(*network), "--rate", "1000", "--stats", "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const TrafficCounters& sent = network->Stop();
+    const std::string master =
+        "{\"master\": {\"datagrams\": " + std::to_string(sent.master.datagrams) +
+        ", \"entries\": 16, \"duplicates\": 8}";
+    // The silent, other-port and oversized servers are asked in every pass;
+    // the one that answers only its second query answers in pass 2.
+    const std::string passes =
+        "\"passes\": [{\"queriesSent\": 8, \"answersMatched\": 4}, "
+        "{\"queriesSent\": 4, \"answersMatched\": 1}, {\"queriesSent\": 3, \"answersMatched\": 0}]";
+    const std::string others =
+        "\"late\": 0, \"duplicate\": 1, \"unmatchedSender\": 3, \"oversized\": 3, \"ping\": {";
+    for (const std::string& expected : {master, passes, others}) {
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    }
+    EXPECT_EQ(QueriesReceived(sent), 15u);
+    // 5 answers taken in, 1 duplicate, 3 unmatched, 3 oversized, 0 late.
+    EXPECT_EQ(DatagramsSent(sent), 5u + 1 + 3 + 3 + 0);
 }
 
 }  // namespace
