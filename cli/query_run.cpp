@@ -24,11 +24,13 @@ struct QueryUi {
     RulesByRecord rules;
 };
 
-// Status texts come from the refresh threads; one at a time reaches stderr.
+// Status texts come from the refresh threads; one at a time reaches stderr,
+// whole, in one write: a sweep shows two of them for every server.
 void PrintStatus(void* context, const char16_t* text) {
+    const std::string line = TerminalText(text) + '\n';
     QueryUi& ui = *static_cast<QueryUi*>(context);
     const std::lock_guard<std::mutex> hold(ui.statusMutex);
-    std::cerr << TerminalText(text) << std::endl;
+    std::cerr.write(line.data(), static_cast<std::streamsize>(line.size())).flush();
 }
 
 // Called with the table lock held, so one answer at a time.

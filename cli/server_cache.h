@@ -23,8 +23,8 @@ struct CachedList {
 //   # skelvane-query master list, format 1
 //   # saved 1733580000
 //   127.0.0.1:27960
-//   ...
-//   # end 2 servers, checksum 5f3a2c1b
+//   127.0.0.1:27961
+//   # end 2 servers, checksum 8b8dcf60
 //
 // The checksum (FNV-1a, 32 bits, in hex) covers every byte before the last
 // line, so a file cut short or changed is told from a sound one. A --servers

@@ -64,5 +64,48 @@ TEST(QueryOptions, RefusesBadRatesAddressesAndOptions) {
     EXPECT_NE(Parse({"--sort", "size"}).error.find("unknown sort column"), std::string::npos);
 }
 
+TEST(QueryOptions, TheMasterIsAskedUnlessOnlyServersAreGiven) {
+    const struct {
+        std::vector<std::string> args;
+        bool askMaster;
+    } cases[] = {
+        {{}, true},
+        {{"--server", "h"}, false},
+        {{"--servers", "list.txt"}, false},
+        {{"--server", "h", "--master", "m"}, true},
+        {{"--master", "m", "--servers", "list.txt", "--cache", "c"}, true},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = Parse(c.args);
+        ASSERT_TRUE(parsed.options) << parsed.error;
+        EXPECT_EQ(parsed.options->askMaster, c.askMaster) << c.args.size();
+    }
+    const auto given = Parse({"--server", "h", "--server", "127.0.0.1:5", "--buddy", "Kite",
+                              "--buddies", "f", "--only-buddies", "--rules", "--stats"});
+    ASSERT_TRUE(given.options) << given.error;
+    ASSERT_EQ(given.options->servers.size(), 2u);
+    EXPECT_EQ(given.options->servers[0].server.port, kDefaultServerPort);
+    EXPECT_EQ(given.options->servers[1].server.port, 5);
+    EXPECT_EQ(given.options->buddyNames, std::vector<std::string>{"Kite"});
+    EXPECT_TRUE(given.options->onlyBuddies && given.options->rules && given.options->stats);
+}
+
+TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--server", "h", "--cache", "c"}, "give --master as well"},
+        {{"--only-buddies"}, "--only-buddies needs --buddy or --buddies"},
+        {{"--server", "h:0"}, "HOST:PORT"},
+        {{"--servers"}, "needs a value"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = Parse(c.args);
+        EXPECT_FALSE(parsed.options);
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << parsed.error;
+    }
+}
+
 }  // namespace
 }  // namespace skelvane
