@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <iostream>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "cli/server_json.h"
 #include "cli/server_report.h"
 #include "cli/stats_report.h"
+#include "cli/status_printer.h"
 #include "cli/text_coding.h"
 
 namespace skelvane {
@@ -20,17 +20,12 @@ namespace {
 // What the refresh threads hand to the command line. The report reads
 // `rules` once the refresh is over and its threads are gone.
 struct QueryUi {
-    std::mutex statusMutex;
+    StatusPrinter status{std::cerr};
     RulesByRecord rules;
 };
 
-// Status texts come from the refresh threads; one at a time reaches stderr,
-// whole, in one write: a sweep shows two of them for every server.
 void PrintStatus(void* context, const char16_t* text) {
-    const std::string line = TerminalText(text) + '\n';
-    QueryUi& ui = *static_cast<QueryUi*>(context);
-    const std::lock_guard<std::mutex> hold(ui.statusMutex);
-    std::cerr.write(line.data(), static_cast<std::streamsize>(line.size())).flush();
+    static_cast<QueryUi*>(context)->status.Print(TerminalText(text));
 }
 
 // Called with the table lock held, so one answer at a time.
@@ -136,6 +131,7 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
     PrepareEngine(options, *inputs, ui, engine);
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
+    ui.status.Flush();
     if (!options.cacheFile.empty()) {
         UpdateCache(options.cacheFile, inputs->cache, result, engine, std::time(nullptr));
     }
