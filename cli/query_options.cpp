@@ -72,26 +72,33 @@ bool AppendValue(const std::string& value, OptionReader&, QueryOptions& options)
     return true;
 }
 
-bool ApplyMaster(const std::string& value, OptionReader& reader, QueryOptions& options) {
-    const auto master = ParseHostAndPort(value, kMasterPort);
-    if (!master) {
-        reader.error = "bad master address '" + value + "': expected HOST or HOST:PORT";
-        return false;
+// A HOST[:PORT] value; nothing, with the error, when it is none.
+std::optional<HostAndPort> AddressValue(const std::string& value, std::uint16_t defaultPort,
+                                        const char* what, OptionReader& reader) {
+    auto address = ParseHostAndPort(value, defaultPort);
+    if (!address) {
+        reader.error =
+            std::string("bad ") + what + " address '" + value + "': expected HOST or HOST:PORT";
     }
-    options.masterHost = master->host;
-    options.masterPort = master->port;
-    reader.masterGiven = true;
-    return true;
+    return address;
+}
+
+bool ApplyMaster(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto master = AddressValue(value, kMasterPort, "master", reader);
+    if (master) {
+        options.masterHost = master->host;
+        options.masterPort = master->port;
+        reader.masterGiven = true;
+    }
+    return master.has_value();
 }
 
 bool ApplyServer(const std::string& value, OptionReader& reader, QueryOptions& options) {
-    const auto server = ParseHostAndPort(value, kDefaultServerPort);
-    if (!server) {
-        reader.error = "bad server address '" + value + "': expected HOST or HOST:PORT";
-        return false;
+    const auto server = AddressValue(value, kDefaultServerPort, "server", reader);
+    if (server) {
+        options.servers.push_back(GivenServer{*server, "--server " + value});
     }
-    options.servers.push_back(GivenServer{*server, "--server " + value});
-    return true;
+    return server.has_value();
 }
 
 bool ApplyRate(const std::string& value, OptionReader& reader, QueryOptions& options) {
