@@ -135,7 +135,7 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
                               .Build();
     FakeMaster lists({{}, {listing}});
     FakeMaster silent({{999}, {}});
-    const struct {
+    struct Case {
         const char* what;
         bool askMaster;
         const FakeMaster* master;
@@ -143,27 +143,15 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         bool abort;
         SweptList swept;
         std::vector<std::size_t> table;
-    } cases[] = {
-        {"master and given, each once",
-         true,
-         &lists,
-         {1, 2},
-         {},
-         false,
-         SweptList::kMaster,
-         {0, 1, 2}},
-        {"given alone, each once", false, &silent, {2, 2, 0}, {}, false, SweptList::kGiven, {2, 0}},
-        {"fallback for a silent master",
-         true,
-         &silent,
-         {2},
-         {0, 1},
-         false,
-         SweptList::kFallback,
-         {0, 1, 2}},
-        {"given for a silent master", true, &silent, {1}, {}, false, SweptList::kGiven, {1}},
-        {"nothing for a silent master", true, &silent, {}, {}, false, SweptList::kNone, {}},
-        {"nothing after an abort", true, &silent, {1}, {0}, true, SweptList::kNone, {}},
+    };
+    using enum SweptList;
+    const Case cases[] = {
+        {"master and given, once each", true, &lists, {1, 2}, {}, false, kMaster, {0, 1, 2}},
+        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}},
+        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}},
+        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}},
+        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}},
+        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}},
     };
     const auto endpoints = [&](const std::vector<std::size_t>& indices) {
         std::vector<Ipv4Endpoint> list;
@@ -196,26 +184,6 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
         EXPECT_EQ(ui.SawStatus(u"Falling back."), c.swept == SweptList::kFallback) << c.what;
         EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
-    }
-}
-
-TEST(Refresh, SaysHowMuchOfTheTableTheMasterListedAndWhetherItsAnswerWasWhole) {
-    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
-    FakeServers servers({answers, answers, answers});
-    test::MasterDatagram listing;
-    listing.Entry(127, 0, 0, 1, servers.port(0)).Entry(127, 0, 0, 1, servers.port(1));
-    for (const bool complete : {true, false}) {
-        FakeMaster master(
-            {{}, {complete ? test::MasterDatagram(listing).EndMarker().Build() : listing.Build()}});
-        RefreshEngine engine;
-        RecordingUi ui;
-        test::UseLocalMaster(engine, master.port(), ui);
-        engine.settings.packetsPerSecond = 1000;
-        engine.sources.given = {Ipv4Endpoint{LoopbackAddress(), servers.port(2)}};
-        const RefreshResult result = test::RunRefreshNow(engine);
-        EXPECT_EQ(result.masterListed, 2);
-        EXPECT_EQ(result.masterListComplete, complete);
-        EXPECT_EQ(result.responded, 3);
     }
 }
 
