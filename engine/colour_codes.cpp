@@ -18,18 +18,19 @@ bool IsSurrogatePair(const char16_t* at) {
 
 // Letters, digits, punctuation and blanks, decided the same way on every
 // system and in every locale so that a name reads alike in both front ends.
-// Not printable are: the C0 controls with DEL and the C1 controls (tab
-// included: a name never lays out columns), the line and paragraph
+// The tab is a blank, so a caret colours it like a space. Not printable are:
+// the other C0 controls, DEL and the C1 controls, the line and paragraph
 // separators, the invisible format controls that join characters or steer the
 // writing direction (a server could otherwise make its name read backwards or
 // hide text in the list), the byte-order mark, the code points that are never
 // characters, and surrogate halves. Everything else, code points not yet
 // assigned included, is printable.
 bool IsPrintableUnit(char16_t unit) {
-    return !(unit <= 0x1F || InRange(unit, 0x7F, 0x9F) || InRange(unit, 0x200B, 0x200F) ||
-             InRange(unit, 0x2028, 0x202E) || InRange(unit, 0x2060, 0x206F) ||
-             InRange(unit, 0xD800, 0xDFFF) || InRange(unit, 0xFDD0, 0xFDEF) || unit == 0xFEFF ||
-             InRange(unit, 0xFFF9, 0xFFFB) || unit >= 0xFFFE);
+    return !((unit <= 0x1F && unit != u'\t') || InRange(unit, 0x7F, 0x9F) ||
+             InRange(unit, 0x200B, 0x200F) || InRange(unit, 0x2028, 0x202E) ||
+             InRange(unit, 0x2060, 0x206F) || InRange(unit, 0xD800, 0xDFFF) ||
+             InRange(unit, 0xFDD0, 0xFDEF) || unit == 0xFEFF || InRange(unit, 0xFFF9, 0xFFFB) ||
+             unit >= 0xFFFE);
 }
 
 }  // namespace

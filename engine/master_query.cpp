@@ -5,6 +5,7 @@
 
 #include "engine/master_wire.h"
 #include "engine/status_text.h"
+#include "platform/clock.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
@@ -27,11 +28,28 @@ MasterOutcome QueryError(MasterExchange& exchange) {
     return MasterOutcome::kQueryError;
 }
 
-// One datagram into the buffer; its length, or 0 or less on failure.
-std::int32_t ReceiveDatagram(MasterExchange& exchange) {
-    return exchange.socket
-        .ReceiveFrom(std::span<std::uint8_t>(exchange.buffer.get(), kMasterDatagramCapacity))
-        .bytes;
+// Waits up to `waitMs` for a datagram from the master and receives it into the
+// buffer. Gives its length, 0 when the time ran out, or -1 when a receive
+// failed. Datagrams from any other sender are dropped without extending the
+// wait, so no one but the master can put servers into the list or keep the
+// exchange going; the master itself sees the same requests at the same times.
+std::int32_t ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
+    const std::uint32_t start = MillisecondClock();
+    for (;;) {
+        const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
+        if (spent >= waitMs ||
+            exchange.socket.WaitReadable(waitMs - spent) == ReadyResult::kTimeout) {
+            return 0;
+        }
+        const ReceiveResult received = exchange.socket.ReceiveFrom(
+            std::span<std::uint8_t>(exchange.buffer.get(), kMasterDatagramCapacity));
+        if (received.bytes <= 0) {
+            return -1;
+        }
+        if (received.from == exchange.destination) {
+            return received.bytes;
+        }
+    }
 }
 
 // Sends the request up to the allowed number of times. Gives the length of the
@@ -47,10 +65,9 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
         if (engine.abortEvent.Poll()) {
             return -1;
         }
-        const ReadyResult ready = exchange.socket.WaitReadable(engine.timing.masterAnswerWaitMs);
-        if (ready != ReadyResult::kTimeout) {
-            const std::int32_t length = ReceiveDatagram(exchange);
-            return length > 0 ? length : -1;
+        const std::int32_t length = ReceiveFromMaster(exchange, engine.timing.masterAnswerWaitMs);
+        if (length != 0) {
+            return length;
         }
         ++attempt;
         ShowStatus(engine.ui, u"Retrying %S (attempt %d)...", exchange.host, attempt);
@@ -110,11 +127,11 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
         }
         const std::uint32_t gap =
             exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs : engine.timing.masterGapMs;
-        if (exchange.socket.WaitReadable(gap) == ReadyResult::kTimeout) {
+        length = ReceiveFromMaster(exchange, gap);
+        if (length == 0) {
             break;
         }
-        length = ReceiveDatagram(exchange);
-        if (length <= 0) {
+        if (length < 0) {
             return QueryError(exchange);
         }
     }

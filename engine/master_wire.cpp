@@ -1,8 +1,10 @@
 #include "engine/master_wire.h"
 
 #include <cstring>
+#include <vector>
 
 #include "engine/byte_cursor.h"
+#include "platform/udp_socket.h"
 
 namespace skelvane {
 
@@ -30,6 +32,8 @@ MasterRequest BuildGetServersRequest(bool full, bool empty) {
     return request;
 }
 
+namespace {
+
 // A response datagram:
 //
 //   0       23                       23+7n          23+7n+6
@@ -38,41 +42,62 @@ MasterRequest BuildGetServersRequest(bool full, bool empty) {
 //   +-------+------+----+----+ ... --+--------------+
 //
 // The header is skipped unread. An entry whose separator is missing moves the
-// cursor by 6 bytes only, while the count of bytes left still drops by 7. The
-// reading stops at the end of what was received: a datagram shorter than the
-// header holds no entries, and a trailing piece too short for an address and
-// port is dropped. The table grows by what the datagram can hold, so it never
-// stores more records than it has room for.
-void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
-                        bool& endMarkerSeen, MasterListCounts* counts) {
+// cursor by 6 bytes only, while the count of bytes left still drops by 7.
+//
+// Many deployed masters write the backslash before each entry instead: their
+// datagrams hold the same bytes from offset 23 on, except that one without
+// the end marker has 22 + 7n bytes and ends with an entry that has no
+// separator behind it, and a list that fills its last datagram is followed by
+// a datagram that holds only the end marker. The same reading takes both:
+// six bytes left are a whole entry, fewer are a piece that is dropped.
+//
+// The reading stops at the end of what was received, so a datagram shorter
+// than the header holds no entries. The entries are gathered first and the
+// table grows by their number: it has room for every entry read and never
+// stores more records than that.
+std::vector<Ipv4Endpoint> ReadMasterEntries(std::span<const std::uint8_t> datagram,
+                                            bool& endMarkerSeen) {
+    std::vector<Ipv4Endpoint> entries;
     if (datagram.size() < kMasterHeaderSize) {
-        return;
+        return entries;
     }
     auto remaining = static_cast<std::int64_t>(datagram.size() - kMasterHeaderSize);
-    GrowTable(table, table.Count() + static_cast<std::int32_t>(remaining / kMasterEntrySize));
-
+    entries.reserve(static_cast<std::size_t>(remaining) / kMasterEntrySize + 1);
     ByteCursor cursor(datagram);
     cursor.Skip(kMasterHeaderSize);
     while (remaining > 0) {
         if (cursor.StartsWith(kMasterEndMarker)) {
             endMarkerSeen = true;
-            return;
+            break;
         }
         const auto address = cursor.ReadRaw32();
         const auto port = cursor.ReadBigEndian16();
         if (!address || !port) {
-            return;
+            break;
         }
-        const bool added = AppendServer(table, *address, *port);
-        if (counts != nullptr) {
-            // Only a full table refuses an entry that is no duplicate.
-            ++counts->entries;
-            counts->duplicates += !added && table.Count() < table.capacity ? 1 : 0;
-        }
+        entries.push_back(Ipv4Endpoint{*address, *port});
         if (cursor.Peek() == std::uint8_t{'\\'}) {
             cursor.Skip(1);
         }
         remaining -= static_cast<std::int64_t>(kMasterEntrySize);
+    }
+    return entries;
+}
+
+}  // namespace
+
+void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
+                        bool& endMarkerSeen, MasterListCounts* counts) {
+    const std::vector<Ipv4Endpoint> entries = ReadMasterEntries(datagram, endMarkerSeen);
+    GrowTable(table, table.Count() + static_cast<std::int32_t>(entries.size()));
+    for (const Ipv4Endpoint& entry : entries) {
+        if (counts != nullptr) {
+            counts->duplicates += FindServer(table, entry.address, entry.port) >= 0 ? 1 : 0;
+        }
+        AppendServer(table, entry.address, entry.port);
+    }
+    if (counts != nullptr) {
+        counts->entries += static_cast<std::uint32_t>(entries.size());
     }
 }
 

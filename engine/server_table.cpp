@@ -16,9 +16,15 @@ void ReplaceTable(ServerTable& table) {
     table.records = nullptr;
     table.capacity = 0;
     table.allocated = 0;
+    table.indexByEndpoint.clear();
+    table.serversLeftOut = false;
 }
 
 namespace {
+
+std::uint64_t EndpointKey(std::uint32_t address, std::uint16_t port) {
+    return (std::uint64_t{address} << 16) | port;
+}
 
 // A list arrives a datagram at a time, each adding room for its entries. A
 // record is several kilobytes, and a heap that cannot grow a block in place
@@ -52,21 +58,29 @@ std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity) {
     return table.capacity;
 }
 
+// The duplicate test is one look-up, so that a list of any length, with any
+// number of repeats, is read in time proportional to its length.
 bool AppendServer(ServerTable& table, std::uint32_t address, std::uint16_t port) {
     const std::int32_t count = table.Count();
-    if (count >= table.capacity) {
+    const std::uint64_t key = EndpointKey(address, port);
+    if (table.indexByEndpoint.contains(key)) {
         return false;
     }
+    if (count >= table.capacity) {
+        table.serversLeftOut = true;
+        return false;
+    }
+    table.indexByEndpoint.emplace(key, count);
     ServerRecord& slot = table.records[count];
     slot.address = address;
     slot.port = port;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (table.records[i].address == address && table.records[i].port == port) {
-            return false;
-        }
-    }
     table.count.store(count + 1, std::memory_order_release);
     return true;
+}
+
+std::int32_t FindServer(const ServerTable& table, std::uint32_t address, std::uint16_t port) {
+    const auto found = table.indexByEndpoint.find(EndpointKey(address, port));
+    return found == table.indexByEndpoint.end() ? -1 : found->second;
 }
 
 }  // namespace skelvane

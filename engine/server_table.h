@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <unordered_map>
 
 namespace skelvane {
 
@@ -48,6 +49,10 @@ struct ServerTable {
     std::int32_t capacity = 0;
     // Records allocated, zero-filled beyond `capacity`: at least `capacity`.
     std::int32_t allocated = 0;
+    // The index of each record by its address and port, kept with `count`.
+    std::unordered_map<std::uint64_t, std::int32_t> indexByEndpoint;
+    // Set when a listed server was left out for want of room.
+    bool serversLeftOut = false;
 
     ServerTable() = default;
     ServerTable(const ServerTable&) = delete;
@@ -67,9 +72,12 @@ void ReplaceTable(ServerTable& table);
 // size. Gives the capacity now usable.
 std::int32_t GrowTable(ServerTable& table, std::int32_t newCapacity);
 
-// Stores address and port at index `count` and keeps them unless an earlier
-// record holds the same pair. Nothing is stored when the table is full. True
-// when a record was added.
+// Stores address and port at index `count` unless a record holds the same
+// pair. Nothing is stored when the table is full, which `serversLeftOut`
+// records. True when a record was added.
 bool AppendServer(ServerTable& table, std::uint32_t address, std::uint16_t port);
+
+// The index of the record with this address and port; -1 when there is none.
+std::int32_t FindServer(const ServerTable& table, std::uint32_t address, std::uint16_t port);
 
 }  // namespace skelvane

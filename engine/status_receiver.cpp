@@ -24,10 +24,10 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
 }
 
 // Datagrams still waiting when the sweep ends came too late to be taken in.
-// They are counted, as far as a bounded read finds them: a sender that never
-// stops cannot hold the receiver here.
+// They are counted as far as a short, bounded read finds them (a few
+// milliseconds at most): a sender that never stops must not hold up the end.
 void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
-    constexpr int kMostCounted = 1 << 16;
+    constexpr int kMostCounted = 4096;
     for (int i = 0; i < kMostCounted && channel.socket.WaitReadable(0) == ReadyResult::kReadable;
          ++i) {
         const ReceiveResult received = channel.socket.ReceiveFrom(buffer);
@@ -42,7 +42,7 @@ bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> dat
     RefreshEngine& engine = channel.engine;
     const std::int32_t index = channel.roster.FindQueriedUnanswered(engine.table, from);
     if (index < 0) {
-        const std::int32_t listed = channel.roster.Find(from);
+        const std::int32_t listed = FindServer(engine.table, from.address, from.port);
         ++(listed >= 0 && engine.table[listed].responded != 0 ? engine.stats.duplicate
                                                               : engine.stats.unmatchedSender);
         return false;
@@ -59,9 +59,11 @@ void StatusReceiver(void* argument) {
     TimerResolution resolution;
     std::uint8_t buffer[kStatusDatagramCapacity + 1];
     for (;;) {
+        // The stop is looked at first: under a flood of datagrams the socket is
+        // never quiet, and the sweep must still end when it says so.
         const WaitResult waited =
-            WaitForEither(channel.socketReadable, channel.stopReceiver, kWaitForever);
-        if (waited == WaitResult::kSecond || waited == WaitResult::kFailed) {
+            WaitForEither(channel.stopReceiver, channel.socketReadable, kWaitForever);
+        if (waited == WaitResult::kFirst || waited == WaitResult::kFailed) {
             CountLateDatagrams(channel, std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
             return;
         }

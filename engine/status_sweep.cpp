@@ -125,23 +125,29 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     RefreshEngine& engine = sweep.engine;
     SweepSummary summary;
     summary.outcome = engine.abortEvent.Poll() ? SweepOutcome::kAborted : SweepOutcome::kCompleted;
+    // The receiver may be in the middle of an answer: it must be gone before
+    // the socket and events it waits on are released, and before the answers
+    // are counted, so that every server that got a row is in the count.
+    sweep.channel.stopReceiver.Set();
+    receiver.Join();
     const std::int32_t unanswered = CountUnansweredLocked(sweep);
     if (engine.listNeedsRepaint.load() != 0 && engine.ui.repaintList != nullptr) {
         engine.ui.repaintList(engine.ui.context);
     }
-    // The receiver may be in the middle of an answer: it must be gone before
-    // the socket and events it waits on are released.
-    sweep.channel.stopReceiver.Set();
-    receiver.Join();
     sweep.channel.socket.Close();
     sweep.channel.socketReadable.Close();
     sweep.channel.allResponded.Close();
     sweep.channel.stopReceiver.Close();
     summary.listed = sweep.count;
     summary.responded = sweep.count - unanswered;
-    ShowStatus(engine.ui, u"%s. %d of %d servers responded.",
+    // A list cut short is told in the summary: it is the text that stays on
+    // the status line, where anything shown earlier is at once replaced.
+    ShowStatus(engine.ui,
+               engine.table.serversLeftOut
+                   ? u"%s. %d of %d servers responded. The list was cut at %d."
+                   : u"%s. %d of %d servers responded.",
                summary.outcome == SweepOutcome::kAborted ? u"Aborted" : u"Completed",
-               summary.responded, summary.listed);
+               summary.responded, summary.listed, summary.listed);
     return summary;
 }
 
@@ -161,7 +167,10 @@ SweepSummary StatusSweep(RefreshEngine& engine) {
     }
     TimerResolution resolution;
     JoinableThread receiver;
-    receiver.Start(StatusReceiver, &sweep.channel);
+    // Without a receiver no answer could be taken in: the sweep has not started.
+    if (!receiver.Start(StatusReceiver, &sweep.channel)) {
+        return SweepSummary{};
+    }
     sweep.startTime = MillisecondClock();
     sweep.count = engine.table.Count();
 

@@ -20,7 +20,8 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond);
 
 // Queries every server of the table that has not answered, in up to the
 // configured number of passes, while a receiver thread takes in the answers.
-// Shows the "... servers responded." summary unless the setup failed.
+// Shows the "... servers responded." summary unless it could not set up its
+// events, socket or receiver thread; it then sends nothing and shows nothing.
 SweepSummary StatusSweep(RefreshEngine& engine);
 
 }  // namespace skelvane

@@ -17,12 +17,12 @@ inline bool IsTerminated(std::span<const char16_t> text) {
     return std::find(text.begin(), text.end(), u'\0') != text.end();
 }
 
-// No control character and no lone surrogate half: what a text keeps once
-// its colour codes are gone.
+// No control character other than the tab (a blank) and no lone surrogate
+// half: what a text keeps once its colour codes are gone.
 inline bool IsCleanText(const char16_t* text) {
     for (; *text != u'\0'; ++text) {
         const char16_t unit = *text;
-        if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F)) {
+        if ((unit < 0x20 && unit != u'\t') || (unit >= 0x7F && unit <= 0x9F)) {
             return false;
         }
         const bool high = unit >= 0xD800 && unit <= 0xDBFF;

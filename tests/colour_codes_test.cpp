@@ -18,6 +18,8 @@ TEST(ColourCodes, EachCaretRemovesItselfAndOnePrintableCharacter) {
     EXPECT_EQ(Strip(u"^^12ab"), u"ab") << "carets in a row stack";
     EXPECT_EQ(Strip(u"^^^"), u"");
     EXPECT_EQ(Strip(u"^ x"), u"x") << "a blank is printable and can be the coloured one";
+    EXPECT_EQ(Strip(u"^\tx"), u"x") << "so is a tab, which is a blank";
+    EXPECT_EQ(Strip(u"a\tb"), u"a\tb");
     EXPECT_EQ(Strip(u"^\u00e9t\u00e9"), u"t\u00e9") << "letters beyond ASCII are printable";
     EXPECT_EQ(Strip(u""), u"");
 }
@@ -25,7 +27,7 @@ TEST(ColourCodes, EachCaretRemovesItselfAndOnePrintableCharacter) {
 TEST(ColourCodes, ControlCharactersGoWithoutUsingACaret) {
     EXPECT_EQ(Strip(u"^\u0007X"), u"");
     EXPECT_EQ(Strip(u"^\u0007XY"), u"Y");
-    EXPECT_EQ(Strip(u"a\tb\rc\u0085d\u007f"), u"abcd") << "tab, C1 and DEL are controls";
+    EXPECT_EQ(Strip(u"a\nb\rc\u0085d\u007f"), u"abcd") << "line ends, C1 and DEL are controls";
     EXPECT_EQ(Strip(u"^\u202eab"), u"b") << "direction overrides are not printable";
     EXPECT_EQ(Strip(u"a\u200bb\ufeff"), u"ab");
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "platform/clock.h"
@@ -10,6 +11,7 @@
 namespace skelvane {
 namespace {
 
+using test::Bytes;
 using test::FakeMaster;
 using test::MasterDatagram;
 using test::RecordingUi;
@@ -34,9 +36,10 @@ TEST_F(MasterQueryTest, AnswerAtTheThirdAttemptShowsBothRetries) {
     Use(master);
     EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
     EXPECT_EQ(master.Requests().size(), 3u);
-    EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 1)..."));
-    EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 2)..."));
-    EXPECT_FALSE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 3)..."));
+    EXPECT_EQ(ui.Statuses(),
+              (std::vector<std::u16string>{u"Resolving 127.0.0.1...", u"Querying 127.0.0.1...",
+                                           u"Retrying 127.0.0.1 (attempt 1)...",
+                                           u"Retrying 127.0.0.1 (attempt 2)..."}));
     EXPECT_EQ(engine.table.Count(), 1);
 }
 
@@ -150,6 +153,37 @@ TEST_F(MasterQueryTest, AbortBetweenDatagramsKeepsWhatWasRead) {
     EXPECT_EQ(ui.handOvers(), 0);
     EXPECT_GE(engine.table.Count(), 1);
     EXPECT_EQ(engine.table[0].port, 1);
+}
+
+TEST_F(MasterQueryTest, DatagramsFromAnyoneButTheMasterAreNeitherReadNorWaitedFor) {
+    FakeMaster master({{},
+                       {MasterDatagram().Entry(127, 0, 0, 1, 1).Build(),
+                        MasterDatagram().Entry(127, 0, 0, 2, 2).EndMarker().Build()},
+                       50});
+    Use(master);
+    // From the request on, another sender lists a server of its own more often
+    // than the master phase waits for the next datagram, for seconds.
+    std::atomic<bool> stop{false};
+    std::thread intruder([&] {
+        UdpSocket socket = UdpSocket::Open();
+        socket.Bind(Ipv4Endpoint{LoopbackAddress(0, 0, 3), 0});
+        const Bytes listing = MasterDatagram().Entry(127, 0, 0, 9, 9).Build();
+        master.AwaitRequests(1);
+        const Ipv4Endpoint browser = master.Requesters().at(0);
+        const std::uint32_t start = MillisecondClock();
+        while (!stop && ElapsedMs(MillisecondClock(), start) < 4000) {
+            socket.SendTo(listing, browser);
+            SleepMs(engine.timing.masterGapAfterEndMs / 4);
+        }
+    });
+    const std::uint32_t start = MillisecondClock();
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_LT(ElapsedMs(MillisecondClock(), start), 1000u);
+    stop = true;
+    intruder.join();
+    ASSERT_EQ(engine.table.Count(), 2);
+    EXPECT_EQ(engine.table[0].port, 1);
+    EXPECT_EQ(engine.table[1].port, 2);
 }
 
 TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {

@@ -1,5 +1,7 @@
 #include "engine/master_wire.h"
 
+#include <time.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,6 +33,7 @@ TEST(MasterRequest, CarriesTheFilterFlagsInOrder) {
 struct ReadResult {
     std::vector<std::pair<std::uint32_t, std::uint16_t>> servers;
     bool endMarker = false;
+    bool cut = false;
 };
 
 ReadResult ReadAll(const std::vector<Bytes>& datagrams) {
@@ -43,6 +46,7 @@ ReadResult ReadAll(const std::vector<Bytes>& datagrams) {
     for (std::int32_t i = 0; i < table.Count(); ++i) {
         result.servers.emplace_back(table[i].address, table[i].port);
     }
+    result.cut = table.serversLeftOut;
     return result;
 }
 
@@ -120,16 +124,64 @@ TEST(MasterResponse, HostileLengthsNeverReadPastTheEndOrOverfillTheTable) {
     for (std::size_t length = 0; length <= full.size(); ++length) {
         SCOPED_TRACE(length);
         const ReadResult read = ReadAll({Bytes(full.begin(), full.begin() + length)});
-        EXPECT_LE(read.servers.size(), length < 23 ? 0u : (length - 23) / 7);
+        EXPECT_LE(read.servers.size(), length < 23 ? 0u : (length - 23 + 6) / 7);
     }
 }
 
-TEST(MasterResponse, TrailingPartialEntryIsDropped) {
-    // Six bytes that are not the end marker would make a whole address and port,
-    // but the datagram's length leaves no room for them in the table.
+TEST(MasterResponse, TrailingPieceTooShortForAnEntryIsDropped) {
     const ReadResult read =
-        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0, 200}).Build()});
+        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0}).Build()});
     EXPECT_EQ(read.servers, (std::vector{Server(1, 100)}));
+}
+
+// The layout of many deployed masters: the backslash comes before each entry,
+// so a datagram without the end marker has 22 + 7n bytes and ends with an
+// entry, and the end marker may come alone in a datagram of its own.
+Bytes LeadingSeparators(const std::vector<std::uint8_t>& lastBytes, bool endMarker) {
+    const char header[] = "\xFF\xFF\xFF\xFFgetserversResponse";
+    Bytes bytes(header, header + sizeof header - 1);
+    for (const std::uint8_t d : lastBytes) {
+        bytes.insert(bytes.end(), {'\\', 127, 0, 0, d, 0, d});
+    }
+    if (endMarker) {
+        bytes.insert(bytes.end(), {'\\', 'E', 'O', 'T', 0, 0, 0});
+    }
+    return bytes;
+}
+
+TEST(MasterResponse, SeparatorsBeforeEachEntryGiveEveryEntryAndNoMore) {
+    struct Case {
+        const char* what;
+        std::vector<Bytes> datagrams;
+        std::vector<std::uint8_t> servers;
+        bool endMarker;
+    };
+    const std::vector<Case> cases = {
+        {"one entry, 29 bytes", {LeadingSeparators({1}, false)}, {1}, false},
+        {"split, marker alone",
+         {LeadingSeparators({1, 2, 3}, false), LeadingSeparators({4, 5}, false),
+          LeadingSeparators({}, true)},
+         {1, 2, 3, 4, 5},
+         true},
+        {"split, marker after the last entries",
+         {LeadingSeparators({1, 2}, false), LeadingSeparators({3}, true)},
+         {1, 2, 3},
+         true},
+        {"repeats across datagrams",
+         {LeadingSeparators({1, 2}, false), LeadingSeparators({2, 1, 3}, false)},
+         {1, 2, 3},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReadResult read = ReadAll(c.datagrams);
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> expected;
+        for (const std::uint8_t d : c.servers) {
+            expected.push_back(Server(d, d));
+        }
+        EXPECT_EQ(read.servers, expected);
+        EXPECT_EQ(read.endMarker, c.endMarker);
+    }
 }
 
 TEST(MasterResponse, RepeatedEntriesDoNotInflateTheTable) {
@@ -145,6 +197,49 @@ TEST(MasterResponse, RepeatedEntriesDoNotInflateTheTable) {
     }
     EXPECT_EQ(table.Count(), 1);
     EXPECT_LE(table.capacity, 9001);
+}
+
+// `distinct` servers on 127.1.x.y, the whole list given `listings` times, in
+// datagrams of 100 entries.
+std::vector<Bytes> RepeatedList(int distinct, int listings) {
+    std::vector<Bytes> datagrams;
+    for (int round = 0; round < listings; ++round) {
+        for (int first = 0; first < distinct; first += 100) {
+            MasterDatagram datagram;
+            for (int i = first; i < std::min(first + 100, distinct); ++i) {
+                datagram.Entry(127, 1, static_cast<std::uint8_t>(i >> 8),
+                               static_cast<std::uint8_t>(i & 0xFF), 27960);
+            }
+            datagrams.push_back(datagram.Build());
+        }
+    }
+    return datagrams;
+}
+
+TEST(MasterResponse, AHostileListOfRepeatsCostsLittleTime) {
+    // Testing each entry against every record kept so far, or moving the whole
+    // table for every datagram, would take seconds for this list; reading in
+    // time proportional to its length takes little.
+    const std::vector<Bytes> datagrams = RepeatedList(16000, 6);
+    timespec start{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+    const ReadResult read = ReadAll(datagrams);
+    timespec end{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+    const double cpuSeconds = static_cast<double>(end.tv_sec - start.tv_sec) +
+                              static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e9;
+    EXPECT_EQ(read.servers.size(), 16000u);
+    EXPECT_LT(cpuSeconds, 1.5);
+}
+
+TEST(MasterResponse, AListLongerThanTheTableIsCutAndSaysSo) {
+    // Every server listed twice: repeats of kept servers are no loss.
+    for (const int distinct : {kMaxServerRecords, kMaxServerRecords + 1}) {
+        SCOPED_TRACE(distinct);
+        const ReadResult read = ReadAll(RepeatedList(distinct, 2));
+        EXPECT_EQ(read.servers.size(), static_cast<std::size_t>(kMaxServerRecords));
+        EXPECT_EQ(read.cut, distinct > kMaxServerRecords);
+    }
 }
 
 }  // namespace

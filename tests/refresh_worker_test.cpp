@@ -1,5 +1,12 @@
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
 #include <memory>
 
 #include "engine/refresh_engine.h"
@@ -95,6 +102,79 @@ TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     EXPECT_TRUE(restart.started);
     EXPECT_EQ(ui.refreshEnded(), 2);
     EXPECT_EQ(ui.handOvers(), 2);
+}
+
+std::size_t OpenDescriptors() {
+    const std::filesystem::directory_iterator entries("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+// Takes away, for a while, what a sweep needs to set up: new file descriptors
+// (for its events and socket) or new threads (for its receiver).
+class Scarcity {
+  public:
+    enum class Kind { kDescriptors, kThreads };
+    explicit Scarcity(Kind kind) : kind_(kind) {}
+
+    void Impose() {
+        if (kind_ == Kind::kDescriptors) {
+            getrlimit(RLIMIT_NOFILE, &savedFiles_);
+            const int lowestFree = open("/dev/null", O_RDONLY | O_CLOEXEC);
+            close(lowestFree);
+            rlimit none = savedFiles_;
+            none.rlim_cur = static_cast<rlim_t>(lowestFree);
+            setrlimit(RLIMIT_NOFILE, &none);
+        } else {
+            // No thread gets a stack larger than the address space.
+            pthread_getattr_default_np(&savedThreads_);
+            pthread_attr_t huge;
+            pthread_attr_init(&huge);
+            pthread_attr_setstacksize(&huge, std::numeric_limits<std::size_t>::max() / 4);
+            pthread_setattr_default_np(&huge);
+            pthread_attr_destroy(&huge);
+        }
+    }
+
+    void Lift() {
+        if (kind_ == Kind::kDescriptors) {
+            setrlimit(RLIMIT_NOFILE, &savedFiles_);
+        } else {
+            pthread_setattr_default_np(&savedThreads_);
+            pthread_attr_destroy(&savedThreads_);
+        }
+    }
+
+  private:
+    Kind kind_;
+    rlimit savedFiles_{};
+    pthread_attr_t savedThreads_{};
+};
+
+TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
+    for (const Scarcity::Kind kind : {Scarcity::Kind::kDescriptors, Scarcity::Kind::kThreads}) {
+        SCOPED_TRACE(kind == Scarcity::Kind::kDescriptors ? "no descriptors" : "no threads");
+        FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
+        FakeMaster master({{}, {servers.MasterAnswer()}});
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, master.port(), ui);
+        Scarcity scarcity(kind);
+        std::size_t descriptorsBefore = 0;
+        ui.onHandOver = [&] {
+            descriptorsBefore = OpenDescriptors();
+            scarcity.Impose();
+        };
+        ui.onRefreshEnded = [](void* lifted) { static_cast<Scarcity*>(lifted)->Lift(); };
+        ui.onRefreshEndedArgument = &scarcity;
+        const RefreshResult result = test::RunRefreshNow(engine);
+        EXPECT_EQ(result.master, MasterOutcome::kHandedOver);
+        EXPECT_EQ(result.sweep, SweepOutcome::kSetupFailed);
+        EXPECT_EQ(ui.LastStatus(), u"Querying servers...");
+        EXPECT_EQ(ui.refreshEnded(), 1);
+        EXPECT_FALSE(IsRefreshInProgress(engine));
+        EXPECT_EQ(servers.Queries(0), 0);
+        EXPECT_EQ(OpenDescriptors(), descriptorsBefore) << "what the sweep had set up is released";
+    }
 }
 
 TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {

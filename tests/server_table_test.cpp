@@ -32,10 +32,13 @@ TEST(ServerTable, AppendRefusesDuplicatesAndAFullTable) {
 
 TEST(ServerTable, ReplaceEmptiesAndGrowthIsCapped) {
     ServerTable table;
-    GrowTable(table, 4);
+    GrowTable(table, 1);
     AppendServer(table, 1, 1);
+    AppendServer(table, 2, 2);
+    ASSERT_TRUE(table.serversLeftOut);
     ReplaceTable(table);
     EXPECT_EQ(table.Count(), 0);
+    EXPECT_FALSE(table.serversLeftOut);
     EXPECT_EQ(table.records, nullptr);
     EXPECT_EQ(GrowTable(table, kMaxServerRecords + 1000), kMaxServerRecords);
 }

@@ -6,6 +6,7 @@
 
 #include "engine/master_query.h"
 #include "platform/clock.h"
+#include "testnet/flooding_server.h"
 #include "tests/test_support.h"
 
 namespace skelvane {
@@ -28,8 +29,9 @@ FakeServers::Behaviour Silent() {
 // A sweep over the given servers, listed by a local master.
 class StatusSweepTest : public ::testing::Test {
   protected:
-    void List(FakeServers& servers) {
-        master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {servers.MasterAnswer()}});
+    void List(FakeServers& servers, const std::vector<std::uint16_t>& portsFirst = {}) {
+        master_ = std::make_unique<FakeMaster>(
+            FakeMaster::Script{{}, {servers.MasterAnswer(portsFirst)}});
         test::UseLocalMaster(engine, master_->port(), ui);
         engine.settings.packetsPerSecond = 1000;
         ASSERT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
@@ -151,6 +153,99 @@ TEST_F(StatusSweepTest, AnswersFromAnotherPortOrRepeatedChangeNothing) {
     EXPECT_EQ(ui.Parsed(), std::vector<std::int32_t>{1}) << "parsed once, copies dropped";
 }
 
+// A neighbour floods the sweep's socket from another address, from the first
+// query on and for far longer than the sweep needs.
+class FloodedSweepTest : public StatusSweepTest {
+  protected:
+    void SetUp() override {
+        servers_ = std::make_unique<FakeServers>(std::vector{Answers(), Silent()});
+        List(*servers_, {flooding_.Endpoint().port});
+    }
+    void TearDown() override {
+        EXPECT_GT(flooding_.JunkSent(), 0u);
+        flooding_.Stop();
+        StatusSweepTest::TearDown();
+    }
+
+    std::unique_ptr<FakeServers> servers_;
+
+  private:
+    FloodingServer flooding_{30000};
+};
+
+TEST_F(FloodedSweepTest, TheSweepEndsOnTime) {
+    const std::uint32_t start = MillisecondClock();
+    const SweepSummary summary = StatusSweep(engine);
+    EXPECT_LT(ElapsedMs(MillisecondClock(), start), 3000u);
+    EXPECT_EQ(summary.outcome, SweepOutcome::kCompleted);
+    EXPECT_EQ(engine.table[2].attempts, 3) << "every pass ran";
+}
+
+TEST_F(FloodedSweepTest, AnAbortEndsTheSweepAtOnce) {
+    engine.settings.packetsPerSecond = 1;
+    AbortAfter(300);
+    const std::uint32_t start = MillisecondClock();
+    const SweepSummary summary = StatusSweep(engine);
+    EXPECT_LT(ElapsedMs(MillisecondClock(), start), 300u + 700u);
+    EXPECT_EQ(summary.outcome, SweepOutcome::kAborted);
+}
+
+TEST_F(StatusSweepTest, AnswerArrivingWhileTheSweepEndsIsCountedIfItGetsARow) {
+    // The late server answers its only query just as the sweep finishes: at
+    // the last repaint, the one step of the finish that the front end sees.
+    UdpSocket late = UdpSocket::Open();
+    late.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
+    FakeServers servers({Answers()});
+    List(servers, {late.LocalEndpoint()->port});
+    engine.timing.sweepPasses = 1;
+    engine.timing.repaintAfterMs = 60000;
+    ui.onRepaint = [&] {
+        std::uint8_t query[64];
+        const ReceiveResult got = late.ReceiveFrom(query);
+        ASSERT_GT(got.bytes, 0);
+        ASSERT_TRUE(late.SendTo(kAnswer, got.from).ok);
+        const std::uint32_t sentAt = MillisecondClock();
+        while (ui.Parsed().size() < 2 && ElapsedMs(MillisecondClock(), sentAt) < 300) {
+            SleepMs(2);
+        }
+    };
+    const SweepSummary summary = StatusSweep(engine);
+    EXPECT_EQ(summary.responded, static_cast<std::int32_t>(ui.Parsed().size()));
+    EXPECT_EQ(ui.LastStatus(), u"Completed. " + std::u16string(1, u'0' + summary.responded) +
+                                   u" of 2 servers responded.");
+}
+
+TEST_F(StatusSweepTest, EveryAnswerIsReportedWithItsPlayersEvenWhenItGetsNoRow) {
+    const std::vector<std::string> player = {"3 40 \"a\""};
+    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\^1Red^7Fort")},
+                         {test::StatusAnswer("\\sv_hostname\\One", player)},
+                         {test::StatusAnswer("\\sv_hostname\\Two", {player[0], player[0]})},
+                         {test::StatusAnswer("\\mapname\\q")}});
+    List(servers);
+    ui.addsRows = false;
+    StatusSweep(engine);
+    EXPECT_TRUE(ui.SawStatus(u"Found 0 players on 'RedFort'"));
+    EXPECT_TRUE(ui.SawStatus(u"Found 1 player on 'One'"));
+    EXPECT_TRUE(ui.SawStatus(u"Found 2 players on 'Two'"));
+    EXPECT_TRUE(ui.SawStatus(u"Found 0 players on '?'"));
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 4 of 4 servers responded.");
+    EXPECT_EQ(ui.repaints(), 0);
+}
+
+TEST_F(StatusSweepTest, AFailedSendIsReportedAndRetriedInEveryPass) {
+    // Nothing can be sent to port 0: the socket layer refuses it.
+    UdpSocket probe = UdpSocket::Open();
+    const SendResult refused = probe.SendTo(kAnswer, Ipv4Endpoint{LoopbackAddress(), 0});
+    ASSERT_FALSE(refused.ok);
+    const std::string code = std::to_string(refused.error);
+    FakeServers servers({Answers()});
+    List(servers, {0});
+    StatusSweep(engine);
+    EXPECT_EQ(Count(u"Can't send: error " + std::u16string(code.begin(), code.end())), 3);
+    EXPECT_EQ(engine.table[0].attempts, 3);
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 1 of 2 servers responded.");
+}
+
 TEST_F(StatusSweepTest, AbortDuringAPacingWaitEndsTheSweepAtOnce) {
     FakeServers servers({Answers(), Silent(), Silent(), Silent(), Silent()});
     List(servers);
@@ -241,6 +336,20 @@ TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
     const Bytes expected = {0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e',  't', 's',
                             't',  'a',  't',  'u',  's', 0x0A, 0x00};
     EXPECT_EQ(requests[0], expected);
+}
+
+TEST(StatusSweepSummary, SaysWhenTheListWasCut) {
+    FakeServers servers({Silent()});
+    RefreshEngine engine;
+    RecordingUi ui;
+    GrowTable(engine.table, 1);
+    AppendServer(engine.table, LoopbackAddress(), servers.port(0));
+    AppendServer(engine.table, LoopbackAddress(), 9);
+    engine.ui = ui.Hooks();
+    engine.timing = test::ShortTiming();
+    engine.timing.sweepPasses = 1;
+    StatusSweep(engine);
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 0 of 1 servers responded. The list was cut at 1.");
 }
 
 TEST(PacingInterval, IsTruncatedMillisecondsAndNeverFromABadRate) {

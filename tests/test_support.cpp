@@ -90,12 +90,19 @@ void RecordingUi::OnTableReplaced(void* self) {
     ++static_cast<RecordingUi*>(self)->tableReplaced_;
 }
 void RecordingUi::OnHandOver(void* self) {
-    ++static_cast<RecordingUi*>(self)->handOvers_;
+    auto* ui = static_cast<RecordingUi*>(self);
+    ++ui->handOvers_;
+    if (ui->onHandOver) {
+        ui->onHandOver();
+    }
 }
 void RecordingUi::OnRepaint(void* self) {
     auto* ui = static_cast<RecordingUi*>(self);
     if (ui->repaints_++ == 0) {
         ui->firstRepaintTime_ = MillisecondClock();
+    }
+    if (ui->onRepaint) {
+        ui->onRepaint();
     }
 }
 
@@ -130,6 +137,11 @@ std::vector<Bytes> FakeMaster::Requests() const {
     return requests_;
 }
 
+std::vector<Ipv4Endpoint> FakeMaster::Requesters() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return requesters_;
+}
+
 std::vector<Bytes> FakeMaster::AwaitRequests(std::size_t count) const {
     const std::uint32_t start = MillisecondClock();
     while (Requests().size() < count && ElapsedMs(MillisecondClock(), start) < 1000) {
@@ -158,6 +170,7 @@ void FakeMaster::Serve() {
         {
             const std::lock_guard<std::mutex> hold(mutex_);
             requests_.emplace_back(buffer, buffer + got.bytes);
+            requesters_.push_back(got.from);
             requestTimes_.push_back(MillisecondClock());
         }
         const auto& answered = script_.answerRequests;
@@ -197,8 +210,11 @@ int FakeServers::Queries(std::size_t i) const {
     return servers_[i].queries.load();
 }
 
-Bytes FakeServers::MasterAnswer() const {
+Bytes FakeServers::MasterAnswer(const std::vector<std::uint16_t>& portsFirst) const {
     MasterDatagram datagram;
+    for (const std::uint16_t port : portsFirst) {
+        datagram.Entry(127, 0, 0, 1, port);
+    }
     for (const Server& server : servers_) {
         datagram.Entry(127, 0, 0, 1, server.port);
     }

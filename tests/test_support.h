@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -52,6 +53,9 @@ class RecordingUi {
     // Run inside refreshEnded, as a front end's click handler would.
     void (*onRefreshEnded)(void* argument) = nullptr;
     void* onRefreshEndedArgument = nullptr;
+    // Run inside handOver and repaintList, on the thread that calls them.
+    std::function<void()> onHandOver;
+    std::function<void()> onRepaint;
 
   private:
     static void OnStatus(void* self, const char16_t* text);
@@ -85,6 +89,8 @@ class FakeMaster {
     ~FakeMaster();
     std::uint16_t port() const { return port_; }
     std::vector<Bytes> Requests() const;
+    // Where the requests came from, in order.
+    std::vector<Ipv4Endpoint> Requesters() const;
     // The requests once `count` have arrived or a second has passed.
     std::vector<Bytes> AwaitRequests(std::size_t count) const;
     std::vector<std::uint32_t> RequestTimes() const;
@@ -98,6 +104,7 @@ class FakeMaster {
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<Bytes> requests_;
+    std::vector<Ipv4Endpoint> requesters_;
     std::vector<std::uint32_t> requestTimes_;
     std::thread thread_;
 };
@@ -121,8 +128,9 @@ class FakeServers {
     std::size_t size() const { return servers_.size(); }
     std::uint16_t port(std::size_t i) const { return servers_[i].port; }
     int Queries(std::size_t i) const;
-    // A master answer that lists every server, in order.
-    Bytes MasterAnswer() const;
+    // A master answer that lists the servers at `portsFirst` on 127.0.0.1,
+    // then every one of these servers, in order.
+    Bytes MasterAnswer(const std::vector<std::uint16_t>& portsFirst = {}) const;
 
   private:
     struct Server {

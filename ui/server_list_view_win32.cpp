@@ -249,8 +249,11 @@ void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
     if (kServerColumns[item.iSubItem].kind == KIND_PING) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
-    } else if (item.iSubItem == 0 && (item.mask & LVIF_IMAGE) != 0) {
-        item.iImage = OsIconForVersion(record->version);
+    } else if ((item.mask & LVIF_IMAGE) != 0) {
+        // Column 0 shows the operating system. The other text columns have no
+        // image, answered the way the list answers for a sub-item never given
+        // one, which also keeps it from leaving room for an image there.
+        item.iImage = item.iSubItem == 0 ? OsIconForVersion(record->version) : I_IMAGECALLBACK;
     }
 }
 

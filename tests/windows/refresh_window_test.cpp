@@ -85,6 +85,9 @@ TEST_F(RefreshWindow, FillsTheListFromLocalServersWithTheRealTimings) {
     EXPECT_EQ(CellText(ServerList(), 1, 4), L"2 / 2");
     EXPECT_EQ(CellText(ServerList(), 2, 4), L"0 / 8");
     EXPECT_EQ(CellImage(ServerList(), 0, 5), 1) << "a ping under 100 ms is good";
+    for (int column = 1; column <= 4; ++column) {
+        EXPECT_LT(CellImage(ServerList(), 0, column), 0) << "an image in column " << column;
+    }
     const std::wstring slowPing = CellText(ServerList(), 3, 5);
     EXPECT_GE(std::stoi(slowPing), 150);
     EXPECT_EQ(CellImage(ServerList(), 3, 5), std::stoi(slowPing) <= 200 ? 2 : 3);
