@@ -131,7 +131,7 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
     PrepareEngine(options, *inputs, ui, engine);
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
-    ui.status.Flush();
+    ui.status.Close();
     if (!options.cacheFile.empty()) {
         UpdateCache(options.cacheFile, inputs->cache, result, engine, std::time(nullptr));
     }

@@ -9,13 +9,7 @@ StatusPrinter::StatusPrinter(std::ostream& out) : out_(out) {
 }
 
 StatusPrinter::~StatusPrinter() {
-    {
-        const std::lock_guard<std::mutex> hold(mutex_);
-        stop_ = true;
-    }
-    wake_.notify_one();
-    writer_.join();
-    Flush();
+    Close();
 }
 
 void StatusPrinter::Print(std::string_view line) {
@@ -31,20 +25,30 @@ void StatusPrinter::Print(std::string_view line) {
     }
 }
 
-void StatusPrinter::Flush() {
+void StatusPrinter::Close() {
+    {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_one();
+    if (writer_.joinable()) {
+        writer_.join();
+    }
     WriteWaiting();
 }
 
 // The stream is written without holding the lines' lock, so that the refresh
-// threads never wait for it.
+// threads never wait for it. Only the writer thread calls this until Close
+// has ended it, so batches keep their order.
 void StatusPrinter::WriteWaiting() {
-    const std::lock_guard<std::mutex> writing(writing_);
     std::string batch;
     {
         const std::lock_guard<std::mutex> hold(mutex_);
         batch.swap(pending_);
     }
-    out_.write(batch.data(), static_cast<std::streamsize>(batch.size())).flush();
+    if (!batch.empty()) {
+        out_.write(batch.data(), static_cast<std::streamsize>(batch.size())).flush();
+    }
 }
 
 // A line that arrives into an empty batch starts the clock; whatever has come

@@ -23,16 +23,15 @@ class StatusPrinter {
 
     // Safe from any thread; lines keep the order of the calls.
     void Print(std::string_view line);
-    // Writes what waits, before the caller writes to the stream itself.
-    void Flush();
+    // Writes what waits and stops: from then on the stream is the caller's
+    // alone, and no other thread flushes it (or a stream tied to it) under it.
+    void Close();
 
   private:
     void WriteBatches();
     void WriteWaiting();
 
     std::ostream& out_;
-    // Held while a batch is taken and written, so that batches keep their order.
-    std::mutex writing_;
     // Guards the lines waiting and the stop.
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -22,11 +22,22 @@ class SharedText : public std::streambuf {
         return text_;
     }
 
+    int Writes() {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        return writes_;
+    }
+
   protected:
     std::streamsize xsputn(const char* s, std::streamsize n) override {
         const std::lock_guard<std::mutex> hold(mutex_);
         text_.append(s, static_cast<std::size_t>(n));
+        ++writes_;
         return n;
+    }
+    int sync() override {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        ++writes_;
+        return 0;
     }
     int_type overflow(int_type c) override {
         if (c != traits_type::eof()) {
@@ -39,12 +50,17 @@ class SharedText : public std::streambuf {
   private:
     std::mutex mutex_;
     std::string text_;
+    int writes_ = 0;
 };
 
-TEST(StatusPrinter, LinesFromManyThreadsKeepTheirOrderAndNoneWaitsLong) {
+TEST(StatusPrinter, LinesKeepTheirOrderWaitBrieflyAndStopAtClose) {
     SharedText text;
     std::ostream out(&text);
     StatusPrinter printer(out);
+    printer.Print("quiet after this");
+    SleepMs(StatusPrinter::kStatusBatchMs * 10);
+    EXPECT_EQ(text.Snapshot(), "quiet after this\n") << "a line waits for no later one";
+
     constexpr int kThreads = 4;
     constexpr int kLines = 500;
     std::vector<std::thread> threads;
@@ -58,8 +74,9 @@ TEST(StatusPrinter, LinesFromManyThreadsKeepTheirOrderAndNoneWaitsLong) {
     for (std::thread& thread : threads) {
         thread.join();
     }
-    printer.Flush();
-    std::istringstream lines(text.Snapshot());
+    printer.Close();
+    const int writes = text.Writes();
+    std::istringstream lines(text.Snapshot().substr(17));
     std::vector<int> next(kThreads, 0);
     int t = 0;
     int i = 0;
@@ -67,11 +84,8 @@ TEST(StatusPrinter, LinesFromManyThreadsKeepTheirOrderAndNoneWaitsLong) {
         ASSERT_EQ(i, next[static_cast<std::size_t>(t)]++) << "thread " << t;
     }
     EXPECT_EQ(next, std::vector<int>(kThreads, kLines));
-
-    printer.Print("quiet after this");
-    SleepMs(StatusPrinter::kStatusBatchMs * 10);
-    EXPECT_NE(text.Snapshot().find("quiet after this\n"), std::string::npos)
-        << "a line waits for no later one";
+    SleepMs(StatusPrinter::kStatusBatchMs * 3);
+    EXPECT_EQ(text.Writes(), writes) << "after Close the stream is the caller's alone";
 }
 
 }  // namespace
