@@ -5,7 +5,7 @@
 namespace skelvane {
 
 void ResetRefreshStats(RefreshStats& stats) {
-    for (Counter* counter :
+    for (StatCounter* counter :
          {&stats.masterDatagrams, &stats.masterEntries, &stats.masterDuplicates, &stats.late,
           &stats.duplicate, &stats.unmatchedSender, &stats.oversized}) {
         counter->store(0);
@@ -16,7 +16,7 @@ void ResetRefreshStats(RefreshStats& stats) {
     }
 }
 
-void CountInPass(std::array<Counter, kCountedPasses>& counters, std::int32_t pass) {
+void CountInPass(std::array<StatCounter, kCountedPasses>& counters, std::int32_t pass) {
     ++counters[static_cast<std::size_t>(std::clamp(pass, 1, kCountedPasses) - 1)];
 }
 
