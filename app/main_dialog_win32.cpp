@@ -7,6 +7,7 @@
 #include "app/main_notify_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
+#include "ui/column_scaling_win32.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
@@ -29,9 +30,14 @@ INT_PTR OnInitDialog(HWND window, Browser& browser) {
     return TRUE;
 }
 
-// Column widths follow the window once column scaling is built.
-INT_PTR OnSize(WPARAM, LPARAM) {
-    return 0;
+// The controls have followed the new size by now. The group boxes are drawn
+// see-through, so pieces of their old frames would stay on the background
+// unless all of it is painted afresh.
+INT_PTR OnSize(const Browser& browser, WPARAM sizeKind, LPARAM clientSize) {
+    if (sizeKind != SIZE_MINIMIZED) {
+        InvalidateRect(browser.mainWindow, nullptr, TRUE);
+    }
+    return ScaleColumns(browser.view, sizeKind, clientSize);
 }
 
 INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
@@ -88,7 +94,7 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
         case WM_CREATE:
             return TRUE;
         case WM_SIZE:
-            return OnSize(wParam, lParam);
+            return OnSize(browser, wParam, lParam);
         case WM_GETMINMAXINFO:
             return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_CLOSE:

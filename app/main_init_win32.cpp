@@ -10,6 +10,8 @@
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "platform/udp_socket.h"
+#include "res/resource.h"
+#include "sizer/sizer_win32.h"
 
 namespace skelvane {
 
@@ -34,9 +36,31 @@ void ConnectPresentation(Browser& browser) {
     view.settings = &browser.settings;
 }
 
-// Between the status bar's creation and the settings: the window sizer is
-// attached here once it exists, while the window still has its template size.
-void AttachSizer(HWND) {}
+// How each control follows the main window's client area. The status bar
+// moves with the width as well as stretching with it; it keeps itself along
+// the bottom of the window whatever it is told.
+constexpr SizerAnchor kMainAnchors[] = {
+    {IDC_CONFIG, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {IDC_UPDATE, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {IDC_EXIT, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {IDC_SERVERLIST, SIZER_STRETCH_X | SIZER_STRETCH_Y},
+    {IDC_PLAYERLIST, SIZER_MOVE_Y | SIZER_STRETCH_X},
+    {IDC_SERVERS_GROUP, SIZER_STRETCH_X | SIZER_STRETCH_Y},
+    {IDC_PLAYERS_GROUP, SIZER_MOVE_Y | SIZER_STRETCH_X},
+    {IDC_CONTROLS_GROUP, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {IDC_STATUSBAR, SIZER_MOVE_X | SIZER_MOVE_Y | SIZER_STRETCH_X},
+    {IDC_SHOWEMPTY, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {IDC_SHOWFULL, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {-1, SIZER_TABLE_END},
+};
+
+// After the status bar exists, which the sizer finds by its id, and before the
+// settings: the window still has its template size, which becomes its
+// smallest, and a stored placement must already move the controls. Without
+// the sizer the window keeps its layout at any size.
+void AttachSizer(HWND window) {
+    SizerAttach(window, kMainAnchors, true, std::nullopt);
+}
 
 void RestorePlayerView(const Browser& browser) {
     if (browser.settings.playerViewStyle != 0 && browser.isXpOrLater) {

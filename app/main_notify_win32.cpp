@@ -1,6 +1,7 @@
 #include "app/main_notify_win32.h"
 
 #include "app/browser_win32.h"
+#include "app/join_server_win32.h"
 #include "res/resource.h"
 #include "ui/player_list_view_win32.h"
 #include "ui/server_list_view_win32.h"
@@ -10,13 +11,11 @@ namespace skelvane {
 namespace {
 
 // The handlers below answer notifications of features that are not built yet:
-// buddy highlighting, joining a server, and the player rows with their
-// sorting and view switch. They are routed already so that each feature only
-// fills in its handler.
+// buddy highlighting, and the player rows with their sorting and view switch.
+// They are routed already so that each feature only fills in its handler.
 LRESULT OnListCustomDraw(HWND, const NMLVCUSTOMDRAW&) {
     return CDRF_DODEFAULT;
 }
-void JoinServer(const NMITEMACTIVATE&) {}
 void FillPlayerCell(NMLVDISPINFOW&) {}
 void SortPlayerList(int) {}
 void TogglePlayerView() {}
@@ -49,7 +48,7 @@ INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
                 browser.mainWindow,
                 OnListCustomDraw(header.hwndFrom, reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
         case NM_DBLCLK:
-            JoinServer(reinterpret_cast<const NMITEMACTIVATE&>(header));
+            JoinServer(browser, reinterpret_cast<const NMITEMACTIVATE&>(header));
             return 0;
         default:
             return 0;

@@ -108,6 +108,7 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
                             UdpSocket::Open()};
+    exchange.socket.SetBufferSizes(kBurstBufferBytes);
     ShowStatus(engine.ui, u"Querying %S...", host);
     std::int32_t length = AskUntilAnswered(exchange);
     if (length == 0) {

@@ -14,9 +14,6 @@ namespace {
 inline constexpr std::uint8_t kStatusQuery[kStatusQuerySize] = {
     0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e', 't', 's', 't', 'a', 't', 'u', 's', 0x0A, 0x00};
 
-// Large kernel buffers let a burst of answers wait while the receiver parses.
-inline constexpr int kSocketBufferBytes = 4 << 20;
-
 struct Sweep {
     RefreshEngine& engine;
     SweepChannel channel;
@@ -37,7 +34,7 @@ bool SetUp(Sweep& sweep) {
     if (!channel.socket.IsValid() || !channel.socket.BindReadEvent(channel.socketReadable)) {
         return false;
     }
-    channel.socket.SetBufferSizes(kSocketBufferBytes);
+    channel.socket.SetBufferSizes(kBurstBufferBytes);
     return true;
 }
 

@@ -34,6 +34,11 @@ struct ReceiveResult {
 
 enum class ReadyResult { kReadable, kTimeout, kFailed };
 
+// Kernel buffers large enough for a burst of datagrams to wait while the
+// program reads the ones before: a master's whole list sent back to back, or
+// the answers of thousands of servers.
+inline constexpr int kBurstBufferBytes = 4 << 20;
+
 class UdpSocket {
   public:
     UdpSocket() = default;

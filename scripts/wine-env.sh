@@ -5,6 +5,10 @@
 #
 # SKELVANE_USE_DISPLAY=1 keeps an existing DISPLAY instead of a virtual one.
 #
+# The prefix's fixed drives are C: and two empty ones, D: and E:, for the game
+# search to look through; F: (CD-ROM) and G: (removable) are empty too, and the
+# Linux file system is Z:, a network drive, which no search enters.
+#
 # Sets DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG, WINESERVER, WINELOADER,
 # SKELVANE_WINE (the loader to start programs with) and SKELVANE_WINDOWS_PRESET:
 # windows-release where this kernel runs 32-bit programs, otherwise
@@ -61,3 +65,6 @@ mkdir -p "$WINEPREFIX"
 # it destroys unless it manages none of them itself.
 "$SKELVANE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
   >/dev/null 2>&1 </dev/null || true
+. "$skelvane_root/scripts/wine-drives.sh"
+skelvane_wine_drives d=hd:"$WINEPREFIX/drives/d" e=hd:"$WINEPREFIX/drives/e" \
+  f=cdrom:"$WINEPREFIX/drives/f" g=floppy:"$WINEPREFIX/drives/g" z=network:/

@@ -86,6 +86,27 @@ TEST_F(MasterQueryTest, SplitAnswerIsReadWithTheGapsBetweenDatagrams) {
     EXPECT_LT(spent, 160u + engine.timing.masterGapMs + 400u);
 }
 
+TEST_F(MasterQueryTest, ALongListSentBackToBackArrivesWhole) {
+    // A master sends its datagrams as fast as it can; the reader must not
+    // lose any while it is busy with the one before.
+    std::vector<Bytes> datagrams;
+    for (int d = 0; d < 160; ++d) {
+        MasterDatagram datagram;
+        for (int e = 0; e < 100; ++e) {
+            datagram.Entry(127, 1, static_cast<std::uint8_t>(d), static_cast<std::uint8_t>(e),
+                           static_cast<std::uint16_t>(1000 + e));
+        }
+        if (d == 159) {
+            datagram.EndMarker();
+        }
+        datagrams.push_back(datagram.Build());
+    }
+    FakeMaster master({{}, datagrams});
+    Use(master);
+    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(engine.table.Count(), 16000);
+}
+
 TEST_F(MasterQueryTest, DatagramsAfterTheEndMarkerAreStillRead) {
     FakeMaster master({{},
                        {MasterDatagram().Entry(127, 0, 0, 1, 1).EndMarker().Build(),

@@ -27,6 +27,9 @@ struct Presentation {
     // False from the moment the table is about to be replaced until it has
     // been handed over complete: no record may be read meanwhile.
     bool tableReadable = false;
+    // Counts the tables let go: a record index kept across a wait means the
+    // same server only while this count stays the same.
+    std::uint32_t tablesForgotten = 0;
     // One flag per record of the current table: its answer has been parsed and
     // announced to this thread, so the record no longer changes. Only such
     // records ever get a row.

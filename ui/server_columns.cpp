@@ -97,16 +97,9 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
         case KIND_MOD:
             FormatStatus(text, u"%s", {record.gameName});
             break;
-        case KIND_ADDRESS: {
-            // The address is stored in network order: its bytes in memory
-            // are the dotted numbers from left to right.
-            std::uint8_t bytes[4];
-            std::memcpy(bytes, &record.address, sizeof bytes);
-            FormatStatus(text, u"%d.%d.%d.%d:%d",
-                         {std::int32_t{bytes[0]}, std::int32_t{bytes[1]}, std::int32_t{bytes[2]},
-                          std::int32_t{bytes[3]}, std::int32_t{record.port}});
+        case KIND_ADDRESS:
+            FormatServerAddress(record, text);
             break;
-        }
         case KIND_PLAYERS:
             FormatStatus(text, u"%d / %d", {record.playerCount, PublicSlots(record)});
             break;
@@ -119,6 +112,16 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
 }
 
 }  // namespace
+
+void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]) {
+    // The address is stored in network order: its bytes in memory are the
+    // dotted numbers from left to right.
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, &record.address, sizeof bytes);
+    FormatStatus(out, u"%d.%d.%d.%d:%d",
+                 {std::int32_t{bytes[0]}, std::int32_t{bytes[1]}, std::int32_t{bytes[2]},
+                  std::int32_t{bytes[3]}, std::int32_t{record.port}});
+}
 
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {
     return record.responded == 1 && (showFull != 0 || record.playerCount < PublicSlots(record)) &&

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/server_table.h"
+#include "engine/status_text.h"
 
 namespace skelvane {
 
@@ -49,6 +50,10 @@ enum ServerImage : std::int32_t {
 // The Full/Empty rule: an answered server is shown unless it is full and full
 // servers are hidden, or empty and empty servers are hidden.
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty);
+
+// "a.b.c.d:port": a server as its IP Address cell shows it and as the game is
+// told to connect to it.
+void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]);
 
 std::int32_t OsIconForVersion(const char16_t* version);
 

@@ -188,6 +188,7 @@ bool InsertServerColumns(HWND serverList, Settings& settings) {
 
 void ForgetTable(Presentation& view) {
     view.tableReadable = false;
+    ++view.tablesForgotten;
     view.parsed.clear();
     DeleteAllRows(view);
     ResumeRedraw(view);

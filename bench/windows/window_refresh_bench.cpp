@@ -22,6 +22,7 @@
 
 #include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
+#include "bench/windows/bench_support.h"
 #include "engine/host_and_port.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
@@ -81,15 +82,8 @@ void PumpUntil(HWND mainWindow, Done done) {
 
 int Run(const MasterServer& master, int servers) {
     timeBeginPeriod(1);
-    StartNetworking();
-    // The window's own first refresh asks a silent master once, briefly.
-    UdpSocket silent = UdpSocket::Open();
-    silent.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
-    BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", silent.LocalEndpoint()->port};
-    options.timing.masterAttempts = 1;
-    options.timing.masterAnswerWaitMs = 30;
-    const std::unique_ptr<Browser> browser = CreateMainWindow(GetModuleHandleW(nullptr), options);
+    const QuietMainWindow opened = OpenQuietMainWindow();
+    const std::unique_ptr<Browser>& browser = opened.browser;
     if (browser == nullptr) {
         return 1;
     }

@@ -1,0 +1,36 @@
+#include "bench/windows/bench_support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/browser_entry_win32.h"
+
+namespace skelvane {
+
+double NowMs() {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER now{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+QuietMainWindow OpenQuietMainWindow() {
+    StartNetworking();
+    QuietMainWindow opened{UdpSocket::Open(), nullptr};
+    opened.silentMaster.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
+    BrowserOptions options;
+    options.master = MasterServer{"127.0.0.1", opened.silentMaster.LocalEndpoint()->port};
+    options.timing.masterAttempts = 1;
+    options.timing.masterAnswerWaitMs = 30;
+    opened.browser = CreateMainWindow(GetModuleHandleW(nullptr), options);
+    return opened;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/browser_win32.h"
+#include "platform/udp_socket.h"
+
+namespace skelvane {
+
+// A high-resolution clock reading in milliseconds.
+double NowMs();
+
+double Median(std::vector<double> values);
+
+// The real main window, created with a first refresh that asks a silent master
+// once, briefly; the socket stands for that master. Sockets are started.
+struct QuietMainWindow {
+    UdpSocket silentMaster;
+    std::unique_ptr<Browser> browser;
+};
+QuietMainWindow OpenQuietMainWindow();
+
+}  // namespace skelvane

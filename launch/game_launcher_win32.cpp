@@ -1,0 +1,101 @@
+#include "launch/game_launcher_win32.h"
+
+#include <algorithm>
+
+#include "engine/status_text.h"
+#include "launch/game_command.h"
+#include "launch/game_search_win32.h"
+#include "ui/wide_text.h"
+
+namespace skelvane {
+
+namespace {
+
+// A setting's text up to its terminator, never past its capacity.
+std::u16string TextOf(std::span<const char16_t> setting) {
+    const auto end = std::ranges::find(setting, u'\0');
+    return std::u16string(setting.begin(), end);
+}
+
+// A found directory always fits the setting: the search never goes deeper
+// than 259 characters, its last entry's name included.
+void StoreDirectory(std::span<char16_t> setting, const std::u16string& found) {
+    if (found.size() < setting.size()) {
+        std::ranges::copy(found, setting.begin());
+        setting[found.size()] = u'\0';
+    }
+}
+
+void Warn(HWND owner, const char16_t* caption, const char16_t* text) {
+    MessageBoxW(owner, AsWide(text), AsWide(caption), MB_OK | MB_ICONWARNING);
+}
+
+void ReportGameNotFound(const GameJoin& join) {
+    join.showStatus(u"Couldn't find a Skelvane executable!");
+    Warn(join.owner, u"Can't find Skelvane",
+         u"Unable to find your Skelvane executable!\r\n\r\nYou can't join a server until you have "
+         u"specified where Skelvane is on your system.\n\nTry setting the executable name "
+         u"manually in the config if you have a different executable name.");
+}
+
+// The text holds the whole path: at most 519 characters and the words around
+// them stay well within a status text's capacity.
+void ReportMissingExecutable(const GameJoin& join, const std::u16string& path) {
+    char16_t text[kStatusTextCapacity];
+    FormatStatus(text, u"Couldn't find %s! Check your config.", {join.gameExecutable});
+    join.showStatus(text);
+    FormatStatus(text, u"Error: Couldn't find a Skelvane executable:\r\n\r\n\t%s: File Not Found",
+                 {path.c_str()});
+    Warn(join.owner, u"Couldn't find Skelvane", text);
+}
+
+// The game gets the browser's environment and its own directory as the
+// current one; what it does with the command line is its own matter.
+void StartGame(const std::u16string& directory, std::u16string commandLine) {
+    SetCurrentDirectoryW(AsWide(directory.c_str()));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, AsWide(commandLine.data()), nullptr, nullptr, FALSE,
+                       NORMAL_PRIORITY_CLASS, nullptr, AsWide(directory.c_str()), &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
+bool LaunchGame(const GameJoin& join) {
+    const HCURSOR previousCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    if (TextOf(join.gameDirectory).empty()) {
+        const GameSearchHost host = MakeGameSearchHost(join.owner, join.showStatus);
+        if (const auto found = SearchFixedDrives(join.gameExecutable, host)) {
+            StoreDirectory(join.gameDirectory, *found);
+        }
+    }
+    // A search lets the refresh go on: the server is read only now, and only
+    // if its record is still there.
+    const std::optional<std::u16string> address = join.serverAddress();
+    SetCursor(previousCursor);
+
+    const std::u16string directory = TextOf(join.gameDirectory);
+    if (directory.empty()) {
+        ReportGameNotFound(join);
+        return false;
+    }
+    if (!address) {
+        join.showStatus(u"The server list has changed. Double-click the server again.");
+        return false;
+    }
+    join.showStatus(u"Starting Skelvane...");
+    const std::u16string path = GameExecutablePath(directory, join.gameExecutable);
+    if (GetFileAttributesW(AsWide(path.c_str())) == INVALID_FILE_ATTRIBUTES) {
+        ReportMissingExecutable(join, path);
+        return false;
+    }
+    StartGame(directory, GameCommandLine(directory, join.gameExecutable, *address));
+    return true;
+}
+
+}  // namespace skelvane
