@@ -108,17 +108,5 @@ TEST(CacheFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
     EXPECT_FALSE(WriteFileWhole(file.path() + ".missing/cache", "x", error));
 }
 
-TEST(CacheFile, AgesReadAsAPersonSaysThem) {
-    const struct {
-        std::int64_t seconds;
-        const char* text;
-    } cases[] = {{-5, "0 seconds"},    {1, "1 second"},       {119, "119 seconds"},
-                 {120, "2 minutes"},   {7199, "119 minutes"}, {7200, "2 hours"},
-                 {172799, "47 hours"}, {172800, "2 days"},    {86400 * 400, "400 days"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(AgeText(c.seconds), c.text) << c.seconds;
-    }
-}
-
 }  // namespace
 }  // namespace skelvane
