@@ -4,7 +4,9 @@
 Each run starts a fresh skelvane-testnet (all servers well-behaved), runs one
 refresh with skelvane-query at the given rates, and, as the baseline in the
 same run, queries the same network with qstat at its fastest reasonable
-settings. Reported per configuration, as medians over the runs:
+settings. skelvane-query also sweeps the network's list given with --servers
+(no master phase), head to head with qstat, which is given the same list.
+Reported per configuration, as medians over the runs:
 
   wall s       from process start to exit
   sweep s      the status phase: from "Querying servers..." to the summary
@@ -95,9 +97,28 @@ def timed(command):
     return out_file.read(), lines, (float(wall), float(user) + float(system), int(peak_kb) / 1024)
 
 
-def run_browser(net, servers, rate):
-    out, lines, (wall, cpu, peak) = timed(
-        [QUERY, "--master", net.master, "--rate", str(rate), "--json"])
+class ServerList:
+    """The network's servers in a file, one ADDRESS:PORT a line, as both
+    programs take a list of servers."""
+
+    def __init__(self, net):
+        self.file = tempfile.NamedTemporaryFile("w", suffix=".txt")
+        self.file.write("\n".join(net.servers()) + "\n")
+        self.file.flush()
+        self.name = self.file.name
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.file.close()
+
+
+def run_browser(net, servers, rate, given_list=False):
+    with ServerList(net) as listing:
+        source = ["--servers", listing.name] if given_list else ["--master", net.master]
+        out, lines, (wall, cpu, peak) = timed(
+            [QUERY] + source + ["--rate", str(rate), "--json"])
     sent = net.stop()
     records = json.loads(out)
 
@@ -152,9 +173,7 @@ def run_qstat(qstat, server_type, net):
     """The status phase by qstat: every server of the network's list, queried at
     qstat's fastest reasonable settings. qstat is given the list directly; it
     has no master phase."""
-    with tempfile.NamedTemporaryFile("w", suffix=".txt") as listing:
-        listing.write("\n".join(net.servers()) + "\n")
-        listing.flush()
+    with ServerList(net) as listing:
         out, _, (wall, cpu, peak) = timed(
             [qstat, "-default", server_type, "-f", listing.name, "-raw", ",", "-P",
              "-maxsim", "1000", "-sendinterval", "0", "-retry", "2", "-interval", "0.5"])
@@ -186,6 +205,8 @@ def main():
     configurations = [
         ("skelvane-query, 1000/s", lambda net: run_browser(net, args.servers, 1000)),
         ("skelvane-query, unlimited", lambda net: run_browser(net, args.servers, UNLIMITED)),
+        ("skelvane-query --servers, unlimited",
+         lambda net: run_browser(net, args.servers, UNLIMITED, given_list=True)),
         ("qstat baseline", lambda net: run_qstat(qstat, server_type, net)),
     ]
     results = {name: [] for name, _ in configurations}
@@ -210,6 +231,18 @@ def main():
     widths = [max(len(str(row[i])) for row in [header] + rows) for i in range(len(header))]
     for row in [header] + rows:
         print("  ".join(str(cell).ljust(width) for cell, width in zip(row, widths)))
+
+    # Both given the same list, no master phase: whole runs, process start to exit.
+    given = results["skelvane-query --servers, unlimited"]
+    qstat_runs = results["qstat baseline"]
+    given_wall = statistics.median(r["wall"] for r in given)
+    qstat_wall = statistics.median(r["wall"] for r in qstat_runs)
+    print()
+    print(f"given list head to head: skelvane-query --servers {given_wall:.2f} s, "
+          f"qstat {qstat_wall:.2f} s, ratio {given_wall / qstat_wall:.2f}; "
+          f"servers answered in every run: skelvane-query "
+          f"{min(r['parsed'] for r in given)}/{args.servers}, "
+          f"qstat {min(r['parsed'] for r in qstat_runs)}/{args.servers}")
 
 
 if __name__ == "__main__":

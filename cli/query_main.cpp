@@ -3,38 +3,21 @@
 #include <signal.h>
 
 #include <iostream>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "cli/query_options.h"
-#include "cli/server_report.h"
-#include "cli/utf8.h"
-#include "engine/refresh_engine.h"
+#include "cli/query_run.h"
 
 namespace skelvane {
 namespace {
 
-enum ExitCode {
-    kExitCompleted = 0,
-    kExitAborted = 1,
-    kExitMasterFailed = 2,
-    kExitSweepFailed = 3,
-    kExitUsage = 64,
-};
-
-// Status texts come from the refresh threads; one at a time reaches stderr.
-std::mutex gStatusMutex;
-
-void PrintStatus(void*, const char16_t* text) {
-    const std::lock_guard<std::mutex> hold(gStatusMutex);
-    std::cerr << Utf16ToUtf8(text) << std::endl;
-}
-
 RefreshEngine* gEngineForSignal = nullptr;
 
 // Ctrl-C takes the same road as the browser's Abort button. Setting the event
-// is a single write, which is safe inside a signal handler.
+// is a single write, which is safe inside a signal handler. The handler is
+// used once: a second Ctrl-C ends the program at once, for a user who will not
+// wait for a master's answer or the sweep's last second.
 void OnInterrupt(int) {
     if (gEngineForSignal != nullptr) {
         AbortRefresh(*gEngineForSignal);
@@ -45,47 +28,10 @@ void InstallInterruptHandler(RefreshEngine& engine) {
     gEngineForSignal = &engine;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
-}
-
-ExitCode ExitCodeFor(const RefreshResult& result) {
-    if (result.master != MasterOutcome::kHandedOver) {
-        return kExitMasterFailed;
-    }
-    switch (result.sweep) {
-        case SweepOutcome::kCompleted:
-            return kExitCompleted;
-        case SweepOutcome::kAborted:
-            return kExitAborted;
-        default:
-            return kExitSweepFailed;
-    }
-}
-
-int RunQuery(const QueryOptions& options) {
-    static RefreshEngine engine;
-    engine.master.hostName = options.masterHost;
-    engine.master.port = options.masterPort;
-    engine.settings.showFull = options.showFull ? 1 : 0;
-    engine.settings.showEmpty = options.showEmpty ? 1 : 0;
-    engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.showStatus = PrintStatus;
-    InstallInterruptHandler(engine);
-
-    engine.refreshInProgress = 1;
-    const RefreshResult result = RunRefresh(engine);
-    if (result.master == MasterOutcome::kHandedOver) {
-        const std::vector<std::int32_t> rows = ShownServersInOrder(
-            engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
-        if (options.json) {
-            PrintServerJson(std::cout, engine.table, rows);
-        } else {
-            PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, options.listPlayers);
-        }
-    }
-    return ExitCodeFor(result);
 }
 
 }  // namespace
@@ -93,6 +39,9 @@ int RunQuery(const QueryOptions& options) {
 
 int main(int argc, char** argv) {
     using namespace skelvane;
+    // The report is written through the streams alone; their own buffers keep
+    // a large one from costing a call to the C library for every piece.
+    std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedQueryOptions parsed = ParseQueryOptions(args);
     if (!parsed.options) {
@@ -103,5 +52,8 @@ int main(int argc, char** argv) {
         std::cout << kQueryUsage;
         return kExitCompleted;
     }
-    return RunQuery(*parsed.options);
+    // The engine outlives every thread of the refresh and the signal handler's use of it.
+    static RefreshEngine engine;
+    InstallInterruptHandler(engine);
+    return RunQuery(*parsed.options, engine);
 }

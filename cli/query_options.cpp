@@ -8,26 +8,6 @@
 
 namespace skelvane {
 
-const char kQueryUsage[] =
-    "Usage: skelvane-query [options]\n"
-    "Asks the master server for every game server, queries each one and prints\n"
-    "the servers that pass the filters, sorted like the browser sorts them.\n"
-    "Progress goes to stderr, the table to stdout.\n"
-    "\n"
-    "  --master HOST[:PORT]  master server (default master.skelvane.net:30710)\n"
-    "  --full, --no-full     list full servers or not (default: list them)\n"
-    "  --empty, --no-empty   list empty servers or not (default: list them)\n"
-    "  --rate N              status queries per second, a positive integer (default 10)\n"
-    "  --sort COLUMN         Host Name, IP Address, Map, Mod, Players or Ping,\n"
-    "                        by title or index 0-5 (default Ping)\n"
-    "  --reverse             the other direction of the sort column\n"
-    "  --players             list each server's players below it\n"
-    "  --json                print every field of every server as JSON\n"
-    "  --help                this text\n"
-    "\n"
-    "Exit status: 0 completed, 1 aborted (Ctrl-C), 2 master query failed,\n"
-    "3 status sweep could not start, 64 bad command line.\n";
-
 namespace {
 
 char FoldAscii(char c) {
@@ -48,67 +28,134 @@ struct OptionReader {
     const std::vector<std::string>& args;
     std::size_t index = 0;
     std::string error;
+    bool masterGiven = false;
+};
 
-    // The value that follows an option, or nothing (with the error) when none does.
-    std::optional<std::string> Value(const std::string& option) {
-        if (index + 1 >= args.size()) {
-            error = "option " + option + " needs a value";
-            return std::nullopt;
-        }
-        return args[++index];
+// Options without a value set a flag.
+struct FlagOption {
+    const char* name;
+    bool QueryOptions::*field;
+    bool value;
+};
+
+constexpr FlagOption kFlagOptions[] = {
+    {"--help", &QueryOptions::help, true},
+    {"-h", &QueryOptions::help, true},
+    {"--full", &QueryOptions::showFull, true},
+    {"--no-full", &QueryOptions::showFull, false},
+    {"--empty", &QueryOptions::showEmpty, true},
+    {"--no-empty", &QueryOptions::showEmpty, false},
+    {"--players", &QueryOptions::listPlayers, true},
+    {"--json", &QueryOptions::json, true},
+    {"--rules", &QueryOptions::rules, true},
+    {"--stats", &QueryOptions::stats, true},
+    {"--only-buddies", &QueryOptions::onlyBuddies, true},
+};
+
+// Options with a value take it here; false, with the error, refuses it.
+using ApplyValue = bool (*)(const std::string& value, OptionReader& reader, QueryOptions& options);
+
+struct ValueOption {
+    const char* name;
+    ApplyValue apply;
+};
+
+template <std::string QueryOptions::*Field>
+bool StoreValue(const std::string& value, OptionReader&, QueryOptions& options) {
+    options.*Field = value;
+    return true;
+}
+
+template <std::vector<std::string> QueryOptions::*List>
+bool AppendValue(const std::string& value, OptionReader&, QueryOptions& options) {
+    (options.*List).push_back(value);
+    return true;
+}
+
+// A HOST[:PORT] value; nothing, with the error, when it is none.
+std::optional<HostAndPort> AddressValue(const std::string& value, std::uint16_t defaultPort,
+                                        const char* what, OptionReader& reader) {
+    auto address = ParseHostAndPort(value, defaultPort);
+    if (!address) {
+        reader.error =
+            std::string("bad ") + what + " address '" + value + "': expected HOST or HOST:PORT";
     }
+    return address;
+}
+
+bool ApplyMaster(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto master = AddressValue(value, kMasterPort, "master", reader);
+    if (master) {
+        options.masterHost = master->host;
+        options.masterPort = master->port;
+        reader.masterGiven = true;
+    }
+    return master.has_value();
+}
+
+bool ApplyServer(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto server = AddressValue(value, kDefaultServerPort, "server", reader);
+    if (server) {
+        options.servers.push_back(GivenServer{*server, "--server " + value});
+    }
+    return server.has_value();
+}
+
+bool ApplyRate(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto rate = ParseWholeNumber(value, 1, INT32_MAX);
+    if (!rate) {
+        reader.error = "bad rate '" + value + "': expected a positive integer";
+        return false;
+    }
+    options.packetsPerSecond = static_cast<std::int32_t>(*rate);
+    return true;
+}
+
+bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto column = ParseSortColumn(value);
+    if (!column) {
+        reader.error = "unknown sort column '" + value + "'";
+        return false;
+    }
+    options.sortOrder = (options.sortOrder & SORT_REVERSED) | *column;
+    return true;
+}
+
+constexpr ValueOption kValueOptions[] = {
+    {"--master", ApplyMaster},
+    {"--server", ApplyServer},
+    {"--servers", AppendValue<&QueryOptions::serverFiles>},
+    {"--cache", StoreValue<&QueryOptions::cacheFile>},
+    {"--buddy", AppendValue<&QueryOptions::buddyNames>},
+    {"--buddies", AppendValue<&QueryOptions::buddyFiles>},
+    {"--rate", ApplyRate},
+    {"--sort", ApplySort},
 };
 
 bool ApplyOption(OptionReader& reader, QueryOptions& options) {
     const std::string& arg = reader.args[reader.index];
-    if (arg == "--help" || arg == "-h") {
-        options.help = true;
-    } else if (arg == "--full" || arg == "--no-full") {
-        options.showFull = arg == "--full";
-    } else if (arg == "--empty" || arg == "--no-empty") {
-        options.showEmpty = arg == "--empty";
-    } else if (arg == "--players") {
-        options.listPlayers = true;
-    } else if (arg == "--json") {
-        options.json = true;
-    } else if (arg == "--reverse") {
+    if (arg == "--reverse") {
         options.sortOrder |= SORT_REVERSED;
-    } else if (arg == "--master") {
-        const auto value = reader.Value(arg);
-        const auto master = value ? ParseHostAndPort(*value, kMasterPort) : std::nullopt;
-        if (!master) {
-            if (value) {
-                reader.error = "bad master address '" + *value + "': expected HOST or HOST:PORT";
-            }
-            return false;
-        }
-        options.masterHost = master->host;
-        options.masterPort = master->port;
-    } else if (arg == "--rate") {
-        const auto value = reader.Value(arg);
-        const auto rate = value ? ParseWholeNumber(*value, 1, INT32_MAX) : std::nullopt;
-        if (!rate) {
-            if (value) {
-                reader.error = "bad rate '" + *value + "': expected a positive integer";
-            }
-            return false;
-        }
-        options.packetsPerSecond = static_cast<std::int32_t>(*rate);
-    } else if (arg == "--sort") {
-        const auto value = reader.Value(arg);
-        const auto column = value ? ParseSortColumn(*value) : std::nullopt;
-        if (!column) {
-            if (value) {
-                reader.error = "unknown sort column '" + *value + "'";
-            }
-            return false;
-        }
-        options.sortOrder = (options.sortOrder & SORT_REVERSED) | *column;
-    } else {
-        reader.error = "unknown option '" + arg + "'";
-        return false;
+        return true;
     }
-    return true;
+    for (const FlagOption& flag : kFlagOptions) {
+        if (arg == flag.name) {
+            options.*flag.field = flag.value;
+            return true;
+        }
+    }
+    for (const ValueOption& option : kValueOptions) {
+        if (arg != option.name) {
+            continue;
+        }
+        if (reader.index + 1 >= reader.args.size()) {
+            reader.error = "option " + arg + " needs a value";
+            return false;
+        }
+        return option.apply(reader.args[++reader.index], reader, options);
+    }
+    reader.error = "unknown option '" + arg + "'";
+    return false;
 }
 
 }  // namespace
@@ -135,6 +182,16 @@ ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
         if (!ApplyOption(reader, options)) {
             return ParsedQueryOptions{std::nullopt, reader.error};
         }
+    }
+    options.askMaster =
+        reader.masterGiven || (options.servers.empty() && options.serverFiles.empty());
+    if (!options.cacheFile.empty() && !options.askMaster) {
+        return ParsedQueryOptions{std::nullopt,
+                                  "--cache keeps the master's list, and no master is asked: "
+                                  "give --master as well"};
+    }
+    if (options.onlyBuddies && options.buddyNames.empty() && options.buddyFiles.empty()) {
+        return ParsedQueryOptions{std::nullopt, "--only-buddies needs --buddy or --buddies"};
     }
     return ParsedQueryOptions{options, {}};
 }

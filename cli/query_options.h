@@ -5,17 +5,35 @@
 #include <string>
 #include <vector>
 
+#include "cli/given_servers.h"
+
 namespace skelvane {
+
+// The port of a game server named without one.
+inline constexpr std::uint16_t kDefaultServerPort = 30720;
 
 struct QueryOptions {
     std::string masterHost;
     std::uint16_t masterPort = 0;
+    // True when the master is to be asked: --master was given, or no server was.
+    bool askMaster = true;
+    // --server values, and the --servers files to read.
+    std::vector<GivenServer> servers;
+    std::vector<std::string> serverFiles;
     bool showFull = true;
     bool showEmpty = true;
     std::int32_t packetsPerSecond = 10;
     std::uint32_t sortOrder = 0;
     bool listPlayers = false;
     bool json = false;
+    bool rules = false;
+    bool stats = false;
+    // --cache: where the master's list is kept for when the master is silent.
+    std::string cacheFile;
+    // --buddy names and --buddies files; --only-buddies.
+    std::vector<std::string> buddyNames;
+    std::vector<std::string> buddyFiles;
+    bool onlyBuddies = false;
     bool help = false;
 };
 

@@ -1,10 +1,10 @@
 #include "cli/server_report.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <iterator>
 #include <string>
 
-#include "cli/utf8.h"
+#include "cli/text_coding.h"
 
 namespace skelvane {
 
@@ -18,7 +18,7 @@ std::string CellText(const ServerRecord& record, int column, const PingThreshold
     if (!FormatServerCell(record, column, thresholds, text, kCellCapacity, &image)) {
         return {};
     }
-    return Utf16ToUtf8(text);
+    return TerminalText(text);
 }
 
 void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, bool last) {
@@ -28,57 +28,36 @@ void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, 
     }
 }
 
-void PrintPlayers(std::ostream& out, const ServerRecord& record) {
+void PrintRules(std::ostream& out, const RulesByRecord& rules, std::int32_t index) {
+    const auto found = rules.find(index);
+    if (found == rules.end()) {
+        return;
+    }
+    const ServerRules& server = found->second;
+    for (std::size_t i = 0; i < server.Count(); ++i) {
+        out << "    " << TerminalText(server.Key(i)) << " = " << TerminalText(server.Value(i))
+            << '\n';
+    }
+    if (server.Dropped() > 0) {
+        out << "    (" << server.Dropped() << " more rules not kept)\n";
+    }
+}
+
+// The mark column, there only when buddies are marked.
+const char* BuddyMark(const BuddyList* buddies, bool isBuddy) {
+    if (buddies == nullptr) {
+        return "";
+    }
+    return isBuddy ? "* " : "  ";
+}
+
+void PrintPlayers(std::ostream& out, const ServerRecord& record, const BuddyList* buddies) {
     for (std::int32_t i = 0; i < record.playerCount && i < kMaxPlayers; ++i) {
         const PlayerRecord& player = record.players[i];
-        out << "    " << Utf16ToUtf8(player.name) << "  score " << player.score << "  ping "
-            << player.ping << '\n';
+        out << "    " << BuddyMark(buddies, buddies && IsBuddyName(*buddies, player.name))
+            << TerminalText(player.name) << "  score " << player.score << "  ping " << player.ping
+            << '\n';
     }
-}
-
-void PrintJsonString(std::ostream& out, const std::string& text) {
-    out << '"';
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out << escaped;
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
-}
-
-void PrintJsonText(std::ostream& out, const char* name, const char16_t* text) {
-    out << '"' << name << "\": ";
-    PrintJsonString(out, Utf16ToUtf8(text));
-}
-
-void PrintJsonRecord(std::ostream& out, const ServerRecord& r) {
-    const auto* a = reinterpret_cast<const std::uint8_t*>(&r.address);
-    out << "  {\"address\": \"" << unsigned{a[0]} << '.' << unsigned{a[1]} << '.' << unsigned{a[2]}
-        << '.' << unsigned{a[3]} << "\", \"port\": " << r.port << ", ";
-    PrintJsonText(out, "hostName", r.hostName);
-    out << ", ";
-    PrintJsonText(out, "mapName", r.mapName);
-    out << ", ";
-    PrintJsonText(out, "version", r.version);
-    out << ", ";
-    PrintJsonText(out, "gameName", r.gameName);
-    out << ", \"playerCount\": " << r.playerCount << ", \"maxClients\": " << r.maxClients
-        << ", \"privateClients\": " << r.privateClients << ", \"pure\": " << r.pure
-        << ", \"timeLimit\": " << r.timeLimit << ", \"sendTime\": " << r.sendTime
-        << ", \"ping\": " << r.ping << ", \"responded\": " << r.responded
-        << ", \"attempts\": " << r.attempts << ", \"players\": [";
-    for (std::int32_t i = 0; i < r.playerCount && i < kMaxPlayers; ++i) {
-        out << (i == 0 ? "" : ", ") << '{';
-        PrintJsonText(out, "name", r.players[i].name);
-        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping << '}';
-    }
-    out << "]}";
 }
 
 }  // namespace
@@ -97,9 +76,18 @@ std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int
     return rows;
 }
 
+std::vector<std::int32_t> ServersWithBuddies(const ServerTable& table,
+                                             const std::vector<std::int32_t>& rows,
+                                             const BuddyList& buddies) {
+    std::vector<std::int32_t> kept;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept),
+                 [&](std::int32_t index) { return ServerHasBuddy(buddies, table[index]); });
+    return kept;
+}
+
 void PrintServerTable(std::ostream& out, const ServerTable& table,
                       const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
-                      bool withPlayers) {
+                      const ReportDetails& details) {
     std::vector<std::vector<std::string>> cells;
     std::size_t widths[kServerColumnCount] = {};
     std::vector<std::string> titles;
@@ -115,29 +103,26 @@ void PrintServerTable(std::ostream& out, const ServerTable& table,
         }
         cells.push_back(std::move(row));
     }
+    out << BuddyMark(details.buddies, false);
     for (int column = 0; column < kServerColumnCount; ++column) {
         PrintPadded(out, titles[column], widths[column], column + 1 == kServerColumnCount);
     }
     out << '\n';
     for (std::size_t r = 0; r < rows.size(); ++r) {
+        const ServerRecord& record = table[rows[r]];
+        out << BuddyMark(details.buddies,
+                         details.buddies && ServerHasBuddy(*details.buddies, record));
         for (int column = 0; column < kServerColumnCount; ++column) {
             PrintPadded(out, cells[r][column], widths[column], column + 1 == kServerColumnCount);
         }
         out << '\n';
-        if (withPlayers) {
-            PrintPlayers(out, table[rows[r]]);
+        if (details.rules != nullptr) {
+            PrintRules(out, *details.rules, rows[r]);
+        }
+        if (details.players) {
+            PrintPlayers(out, record, details.buddies);
         }
     }
-}
-
-void PrintServerJson(std::ostream& out, const ServerTable& table,
-                     const std::vector<std::int32_t>& rows) {
-    out << "[\n";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        PrintJsonRecord(out, table[rows[r]]);
-        out << (r + 1 < rows.size() ? ",\n" : "\n");
-    }
-    out << "]\n";
 }
 
 }  // namespace skelvane

@@ -43,28 +43,6 @@ const std::array<InfoKeyRow, kInfoKeyCount> kInfoKeyMap = {{
 
 namespace {
 
-// The pieces between backslashes. A run of backslashes is one separator and
-// nothing comes before the first or after the last, so no piece is empty.
-class InfoPieces {
-  public:
-    explicit InfoPieces(std::span<const std::uint8_t> text) : rest_(text) {}
-
-    std::optional<std::span<const std::uint8_t>> Next() {
-        const auto start = std::find_if(rest_.begin(), rest_.end(), IsText);
-        const auto end = std::find_if_not(start, rest_.end(), IsText);
-        if (start == end) {
-            return std::nullopt;
-        }
-        const std::span<const std::uint8_t> piece(start, end);
-        rest_ = std::span<const std::uint8_t>(end, rest_.end());
-        return piece;
-    }
-
-  private:
-    static bool IsText(std::uint8_t c) { return c != '\\'; }
-    std::span<const std::uint8_t> rest_;
-};
-
 void StoreText(const InfoKeyRow& row, const std::optional<std::span<const std::uint8_t>>& value,
                ServerRecord& record) {
     const std::span<char16_t> field = row.textField(record);
@@ -82,6 +60,18 @@ void StoreText(const InfoKeyRow& row, const std::optional<std::span<const std::u
 }
 
 }  // namespace
+
+std::optional<std::span<const std::uint8_t>> InfoPieces::Next() {
+    const auto isText = [](std::uint8_t c) { return c != '\\'; };
+    const auto start = std::find_if(rest_.begin(), rest_.end(), isText);
+    const auto end = std::find_if_not(start, rest_.end(), isText);
+    if (start == end) {
+        return std::nullopt;
+    }
+    const std::span<const std::uint8_t> piece(start, end);
+    rest_ = std::span<const std::uint8_t>(end, rest_.end());
+    return piece;
+}
 
 // Pieces pair up as key then value. A key is cut to its first 63 characters;
 // a key without a value ends the string; a later value of a key replaces an

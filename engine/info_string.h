@@ -34,6 +34,18 @@ inline constexpr std::size_t kInfoKeyCapacity = 63;
 // into the info string it was read from.
 using InfoValues = std::array<std::optional<std::span<const std::uint8_t>>, kInfoKeyCount>;
 
+// The pieces of an info string, between backslashes. A run of backslashes is
+// one separator and nothing comes before the first or after the last, so no
+// piece is empty. They pair up as key then value.
+class InfoPieces {
+  public:
+    explicit InfoPieces(std::span<const std::uint8_t> text) : rest_(text) {}
+    std::optional<std::span<const std::uint8_t>> Next();
+
+  private:
+    std::span<const std::uint8_t> rest_;
+};
+
 // Reads "\key\value\key\value..." into the values of the known keys.
 InfoValues ReadInfoString(std::span<const std::uint8_t> text);
 

@@ -78,10 +78,17 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
 }
 
 void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
+    MasterListCounts counts;
     ReadMasterDatagram(
         std::span<const std::uint8_t>(exchange.buffer.get(), static_cast<std::size_t>(length)),
-        exchange.engine.table, exchange.endMarkerSeen);
+        exchange.engine.table, exchange.endMarkerSeen, &counts);
+    RefreshStats& stats = exchange.engine.stats;
+    ++stats.masterDatagrams;
+    stats.masterEntries += counts.entries;
+    stats.masterDuplicates += counts.duplicates;
 }
+
+}  // namespace
 
 void ReplaceTableSafely(RefreshEngine& engine) {
     if (engine.ui.tableReplaced != nullptr) {
@@ -90,9 +97,7 @@ void ReplaceTableSafely(RefreshEngine& engine) {
     ReplaceTable(engine.table);
 }
 
-}  // namespace
-
-MasterOutcome RunMasterQuery(RefreshEngine& engine) {
+MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     const char* host = engine.master.hostName.c_str();
     ShowStatus(engine.ui, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
@@ -132,6 +137,9 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine) {
         }
     }
     exchange.socket.Close();
+    if (endMarkerSeen != nullptr) {
+        *endMarkerSeen = exchange.endMarkerSeen;
+    }
     return MasterOutcome::kHandedOver;
 }
 

@@ -6,7 +6,12 @@ namespace skelvane {
 
 // The master phase of a refresh: resolve, ask, read the answer into the server
 // table. On kHandedOver the table is complete and the front end has emptied
-// its lists; every other outcome has shown its status text.
-MasterOutcome RunMasterQuery(RefreshEngine& engine);
+// its lists; every other outcome has shown its status text. `endMarkerSeen`,
+// when given, tells whether the master's answer ended with the end marker.
+MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen = nullptr);
+
+// Tells the front end that no record may be read any more, then empties the
+// table.
+void ReplaceTableSafely(RefreshEngine& engine);
 
 }  // namespace skelvane

@@ -87,11 +87,17 @@ std::vector<Ipv4Endpoint> ReadMasterEntries(std::span<const std::uint8_t> datagr
 }  // namespace
 
 void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
-                        bool& endMarkerSeen) {
+                        bool& endMarkerSeen, MasterListCounts* counts) {
     const std::vector<Ipv4Endpoint> entries = ReadMasterEntries(datagram, endMarkerSeen);
     GrowTable(table, table.Count() + static_cast<std::int32_t>(entries.size()));
     for (const Ipv4Endpoint& entry : entries) {
+        if (counts != nullptr) {
+            counts->duplicates += FindServer(table, entry.address, entry.port) >= 0 ? 1 : 0;
+        }
         AppendServer(table, entry.address, entry.port);
+    }
+    if (counts != nullptr) {
+        counts->entries += static_cast<std::uint32_t>(entries.size());
     }
 }
 

@@ -24,9 +24,17 @@ struct MasterRequest {
 // The getservers request, with " full" and " empty" as the filter flags ask.
 MasterRequest BuildGetServersRequest(bool full, bool empty);
 
+// What a datagram held: entries read, and those dropped for repeating an
+// address and port already in the table.
+struct MasterListCounts {
+    std::uint32_t entries = 0;
+    std::uint32_t duplicates = 0;
+};
+
 // Reads one master response datagram into the table: its entries are appended
 // (duplicates dropped) and `endMarkerSeen` is set when it holds the end marker.
+// `counts`, when given, adds up what was read.
 void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
-                        bool& endMarkerSeen);
+                        bool& endMarkerSeen, MasterListCounts* counts = nullptr);
 
 }  // namespace skelvane

@@ -3,12 +3,16 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "engine/refresh_stats.h"
 #include "engine/refresh_ui.h"
 #include "engine/server_table.h"
 #include "platform/event.h"
 #include "platform/lock.h"
+#include "platform/udp_socket.h"
 
 namespace skelvane {
 
@@ -41,6 +45,18 @@ struct MasterServer {
     std::uint16_t port = kMasterPort;
 };
 
+// Servers a front end names itself, beside or instead of the master's list.
+struct ServerSources {
+    // False: no master is asked and only `given` is swept.
+    bool askMaster = true;
+    // Swept with the master's list; a server on both is swept once.
+    std::vector<Ipv4Endpoint> given;
+    // Swept instead of the master's list when the master phase fails, with
+    // this status text to say so.
+    std::optional<std::vector<Ipv4Endpoint>> fallback;
+    std::u16string fallbackStatus;
+};
+
 // Everything one refresh shares between the UI thread and the refresh threads.
 struct RefreshEngine {
     ServerTable table;
@@ -51,18 +67,33 @@ struct RefreshEngine {
     RefreshSettings settings;
     RefreshTiming timing;
     MasterServer master;
+    ServerSources sources;
+    RefreshStats stats;
     RefreshUi ui;
 };
 
 // How the master phase of a refresh ended.
-enum class MasterOutcome { kHandedOver, kResolveFailed, kNoResponse, kQueryError };
+enum class MasterOutcome { kHandedOver, kResolveFailed, kNoResponse, kQueryError, kNotAsked };
+
+// Which list a refresh swept.
+enum class SweptList {
+    kNone,      // none: the master phase failed and nothing else was given
+    kMaster,    // the master's, with the given servers
+    kFallback,  // the fallback list, with the given servers, since the master phase failed
+    kGiven,     // the given servers alone
+};
 
 // How a sweep ended.
 enum class SweepOutcome { kCompleted, kAborted, kSetupFailed };
 
 struct RefreshResult {
     MasterOutcome master = MasterOutcome::kQueryError;
+    SweptList swept = SweptList::kNone;
     SweepOutcome sweep = SweepOutcome::kSetupFailed;
+    // The master's entries at the front of the table, and whether its answer
+    // ended with the end marker.
+    std::int32_t masterListed = 0;
+    bool masterListComplete = false;
     std::int32_t responded = 0;
     std::int32_t listed = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 namespace skelvane {
 
@@ -24,6 +25,12 @@ struct RefreshUi {
     // The table is complete and stays in place until the next refresh: empty
     // both lists, set the shown counts to 0 and show them.
     void (*handOver)(void* context) = nullptr;
+
+    // The bytes of the answer just parsed into record `index`, for a front end
+    // that shows more of an answer than the record keeps; called with the
+    // table lock held, before serverParsed. The bytes go when it returns.
+    void (*answerReceived)(void* context, std::int32_t index,
+                           std::span<const std::uint8_t> answer) = nullptr;
 
     // The answer of record `index` has been parsed; called with the table lock
     // held. True when the front end added a row for it, which it must not

@@ -2,6 +2,7 @@
 
 #include "engine/master_query.h"
 #include "engine/refresh_engine.h"
+#include "engine/server_sources.h"
 #include "engine/status_sweep.h"
 #include "engine/status_text.h"
 #include "platform/thread.h"
@@ -40,8 +41,14 @@ void RefreshWorker(void* argument) {
 
 RefreshResult RunRefresh(RefreshEngine& engine) {
     RefreshResult result;
-    result.master = RunMasterQuery(engine);
+    ResetRefreshStats(engine.stats);
+    result.master = engine.sources.askMaster ? RunMasterQuery(engine, &result.masterListComplete)
+                                             : MasterOutcome::kNotAsked;
     if (result.master == MasterOutcome::kHandedOver) {
+        result.masterListed = engine.table.Count();
+    }
+    result.swept = ListServersToSweep(engine, result.master);
+    if (result.swept != SweptList::kNone) {
         HandOver(engine);
         const SweepSummary summary = StatusSweep(engine);
         result.sweep = summary.outcome;

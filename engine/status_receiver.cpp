@@ -13,6 +13,9 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
                   std::int32_t index) {
     ServerRecord& record = engine.table[index];
     ParseStatusAnswer(datagram, record, MillisecondClock());
+    if (engine.ui.answerReceived != nullptr) {
+        engine.ui.answerReceived(engine.ui.context, index, datagram);
+    }
     if (engine.ui.serverParsed != nullptr && engine.ui.serverParsed(engine.ui.context, index)) {
         engine.listNeedsRepaint.store(1);
     }
@@ -20,16 +23,33 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
                record.playerCount == 1 ? u"" : u"s", static_cast<const char16_t*>(record.hostName));
 }
 
+// Datagrams still waiting when the sweep ends came too late to be taken in.
+// They are counted as far as a short, bounded read finds them (a few
+// milliseconds at most): a sender that never stops must not hold up the end.
+void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
+    constexpr int kMostCounted = 4096;
+    for (int i = 0; i < kMostCounted && channel.socket.WaitReadable(0) == ReadyResult::kReadable;
+         ++i) {
+        const ReceiveResult received = channel.socket.ReceiveFrom(buffer);
+        channel.engine.stats.late += received.bytes > 0 || received.oversized ? 1 : 0;
+    }
+}
+
 }  // namespace
 
 bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from) {
-    const std::int32_t index = channel.roster.FindQueriedUnanswered(channel.engine.table, from);
+    RefreshEngine& engine = channel.engine;
+    const std::int32_t index = channel.roster.FindQueriedUnanswered(engine.table, from);
     if (index < 0) {
+        const std::int32_t listed = FindServer(engine.table, from.address, from.port);
+        ++(listed >= 0 && engine.table[listed].responded != 0 ? engine.stats.duplicate
+                                                              : engine.stats.unmatchedSender);
         return false;
     }
+    CountInPass(engine.stats.answersMatched, engine.table[index].attempts);
     channel.roster.MarkAnswered();
-    StatusParser(channel.engine, datagram, index);
+    StatusParser(engine, datagram, index);
     return true;
 }
 
@@ -44,11 +64,13 @@ void StatusReceiver(void* argument) {
         const WaitResult waited =
             WaitForEither(channel.stopReceiver, channel.socketReadable, kWaitForever);
         if (waited == WaitResult::kFirst || waited == WaitResult::kFailed) {
+            CountLateDatagrams(channel, std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
             return;
         }
         const ReceiveResult received =
             channel.socket.ReceiveFrom(std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
         if (received.bytes <= 0) {
+            engine.stats.oversized += received.oversized ? 1 : 0;
             continue;
         }
         buffer[received.bytes] = 0;

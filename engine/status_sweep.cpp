@@ -57,6 +57,8 @@ void SendStatusQuery(Sweep& sweep, ServerRecord& record) {
                    record.attempts + 1);
     }
     ++record.attempts;
+    // A server gets one query a pass, so its attempts number the pass.
+    CountInPass(engine.stats.queriesSent, record.attempts);
     record.sendTime = MillisecondClock();
     const SendResult sent =
         sweep.channel.socket.SendTo(kStatusQuery, Ipv4Endpoint{record.address, record.port});

@@ -68,8 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(IsTerminated(loaded.gameExecutable) && loaded.gameExecutable[0] != u'\0');
     Require(loaded.packetsPerSecond > 0);
     Require(loaded.goodPingThreshold != 0 && loaded.mediumPingThreshold != 0);
-    for (const std::u16string& name : ParseBuddyList(loaded.buddyText).names) {
-        Require(!name.empty() && name.size() < kBuddyNameCapacity);
+    const BuddyList buddies = ParseBuddyList(loaded.buddyText);
+    for (std::int32_t i = 0; i < buddies.buddyCount; ++i) {
+        Require(IsTerminated(buddies.buddyNames[static_cast<std::size_t>(i)].text));
     }
 
     // Saved and loaded again, the settings stay as they were.

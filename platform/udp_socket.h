@@ -28,6 +28,8 @@ struct ReceiveResult {
     // Bytes received; 0 or less when the receive failed.
     std::int32_t bytes = 0;
     Ipv4Endpoint from;
+    // The receive failed because the datagram was larger than the buffer.
+    bool oversized = false;
 };
 
 enum class ReadyResult { kReadable, kTimeout, kFailed };

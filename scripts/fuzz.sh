@@ -12,11 +12,12 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 keep=${2:-}
-targets=(status_parser colour_codes master_wire testnet_request settings_store)
+targets=(status_parser colour_codes master_wire testnet_request servers_file server_rules server_cache
+         buddies_file settings_store)
 # The longest input worth trying: a full status datagram; a few master
-# datagrams in a row; a long UTF-16 name; a request; a store of a dozen values
-# with a long buddy list.
-declare -A max_len=([status_parser]=4096 [colour_codes]=2048 [master_wire]=8192 [testnet_request]=64
+# datagrams in a row; a long UTF-16 name; a request; a list file of many lines;
+# a store of a dozen values with a long buddy list.
+declare -A max_len=([status_parser]=4096 [colour_codes]=2048 [master_wire]=8192 [testnet_request]=64 [servers_file]=4096 [server_rules]=4096 [server_cache]=4096 [buddies_file]=4096
                     [settings_store]=8192)
 
 cmake --preset fuzz >/dev/null

@@ -43,5 +43,42 @@ TEST(AnsiText, CutToOneUnitLessThanTheCapacityAndEndedByAZeroByte) {
     EXPECT_EQ(untouched, u'#') << "no room even for the terminator";
 }
 
+// Well-formed UTF-8 with a multi-byte character is decoded as UTF-8; anything
+// else, even one bad byte in it, is Windows-1252 as before.
+TEST(AnsiText, MultiByteUtf8IsDecodedAndEverythingElseStaysWindows1252) {
+    const struct {
+        const char* bytes;
+        std::u16string text;
+    } cases[] = {
+        {"Caf\xC3\xA9", u"Caf\u00e9"},
+        {"Caf\xE9", u"Caf\u00e9"},
+        {"\x93Hi\x94 \x80", u"\u201cHi\u201d \u20ac"},
+        {"\xDC"
+         "ber",
+         u"\u00dc"
+         u"ber"},
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", u"\u20ac \U0001F600"},
+        {"\xC3\xA9 \xE9", u"\u00c3\u00a9 \u00e9"},
+        {"Caf\xC3", u"Caf\u00c3"},
+        {"\xC0\x80", u"\u00c0\u20ac"},
+        {"\xE0\x80\x80", u"\u00e0\u20ac\u20ac"},
+        {"\xED\xA0\x80", u"\u00ed\u00a0\u20ac"},
+        {"\xF4\x90\x80\x80", u"\u00f4\u0090\u20ac\u20ac"},
+        {"\xF5\x80\x80\x80", u"\u00f5\u20ac\u20ac\u20ac"},
+        {"plain ASCII", u"plain ASCII"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Convert(c.bytes), c.text) << c.bytes;
+    }
+}
+
+TEST(AnsiText, Utf8IsCutWithoutSplittingACharacter) {
+    const std::string smile = "a\xF0\x9F\x98\x80";
+    EXPECT_EQ(Convert(smile, 3), u"a") << "a surrogate pair goes whole or not at all";
+    EXPECT_EQ(Convert(smile, 4), u"a\U0001F600");
+    EXPECT_EQ(Convert("\xC3\xA9\xC3\xA9", 2), u"\u00e9");
+    EXPECT_EQ(Convert(std::string("\xC3\xA9\0\xE9", 4)), u"\u00e9") << "a zero byte ends it";
+}
+
 }  // namespace
 }  // namespace skelvane

@@ -2,74 +2,81 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
-
-#include "tests/status_answer.h"
 
 namespace skelvane {
 namespace {
 
-using Names = std::vector<std::u16string>;
+std::vector<std::u16string> Names(const BuddyList& list) {
+    std::vector<std::u16string> names;
+    for (std::int32_t i = 0; i < list.buddyCount; ++i) {
+        names.emplace_back(list.buddyNames[static_cast<std::size_t>(i)].text);
+    }
+    return names;
+}
 
-TEST(BuddyList, ParsingSplitsAtEveryLineEndAndKeepsWhatIsTyped) {
-    const std::u16string fortyCharacters(40, u'x');
+TEST(BuddyList, OneNameALineWhateverEndsTheLines) {
+    const std::u16string forty(40, u'x');
     const struct {
         std::u16string text;
-        Names names;
+        std::vector<std::u16string> names;
     } cases[] = {
         {u"Alice\r\nBob", {u"Alice", u"Bob"}},
-        {u"\r\n\r\nAlice\n\n\r\r\nBob\r\n", {u"Alice", u"Bob"}},
-        {u"Alice\rBob\rCarol\rDave", {u"Alice", u"Bob", u"Carol", u"Dave"}},
-        {fortyCharacters, {std::u16string(31, u'x')}},
-        {u" Bob\t\r\nBob\r\nBob", {u" Bob\t", u"Bob", u"Bob"}},
-        {u"", {}},
+        {u"\n\nAlice\r\n\r\n\nBob\n", {u"Alice", u"Bob"}},
+        {u"A\rB\rC\rD\rE", {u"A", u"B", u"C", u"D", u"E"}},
+        {u"\r\r\rA\rB", {u"A", u"B"}},
+        {forty, {std::u16string(31, u'x')}},
+        {u" Bob\t", {u" Bob\t"}},
+        {u"Bob\nBob", {u"Bob", u"Bob"}},
         {u"\r\n", {}},
+        {u"", {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ParseBuddyList(c.text).names, c.names)
-            << std::string(c.text.begin(), c.text.end());
+        const BuddyList list = ParseBuddyList(c.text);
+        EXPECT_EQ(Names(list), c.names) << std::string(c.text.begin(), c.text.end());
+        EXPECT_LE(static_cast<std::size_t>(list.buddyCount), list.buddyNames.size());
     }
 }
 
-TEST(BuddyList, ANameMatchesIgnoringAsciiCaseOrContainingTheEntryExactly) {
-    const BuddyList bob = ParseBuddyList(u"Bob");
-    const BuddyList spaced = ParseBuddyList(u" Bob");
+TEST(BuddyList, EqualIgnoringAsciiCaseOrContainedWithTheSameCase) {
+    const BuddyList list = ParseBuddyList(u"Bob\n Ann\n\u00c9lo");
     const struct {
-        const BuddyList& list;
-        std::u16string name;
-        bool matches;
+        const char16_t* player;
+        bool buddy;
     } cases[] = {
-        {bob, u"Bob", true},     {bob, u"bob", true},         {bob, u"BOB", true},
-        {bob, u"xBobx", true},   {bob, u"xbobx", false},      {bob, u"Bo", false},
-        {bob, u"", false},       {spaced, u"Bob", false},     {spaced, u"The Bob", true},
-        {spaced, u" bob", true}, {spaced, u"The bob", false},
+        {u"Bob", true},       {u"bob", true},      {u"BOB", true},  {u"xBobx", true},
+        {u"xbobx", false},    {u"Bo", false},      {u"Ann", false}, {u"The Ann", true},
+        {u"\u00e9lo", false}, {u"\u00c9LO", true}, {u"", false},    {u"\u00c9lo!", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsBuddyName(c.list, c.name), c.matches)
-            << std::string(c.name.begin(), c.name.end());
+        EXPECT_EQ(IsBuddyName(list, c.player), c.buddy)
+            << std::string(c.player, c.player + std::u16string(c.player).size());
     }
-    EXPECT_FALSE(IsBuddyName(ParseBuddyList(u"\u00c9ric"), u"\u00e9ric")) << "only A to Z fold";
     EXPECT_FALSE(IsBuddyName(ParseBuddyList(u""), u"Bob"));
 }
 
-TEST(BuddyList, AServerMatchesThroughItsListedPlayersOnly) {
-    auto record = test::FreshRecord();
-    const std::u16string names[] = {u"Zed", u"alice", u"Bob"};
+TEST(BuddyList, AServerHasABuddyWhenOneOfItsListedPlayersIs) {
+    ServerRecord record{};
+    const char16_t* players[] = {u"ann", u"xBobx", u"carl"};
     for (int i = 0; i < 3; ++i) {
-        names[i].copy(record->players[i].name, kPlayerNameCapacity - 1);
+        std::u16string(players[i]).copy(record.players[i].name, kPlayerNameCapacity - 1);
     }
-    const BuddyList list = ParseBuddyList(u"bob");
-    record->playerCount = 3;
-    EXPECT_TRUE(ServerHasBuddy(list, *record));
-    record->playerCount = 2;
-    EXPECT_FALSE(ServerHasBuddy(list, *record)) << "players past the count are not looked at";
-    EXPECT_FALSE(ServerHasBuddy(ParseBuddyList(u""), *record));
-    record->playerCount = -1;
-    EXPECT_FALSE(ServerHasBuddy(list, *record));
+    const BuddyList bob = ParseBuddyList(u"Bob");
+    record.playerCount = 3;
+    EXPECT_TRUE(ServerHasBuddy(bob, record));
+    record.playerCount = 1;
+    EXPECT_FALSE(ServerHasBuddy(bob, record)) << "only the first playerCount players count";
+    record.playerCount = 3;
+    EXPECT_FALSE(ServerHasBuddy(ParseBuddyList(u""), record));
+    EXPECT_FALSE(ServerHasBuddy(ParseBuddyList(u"Dora"), record));
+    record.playerCount = -1;
+    EXPECT_FALSE(ServerHasBuddy(bob, record));
     // A count beyond the array stops at its end (the sanitizers watch the reads).
-    record->playerCount = 1000;
-    EXPECT_TRUE(ServerHasBuddy(list, *record));
+    auto heap = std::make_unique<ServerRecord>(record);
+    heap->playerCount = 1000;
+    EXPECT_TRUE(ServerHasBuddy(bob, *heap));
 }
 
 }  // namespace

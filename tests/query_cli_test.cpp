@@ -2,83 +2,21 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
-#include <thread>
 
 #include "platform/clock.h"
+#include "tests/query_runner.h"
 #include "tests/test_support.h"
-
-extern char** environ;
 
 namespace skelvane {
 namespace {
 
 using test::FakeMaster;
 using test::FakeServers;
-
-struct QueryRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(int fd) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(fd);
-    return text;
-}
-
-// Starts the program; `whileRunning` gets its process id.
-QueryRun RunQuery(std::vector<std::string> args, void (*whileRunning)(pid_t) = nullptr) {
-    args.insert(args.begin(), SKELVANE_QUERY_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    int out[2];
-    int err[2];
-    if (pipe(out) != 0 || pipe(err) != 0) {
-        return {};
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, err[0]);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    close(err[1]);
-    QueryRun run;
-    if (spawned != 0) {
-        return run;
-    }
-    std::thread errReader([&] { run.err = ReadAll(err[0]); });
-    if (whileRunning != nullptr) {
-        whileRunning(pid);
-    }
-    run.out = ReadAll(out[0]);
-    errReader.join();
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::string Master(const FakeMaster& master) {
-    return "127.0.0.1:" + std::to_string(master.port());
-}
+using test::Master;
+using test::QueryRun;
+using test::RunQuery;
 
 TEST(QueryCli, PrintsTheShownServersSortedWithTheirCellTexts) {
     FakeServers::Behaviour slow{test::StatusAnswer(
@@ -127,6 +65,114 @@ TEST(QueryCli, InterruptAbortsTheRefreshThroughTheEngine) {
     });
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_NE(run.err.find("Aborted. 0 of 6 servers responded."), std::string::npos) << run.err;
+}
+
+TEST(QueryCli, ASecondInterruptEndsTheProgramAtOnce) {
+    FakeMaster silent({{999}, {}});
+    // The first Ctrl-C cannot cut the master's two-second wait short.
+    const QueryRun run = RunQuery({"--master", Master(silent)}, [](pid_t pid) {
+        SleepMs(300);
+        kill(pid, SIGINT);
+        SleepMs(200);
+        kill(pid, SIGINT);
+    });
+    EXPECT_EQ(run.signal, SIGINT) << "exit status " << run.exitCode << "\n" << run.err;
+}
+
+// Bytes below 0x20 other than the line feed, DEL, and C1 controls as UTF-8.
+bool HasControlCharacters(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(QueryCli, ControlCharactersFromServersNeverReachTheTerminal) {
+    // A terminal title, a screen clear, a carriage return, DEL and CSI in
+    // UTF-8; the map's value is Windows-1252, whose 0x81 is a C1 control.
+    const std::string steer = "\x1b]0;owned\x07\x1b[2J\r\x7f\xc2\x9b";
+    FakeServers servers(
+        {{test::StatusAnswer("\\sv_hostname\\H" + steer + "\\mapname\\M\x81\x1b[1m\\gamename\\G" +
+                                 steer + "\\version\\V" + steer,
+                             {"1 2 \"P" + steer + "\""})}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    const QueryRun table = RunQuery({"--master", Master(master), "--players"});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_NE(table.out.find("M?"), std::string::npos) << table.out;
+    EXPECT_FALSE(HasControlCharacters(table.out)) << table.out;
+    EXPECT_FALSE(HasControlCharacters(table.err)) << table.err;
+
+    const QueryRun json = RunQuery({"--master", Master(master), "--json"});
+    EXPECT_FALSE(HasControlCharacters(json.out)) << json.out;
+    for (const char* escaped : {"\\u001b]0;owned\\u0007", "\\u000d\\u007f\\u009b", "M\\u0081"}) {
+        EXPECT_NE(json.out.find(escaped), std::string::npos) << escaped << "\n" << json.out;
+    }
+}
+
+// The buddy rules: equal ignoring the case of ASCII letters, or contained with
+// the same case; entries are not trimmed.
+TEST(QueryCli, MarksBuddiesAndTheirServersAndListsOnlyThoseServersWhenAsked) {
+    const auto server = [](const std::string& name, std::vector<std::string> players) {
+        for (std::string& player : players) {
+            player = "1 2 \"" + player + "\"";
+        }
+        return FakeServers::Behaviour{test::StatusAnswer("\\sv_hostname\\" + name, players)};
+    };
+    FakeServers servers({server("A", {"bob", "Ann"}), server("B", {"xbobx", "Bo", "Ann"}),
+                         server("C", {"xBobx", "The Ann"}), server("D", {"z\xC3\xA9ro"})});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    const test::TempFile buddies("\xEF\xBB\xBF Ann\r\nZ\xC3\xA9ro\r\n");
+    const std::vector<std::string> common = {"--master",  Master(master), "--rate",
+                                             "1000",      "--buddy",      "Bob",
+                                             "--buddies", buddies.path()};
+
+    std::vector<std::string> args = common;
+    args.push_back("--json");
+    const QueryRun json = RunQuery(args);
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    for (const auto& [name, buddy] : std::vector<std::pair<std::string, bool>>{
+             {"A", true}, {"B", false}, {"C", true}, {"D", true}}) {
+        const std::size_t record = json.out.find("\"hostName\": \"" + name + "\"");
+        ASSERT_NE(record, std::string::npos) << json.out;
+        EXPECT_EQ(json.out.find("\"buddy\": ", record),
+                  json.out.find(buddy ? "\"buddy\": true" : "\"buddy\": false", record))
+            << name;
+    }
+    for (const auto& [player, buddy] :
+         std::vector<std::pair<std::string, bool>>{{"bob", true},
+                                                   {"Ann", false},
+                                                   {"xbobx", false},
+                                                   {"Bo", false},
+                                                   {"xBobx", true},
+                                                   {"The Ann", true},
+                                                   {"z\xC3\xA9ro", true}}) {
+        const std::string expected = "{\"name\": \"" + player + "\", \"score\": 1, \"ping\": 2, " +
+                                     "\"buddy\": " + (buddy ? "true}" : "false}");
+        EXPECT_NE(json.out.find(expected), std::string::npos) << expected << "\n" << json.out;
+    }
+
+    args = common;
+    args.insert(args.end(), {"--only-buddies", "--players", "--sort", "Host Name", "--stats"});
+    const QueryRun only = RunQuery(args);
+    EXPECT_EQ(only.exitCode, 0) << only.err;
+    EXPECT_NE(only.err.find("Completed. 4 of 4 servers responded.\nStatistics:\n"
+                            "  master: 1 datagram, 4 entries, 0 duplicates\n"
+                            "  pass 1: 4 queries sent, 4 answers matched\n"
+                            "  pass 2: 0 queries sent, 0 answers matched\n"),
+              std::string::npos)
+        << "statistics on stderr after the summary:\n"
+        << only.err;
+    EXPECT_EQ(only.out.find("\n  B "), std::string::npos) << only.out;
+    for (const char* marked :
+         {"\n* A ", "\n* C ", "\n* D ", "\n    * bob  ", "\n      Ann  ", "\n    * The Ann  "}) {
+        EXPECT_NE(only.out.find(marked), std::string::npos) << marked << "\n" << only.out;
+    }
 }
 
 TEST(QueryCli, JsonCarriesEveryField) {

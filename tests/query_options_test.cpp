@@ -35,6 +35,17 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_EQ(o.sortOrder, 4u | SORT_REVERSED) << "--reverse holds whatever the order of options";
     EXPECT_TRUE(o.listPlayers);
     EXPECT_TRUE(o.json);
+
+    const auto given = Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f",
+                              "--buddy", "Kite", "--only-buddies", "--rules", "--stats"});
+    ASSERT_TRUE(given.options) << given.error;
+    EXPECT_FALSE(given.options->askMaster) << "servers given without --master";
+    ASSERT_EQ(given.options->servers.size(), 2u);
+    EXPECT_EQ(given.options->servers[0].server.port, kDefaultServerPort);
+    EXPECT_EQ(given.options->servers[1].server.port, 5);
+    EXPECT_EQ(given.options->serverFiles, std::vector<std::string>{"f"});
+    EXPECT_EQ(given.options->buddyNames, std::vector<std::string>{"Kite"});
+    EXPECT_TRUE(given.options->onlyBuddies && given.options->rules && given.options->stats);
 }
 
 TEST(QueryOptions, SortColumnsByTitleOrIndex) {
@@ -62,6 +73,23 @@ TEST(QueryOptions, RefusesBadRatesAddressesAndOptions) {
     EXPECT_NE(Parse({"--rate"}).error.find("needs a value"), std::string::npos);
     EXPECT_NE(Parse({"--frobnicate"}).error.find("unknown option"), std::string::npos);
     EXPECT_NE(Parse({"--sort", "size"}).error.find("unknown sort column"), std::string::npos);
+}
+
+TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--server", "h", "--cache", "c"}, "give --master as well"},
+        {{"--only-buddies"}, "--only-buddies needs --buddy or --buddies"},
+        {{"--server", "h:0"}, "HOST:PORT"},
+        {{"--servers"}, "needs a value"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = Parse(c.args);
+        EXPECT_FALSE(parsed.options);
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << parsed.error;
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 namespace skelvane {
 namespace {
 
+using test::Bytes;
 using test::FakeMaster;
 using test::FakeServers;
 using test::RecordingUi;
@@ -202,6 +203,68 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     }
     EXPECT_TRUE(engineLeft.expired()) << "the worker never let go of the engine";
     EXPECT_TRUE(uiLeft.expired());
+}
+
+TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
+    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
+    FakeServers servers({answers, answers, answers});
+    const Bytes listing = test::MasterDatagram()
+                              .Entry(127, 0, 0, 1, servers.port(0))
+                              .Entry(127, 0, 0, 1, servers.port(1))
+                              .EndMarker()
+                              .Build();
+    FakeMaster lists({{}, {listing}});
+    FakeMaster silent({{999}, {}});
+    struct Case {
+        const char* what;
+        bool askMaster;
+        const FakeMaster* master;
+        std::vector<std::size_t> given, fallback;
+        bool abort;
+        SweptList swept;
+        std::vector<std::size_t> table;
+    };
+    using enum SweptList;
+    const Case cases[] = {
+        {"master and given, once each", true, &lists, {1, 2}, {}, false, kMaster, {0, 1, 2}},
+        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}},
+        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}},
+        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}},
+        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}},
+        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}},
+    };
+    const auto endpoints = [&](const std::vector<std::size_t>& indices) {
+        std::vector<Ipv4Endpoint> list;
+        for (std::size_t i : indices) {
+            list.push_back(Ipv4Endpoint{LoopbackAddress(), servers.port(i)});
+        }
+        return list;
+    };
+    for (const auto& c : cases) {
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, c.master->port(), ui);
+        engine.settings.packetsPerSecond = 1000;
+        engine.sources.askMaster = c.askMaster;
+        engine.sources.given = endpoints(c.given);
+        if (!c.fallback.empty()) {
+            engine.sources.fallback = endpoints(c.fallback);
+        }
+        engine.sources.fallbackStatus = u"Falling back.";
+        if (c.abort) {
+            AbortRefresh(engine);
+        }
+        const RefreshResult result = test::RunRefreshNow(engine);
+        EXPECT_EQ(result.swept, c.swept) << c.what;
+        std::vector<Ipv4Endpoint> table;
+        for (std::int32_t i = 0; i < engine.table.Count(); ++i) {
+            table.push_back(Ipv4Endpoint{engine.table[i].address, engine.table[i].port});
+        }
+        EXPECT_EQ(table, endpoints(c.table)) << c.what;
+        EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
+        EXPECT_EQ(ui.SawStatus(u"Falling back."), c.swept == SweptList::kFallback) << c.what;
+        EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
+    }
 }
 
 }  // namespace

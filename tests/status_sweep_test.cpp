@@ -215,6 +215,25 @@ TEST_F(StatusSweepTest, AnswerArrivingWhileTheSweepEndsIsCountedIfItGetsARow) {
                                    u" of 2 servers responded.");
 }
 
+TEST_F(StatusSweepTest, DatagramsStillWaitingWhenTheSweepEndsAreCountedLate) {
+    // The first answer is parsed while two copies of it wait; the abort set
+    // during the parse ends the sweep before the receiver gets to them.
+    FakeServers::Behaviour thrice = Answers();
+    thrice.copies = 3;
+    FakeServers servers({thrice, Silent()});
+    List(servers);
+    engine.settings.packetsPerSecond = 1;
+    ui.onParsed = [this] {
+        AbortRefresh(engine);
+        SleepMs(300);
+    };
+    const SweepSummary summary = StatusSweep(engine);
+    EXPECT_EQ(summary.outcome, SweepOutcome::kAborted);
+    EXPECT_EQ(engine.stats.answersMatched[0].load(), 1u);
+    EXPECT_EQ(engine.stats.late.load(), 2u);
+    EXPECT_EQ(engine.stats.duplicate.load(), 0u);
+}
+
 TEST_F(StatusSweepTest, EveryAnswerIsReportedWithItsPlayersEvenWhenItGetsNoRow) {
     const std::vector<std::string> player = {"3 40 \"a\""};
     FakeServers servers({{test::StatusAnswer("\\sv_hostname\\^1Red^7Fort")},

@@ -108,6 +108,9 @@ void RecordingUi::OnRepaint(void* self) {
 
 bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
     auto* ui = static_cast<RecordingUi*>(self);
+    if (ui->onParsed) {
+        ui->onParsed();
+    }
     const std::lock_guard<std::mutex> hold(ui->mutex_);
     ui->parsed_.push_back(index);
     return ui->addsRows.load();

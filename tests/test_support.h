@@ -56,6 +56,8 @@ class RecordingUi {
     // Run inside handOver and repaintList, on the thread that calls them.
     std::function<void()> onHandOver;
     std::function<void()> onRepaint;
+    // Run for every parsed answer, with the table lock held.
+    std::function<void()> onParsed;
 
   private:
     static void OnStatus(void* self, const char16_t* text);

@@ -6,6 +6,7 @@
 
 #include "engine/master_wire.h"
 #include "platform/clock.h"
+#include "tests/testnet_start.h"
 
 namespace skelvane {
 namespace {
@@ -49,22 +50,10 @@ class Client {
     UdpSocket socket_;
 };
 
-std::unique_ptr<BackgroundNetwork> StartNetwork(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {"--master-port", "0"};
-    all.insert(all.end(), args.begin(), args.end());
-    const ParsedTestnetOptions parsed = ParseTestnetOptions(all);
-    EXPECT_TRUE(parsed.options) << parsed.error;
-    std::string error;
-    auto network =
-        BackgroundNetwork::Start(ConfigFromOptions(*parsed.options, std::nullopt), error);
-    EXPECT_TRUE(network) << error;
-    return network;
-}
-
 TEST(TestnetNetwork, ServersAnswerTheWayTheirKnobsSay) {
-    const auto background =
-        StartNetwork({"--mix", "plain", "--servers", "4", "--knobs", "0:latency=300", "--knobs",
-                      "1:duplicate", "--knobs", "2:other-port", "--knobs", "3:answer-on=2"});
+    const auto background = test::StartTestNetwork(
+        {"--mix", "plain", "--servers", "4", "--knobs", "0:latency=300", "--knobs", "1:duplicate",
+         "--knobs", "2:other-port", "--knobs", "3:answer-on=2"});
     ASSERT_TRUE(background);
     const auto servers = background->Network().ServerEndpoints();
     Client client;
@@ -98,8 +87,9 @@ TEST(TestnetNetwork, ServersAnswerTheWayTheirKnobsSay) {
 }
 
 TEST(TestnetNetwork, MasterAnswersOnlyTheNamedRequestWithGaps) {
-    const auto background = StartNetwork({"--mix", "plain", "--servers", "5", "--master-split", "2",
-                                          "--master-answer-on", "2", "--master-gap", "100"});
+    const auto background =
+        test::StartTestNetwork({"--mix", "plain", "--servers", "5", "--master-split", "2",
+                                "--master-answer-on", "2", "--master-gap", "100"});
     ASSERT_TRUE(background);
     const MasterRequest request = BuildGetServersRequest(true, true);
     Client client;
@@ -129,7 +119,7 @@ TEST(TestnetNetwork, MasterAnswersOnlyTheNamedRequestWithGaps) {
 TEST(TestnetNetwork, FiveThousandServersAnswerEveryQuery) {
     constexpr std::size_t kServers = 5000;
     constexpr std::size_t kBurst = 50;
-    const auto background = StartNetwork(
+    const auto background = test::StartTestNetwork(
         {"--mix", "plain", "--servers", "5000", "--spread", "4", "--master-split", "1000"});
     ASSERT_TRUE(background);
     Client client;

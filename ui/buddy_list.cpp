@@ -1,6 +1,7 @@
 #include "ui/buddy_list.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "engine/ascii_text.h"
 #include "ui/player_columns.h"
@@ -9,58 +10,72 @@ namespace skelvane {
 
 namespace {
 
-constexpr std::size_t kMaxBuddyName = kBuddyNameCapacity - 1;
+bool EndsName(char16_t unit) {
+    return unit == u'\r' || unit == u'\n';
+}
 
-bool EqualFoldingAsciiCase(std::u16string_view a, std::u16string_view b) {
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char16_t x, char16_t y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
 }
 
-bool Matches(std::u16string_view entry, std::u16string_view name) {
-    // Both ways of matching need the entry to be no longer than the name, and
-    // at equal length containing it means being equal.
-    if (entry.size() == name.size()) {
-        return EqualFoldingAsciiCase(entry, name);
+// Both ways of matching need the entry to be no longer than the name, and at
+// equal length containing it means being equal. The highlight runs this for
+// every buddy and every player of each row painted, so the lengths decide
+// first.
+bool Matches(std::u16string_view buddy, std::u16string_view player) {
+    if (buddy.size() == player.size()) {
+        return EqualsIgnoringAsciiCase(buddy, player);
     }
-    return entry.size() < name.size() && name.find(entry) != std::u16string_view::npos;
+    return buddy.size() < player.size() && player.find(buddy) != std::u16string_view::npos;
 }
 
 }  // namespace
 
-// The list grows by one entry per name found, so a text whose lines end in
-// carriage returns alone keeps every one of its names.
+// Both carriage returns and line feeds end a name, so a text whose lines end
+// in carriage returns alone holds as many names as it has separators of
+// either kind, plus one; the table gets one entry more than that.
 BuddyList ParseBuddyList(std::u16string_view text) {
     BuddyList list;
-    std::u16string name;
-    const auto endName = [&] {
-        if (!name.empty()) {
-            list.names.push_back(std::move(name));
-            name.clear();
-        }
-    };
-    for (const char16_t unit : text) {
-        if (unit == u'\r' || unit == u'\n') {
-            endName();
-        } else if (name.size() < kMaxBuddyName) {
-            name.push_back(unit);
+    if (text.empty()) {
+        return list;
+    }
+    const auto separators = std::count_if(text.begin(), text.end(), EndsName);
+    list.buddyNames.assign(static_cast<std::size_t>(separators) + 2, BuddyName{});
+    std::size_t length = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || EndsName(text[i])) {
+            // The entries start zero-filled, so a stored name is terminated.
+            if (length > 0) {
+                ++list.buddyCount;
+                length = 0;
+            }
+        } else if (length < kBuddyNameCapacity - 1) {
+            list.buddyNames[static_cast<std::size_t>(list.buddyCount)].text[length++] = text[i];
         }
     }
-    endName();
     return list;
 }
 
 bool IsBuddyName(const BuddyList& list, std::u16string_view name) {
-    return std::any_of(list.names.begin(), list.names.end(),
-                       [name](const std::u16string& entry) { return Matches(entry, name); });
+    for (std::int32_t i = 0; i < list.buddyCount; ++i) {
+        if (Matches(list.buddyNames[static_cast<std::size_t>(i)].text, name)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ServerHasBuddy(const BuddyList& list, const ServerRecord& record) {
-    if (list.names.empty()) {
+    if (list.buddyCount == 0) {
         return false;
     }
-    return std::any_of(
-        record.players, record.players + ReadablePlayerCount(record),
-        [&list](const PlayerRecord& p) { return IsBuddyName(list, PlayerNameText(p)); });
+    for (std::int32_t i = 0; i < ReadablePlayerCount(record); ++i) {
+        if (IsBuddyName(list, PlayerNameText(record.players[i]))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace skelvane

@@ -158,8 +158,8 @@ int Run() {
     longList.resize(100000);
     const double empty = LoadMs(*browser, u"");
     const double full = LoadMs(*browser, longList);
-    std::printf("load: 100000-character buddy list %.2f ms (%zu names), empty list %.2f ms\n", full,
-                browser->view.buddies.names.size(), empty);
+    std::printf("load: 100000-character buddy list %.2f ms (%d names), empty list %.2f ms\n", full,
+                browser->view.buddies.buddyCount, empty);
     ForgetBrowser(browser->mainWindow);
     DestroyWindow(browser->mainWindow);
     RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));

@@ -23,12 +23,12 @@ char16_t FromWindows1252(std::uint8_t byte) {
 
 }  // namespace
 
-int AnsiToUtf16(std::span<const std::uint8_t> text, char16_t* out, int capacity) {
+int CodePageToUtf16(std::span<const std::uint8_t> text, char16_t* out, int capacity) {
     if (capacity <= 0) {
         return 0;
     }
-    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
-    const auto length = std::min(end - text.begin(), std::ptrdiff_t{capacity - 1});
+    const auto length =
+        std::min(static_cast<std::ptrdiff_t>(text.size()), std::ptrdiff_t{capacity - 1});
     std::transform(text.begin(), text.begin() + length, out, FromWindows1252);
     out[length] = u'\0';
     return static_cast<int>(length);

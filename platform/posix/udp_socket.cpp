@@ -88,6 +88,7 @@ ReceiveResult UdpSocket::ReceiveFrom(std::span<std::uint8_t> buffer) {
     if (got < 0 || (message.msg_flags & MSG_TRUNC) != 0) {
         // A datagram that does not fit is an error, as the Windows socket layer reports it.
         result.bytes = -1;
+        result.oversized = got >= 0;
         return result;
     }
     result.bytes = static_cast<std::int32_t>(got);

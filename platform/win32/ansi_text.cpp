@@ -14,13 +14,12 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is handed to Win
 // taken whole into a buffer of the size it asks for and then cut, so a text
 // longer than the field never makes the conversion fail. A text that cannot
 // be converted gives an empty field.
-int AnsiToUtf16(std::span<const std::uint8_t> text, char16_t* out, int capacity) {
+int CodePageToUtf16(std::span<const std::uint8_t> text, char16_t* out, int capacity) {
     if (capacity <= 0) {
         return 0;
     }
     out[0] = u'\0';
-    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
-    const auto length = static_cast<int>(std::min<std::ptrdiff_t>(end - text.begin(), INT_MAX));
+    const auto length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
     if (length == 0) {
         return 0;
     }

@@ -103,6 +103,7 @@ ReceiveResult UdpSocket::ReceiveFrom(std::span<std::uint8_t> buffer) {
     ReceiveResult result;
     if (got == SOCKET_ERROR) {
         result.bytes = -1;
+        result.oversized = WSAGetLastError() == WSAEMSGSIZE;
         return result;
     }
     result.bytes = got;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/host_and_port.h"
+#include "platform/udp_socket.h"
+
+namespace skelvane {
+
+// A game server the user named, and where: "--server" or "FILE:LINE".
+struct GivenServer {
+    HostAndPort server;
+    std::string origin;
+};
+
+// The addresses of the given servers, in order, each host name looked up
+// once. Nothing, with the server's origin in `error`, when a name has no IPv4
+// address.
+std::optional<std::vector<Ipv4Endpoint>> ResolveGivenServers(
+    const std::vector<GivenServer>& servers, std::string& error);
+
+}  // namespace skelvane

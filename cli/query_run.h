@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/query_options.h"
+#include "engine/refresh_engine.h"
+
+namespace skelvane {
+
+// The exit statuses of skelvane-query.
+enum QueryExit : int {
+    kExitCompleted = 0,
+    kExitAborted = 1,
+    kExitMasterFailed = 2,
+    kExitSweepFailed = 3,
+    kExitSweptCache = 4,
+    kExitUsage = 64,
+    kExitBadInput = 65,
+};
+
+// One refresh as the options ask, on `engine`, with its report on stdout and
+// its progress on stderr. Gives the exit status.
+int RunQuery(const QueryOptions& options, RefreshEngine& engine);
+
+}  // namespace skelvane

@@ -1,0 +1,26 @@
+#include "cli/servers_file.h"
+
+#include "cli/text_coding.h"
+#include "engine/list_file.h"
+
+namespace skelvane {
+
+std::optional<std::vector<GivenServer>> ParseServersFile(std::string_view text,
+                                                         const std::string& fileName,
+                                                         std::uint16_t defaultPort,
+                                                         std::string& error) {
+    std::vector<GivenServer> servers;
+    for (const ListEntry& entry : ListFileEntries(text)) {
+        const std::string origin = fileName + ":" + std::to_string(entry.lineNumber);
+        const auto server = ParseHostAndPort(std::string(entry.text), defaultPort);
+        if (!server) {
+            error =
+                origin + ": expected HOST or HOST:PORT, got '" + PrintableAscii(entry.text) + "'";
+            return std::nullopt;
+        }
+        servers.push_back(GivenServer{*server, origin});
+    }
+    return servers;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,26 @@
+// Arbitrary bytes as the --cache file of skelvane-query.
+
+#include <string>
+#include <string_view>
+
+#include "cli/server_cache.h"
+#include "engine/server_table.h"
+#include "fuzz/fuzz_check.h"
+
+using skelvane::fuzz::Require;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string error;
+    const auto list = skelvane::ParseServerCache(text, error);
+    if (!list) {
+        Require(!error.empty());
+        return 0;
+    }
+    Require(list->servers.size() <= static_cast<std::size_t>(skelvane::kMaxServerRecords));
+    for (const skelvane::Ipv4Endpoint& server : list->servers) {
+        Require(server.port != 0);
+    }
+    Require(skelvane::FormatServerCache(*list) == text);
+    return 0;
+}
