@@ -53,9 +53,37 @@ bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> dat
     return true;
 }
 
+namespace {
+
+// Datagrams taken in one after another before the receiver waits again. Each
+// wait is a trip to the system (under Wine to its server), so a burst of
+// answers is read without one between every two; the stop is still looked at
+// before every datagram.
+constexpr int kReceiveBatch = 32;
+
+// One datagram, handled. False when none was waiting.
+bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
+    RefreshEngine& engine = channel.engine;
+    const ReceiveResult received =
+        channel.socket.ReceiveFrom(buffer.first(kStatusDatagramCapacity));
+    if (received.bytes <= 0) {
+        engine.stats.oversized += received.oversized ? 1 : 0;
+        return received.oversized;
+    }
+    buffer[static_cast<std::size_t>(received.bytes)] = 0;
+    LockGuard guard(engine.tableLock);
+    AcceptStatusAnswer(channel, buffer.first(static_cast<std::size_t>(received.bytes)),
+                       received.from);
+    if (channel.roster.Unanswered() == 0) {
+        channel.allResponded.Set();
+    }
+    return true;
+}
+
+}  // namespace
+
 void StatusReceiver(void* argument) {
     SweepChannel& channel = *static_cast<SweepChannel*>(argument);
-    RefreshEngine& engine = channel.engine;
     TimerResolution resolution;
     std::uint8_t buffer[kStatusDatagramCapacity + 1];
     for (;;) {
@@ -67,20 +95,8 @@ void StatusReceiver(void* argument) {
             CountLateDatagrams(channel, std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
             return;
         }
-        const ReceiveResult received =
-            channel.socket.ReceiveFrom(std::span<std::uint8_t>(buffer, kStatusDatagramCapacity));
-        if (received.bytes <= 0) {
-            engine.stats.oversized += received.oversized ? 1 : 0;
-            continue;
-        }
-        buffer[received.bytes] = 0;
-        LockGuard guard(engine.tableLock);
-        AcceptStatusAnswer(
-            channel,
-            std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(received.bytes)),
-            received.from);
-        if (channel.roster.Unanswered() == 0) {
-            channel.allResponded.Set();
+        for (int i = 0;
+             i < kReceiveBatch && !channel.stopping.load() && ReceiveOne(channel, buffer); ++i) {
         }
     }
 }

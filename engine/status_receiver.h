@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/refresh_engine.h"
@@ -17,6 +18,9 @@ struct SweepChannel {
     Event stopReceiver;
     Event allResponded;
     SweepRoster roster;
+    // Set together with stopReceiver: the receiver reads it between the
+    // datagrams of a burst, where a look at the event would cost a system call.
+    std::atomic<bool> stopping{false};
 };
 
 // A status answer may fill the whole receive area; one more byte holds the

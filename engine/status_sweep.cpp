@@ -1,6 +1,7 @@
 #include "engine/status_sweep.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "engine/status_receiver.h"
 #include "engine/status_text.h"
@@ -43,38 +44,52 @@ void FormatDottedAddress(std::uint32_t address, char (&out)[16]) {
     std::snprintf(out, sizeof out, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
 }
 
-// Called with the table lock held. The text goes out before the send and the
-// send time is taken just before it, so that a ping covers only the network
-// and the receiver's delay.
-void SendStatusQuery(Sweep& sweep, ServerRecord& record) {
-    RefreshEngine& engine = sweep.engine;
-    char dotted[16];
-    FormatDottedAddress(record.address, dotted);
-    if (record.attempts == 0) {
-        ShowStatus(engine.ui, u"Querying %S:%d...", dotted, std::int32_t{record.port});
-    } else {
-        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted, std::int32_t{record.port},
-                   record.attempts + 1);
+// What one query needs once the record's own fields are updated.
+struct QueryToSend {
+    Ipv4Endpoint destination;
+    std::int32_t attempt;
+};
+
+// Under the table lock: an unanswered record counts the query and takes its
+// send time. The send itself waits for nothing, so the lock is not held
+// across it; an answer can only come after it anyway.
+std::optional<QueryToSend> TakeQuery(Sweep& sweep, std::int32_t index) {
+    LockGuard guard(sweep.engine.tableLock);
+    ServerRecord& record = sweep.engine.table[index];
+    if (record.responded != 0) {
+        return std::nullopt;
     }
     ++record.attempts;
     // A server gets one query a pass, so its attempts number the pass.
-    CountInPass(engine.stats.queriesSent, record.attempts);
+    CountInPass(sweep.engine.stats.queriesSent, record.attempts);
     record.sendTime = MillisecondClock();
-    const SendResult sent =
-        sweep.channel.socket.SendTo(kStatusQuery, Ipv4Endpoint{record.address, record.port});
+    return QueryToSend{Ipv4Endpoint{record.address, record.port}, record.attempts};
+}
+
+// The text goes out before the send, so that the status line names the server
+// that is being asked.
+void SendStatusQuery(Sweep& sweep, const QueryToSend& query) {
+    RefreshEngine& engine = sweep.engine;
+    char dotted[16];
+    FormatDottedAddress(query.destination.address, dotted);
+    const std::int32_t port = query.destination.port;
+    if (query.attempt == 1) {
+        ShowStatus(engine.ui, u"Querying %S:%d...", dotted, port);
+    } else {
+        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted, port, query.attempt);
+    }
+    const SendResult sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
     if (!sent.ok) {
         ShowStatus(engine.ui, u"Can't send: error %d", std::int32_t{sent.error});
     }
 }
 
 bool QueryIfUnanswered(Sweep& sweep, std::int32_t index) {
-    LockGuard guard(sweep.engine.tableLock);
-    ServerRecord& record = sweep.engine.table[index];
-    if (record.responded != 0) {
-        return false;
+    const std::optional<QueryToSend> query = TakeQuery(sweep, index);
+    if (query) {
+        SendStatusQuery(sweep, *query);
     }
-    SendStatusQuery(sweep, record);
-    return true;
+    return query.has_value();
 }
 
 std::int32_t CountUnansweredLocked(Sweep& sweep) {
@@ -125,6 +140,7 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     // The receiver may be in the middle of an answer: it must be gone before
     // the socket and events it waits on are released, and before the answers
     // are counted, so that every server that got a row is in the count.
+    sweep.channel.stopping.store(true);
     sweep.channel.stopReceiver.Set();
     receiver.Join();
     const std::int32_t unanswered = CountUnansweredLocked(sweep);
