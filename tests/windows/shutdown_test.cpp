@@ -1,5 +1,5 @@
 // Closing the real program while a refresh runs: the process must end at once,
-// whatever the refresh is waiting for, with exit code 0.
+// whatever the refresh is waiting for, with exit code 0 and its settings saved.
 
 #include <windows.h>
 
@@ -8,10 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "app/settings_store.h"
 #include "platform/clock.h"
 #include "res/resource.h"
 #include "tests/test_support.h"
 #include "tests/windows/window_driver.h"
+#include "ui/wide_text.h"
 
 namespace skelvane::test {
 namespace {
@@ -102,6 +104,15 @@ class RunningBrowser {
         return elapsed;
     }
 
+    // Unticks Full as the user would, so that the saved settings tell.
+    void UntickFull() {
+        HWND window = MainWindow();
+        HWND box = GetDlgItem(window, IDC_SHOWFULL);
+        SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SHOWFULL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(box));
+    }
+
     bool started() const { return started_; }
 
   private:
@@ -118,7 +129,16 @@ struct Moment {
     int servers;
 };
 
-TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZero) {
+// A number the browser saved, or -1 when there is none.
+long SavedNumber(const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LSTATUS read = RegGetValueW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), name,
+                                      RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return read == ERROR_SUCCESS ? static_cast<long>(value) : -1;
+}
+
+TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZeroAndTheSettingsSaved) {
     const Moment moments[] = {
         {"before the master answers",
          [](const FakeMaster& master, const FakeServers&) { return !master.Requests().empty(); },
@@ -152,9 +172,11 @@ TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZero) {
             script.gapMs = 900;
         }
         FakeMaster master(script);
+        RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
         RunningBrowser browser(master.port());
         ASSERT_TRUE(browser.started());
         ASSERT_NE(browser.MainWindow(), nullptr);
+        browser.UntickFull();
         ASSERT_TRUE(WaitFor([&] { return moment.reached(master, servers); }, 15000));
         viaExitButton = !viaExitButton;
         DWORD exitCode = 99;
@@ -162,6 +184,8 @@ TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZero) {
         ASSERT_GE(elapsed, 0) << "the process did not end";
         EXPECT_LT(elapsed, 500) << "the close waited for the refresh";
         EXPECT_EQ(exitCode, 0u);
+        EXPECT_EQ(SavedNumber(L"Show Full Servers"), 0);
+        EXPECT_EQ(SavedNumber(L"Version"), 2);
         RecordProperty(std::string("closeMs ") + moment.name, static_cast<int>(elapsed));
     }
 }
