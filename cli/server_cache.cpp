@@ -29,11 +29,7 @@ std::string EndLine(std::size_t count, std::uint32_t checksum) {
 }
 
 std::string EndpointLine(const Ipv4Endpoint& server) {
-    const auto* a = reinterpret_cast<const std::uint8_t*>(&server.address);
-    char line[32];
-    std::snprintf(line, sizeof line, "%u.%u.%u.%u:%u\n", a[0], a[1], a[2], a[3],
-                  unsigned{server.port});
-    return line;
+    return DottedAddress(server.address) + ":" + std::to_string(server.port) + "\n";
 }
 
 // "A.B.C.D:PORT" exactly: four numbers from 0 to 255 and a port from 1.

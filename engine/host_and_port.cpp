@@ -1,5 +1,8 @@
 #include "engine/host_and_port.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace skelvane {
 
 std::optional<std::uint64_t> ParseWholeNumber(std::string_view text, std::uint64_t low,
@@ -41,6 +44,15 @@ std::optional<HostAndPort> ParseHostAndPort(const std::string& text, std::uint16
         result.port = static_cast<std::uint16_t>(*port);
     }
     return result;
+}
+
+std::string DottedAddress(std::uint32_t address) {
+    // In network order the bytes in memory are the numbers from left to right.
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, &address, sizeof bytes);
+    char dotted[16];
+    std::snprintf(dotted, sizeof dotted, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
+    return dotted;
 }
 
 }  // namespace skelvane

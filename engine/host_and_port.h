@@ -19,6 +19,9 @@ struct HostAndPort {
     std::uint16_t port = 0;
 };
 
+// An IPv4 address kept in network byte order, as dotted decimal numbers.
+std::string DottedAddress(std::uint32_t address);
+
 // "HOST" or "HOST:PORT"; the port defaults to `defaultPort`. Nothing for an
 // empty host, a port that is not a number from 1 to 65535, or a second colon.
 std::optional<HostAndPort> ParseHostAndPort(const std::string& text, std::uint16_t defaultPort);

@@ -1,8 +1,8 @@
 #include "engine/status_sweep.h"
 
-#include <cstdio>
 #include <optional>
 
+#include "engine/host_and_port.h"
 #include "engine/status_receiver.h"
 #include "engine/status_text.h"
 #include "platform/clock.h"
@@ -39,11 +39,6 @@ bool SetUp(Sweep& sweep) {
     return true;
 }
 
-void FormatDottedAddress(std::uint32_t address, char (&out)[16]) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&address);
-    std::snprintf(out, sizeof out, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
-}
-
 // What one query needs once the record's own fields are updated.
 struct QueryToSend {
     Ipv4Endpoint destination;
@@ -70,13 +65,13 @@ std::optional<QueryToSend> TakeQuery(Sweep& sweep, std::int32_t index) {
 // that is being asked.
 void SendStatusQuery(Sweep& sweep, const QueryToSend& query) {
     RefreshEngine& engine = sweep.engine;
-    char dotted[16];
-    FormatDottedAddress(query.destination.address, dotted);
+    const std::string dotted = DottedAddress(query.destination.address);
     const std::int32_t port = query.destination.port;
     if (query.attempt == 1) {
-        ShowStatus(engine.ui, u"Querying %S:%d...", dotted, port);
+        ShowStatus(engine.ui, u"Querying %S:%d...", dotted.c_str(), port);
     } else {
-        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted, port, query.attempt);
+        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted.c_str(), port,
+                   query.attempt);
     }
     const SendResult sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
     if (!sent.ok) {

@@ -1,10 +1,10 @@
 #include "ui/server_columns.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "engine/ascii_text.h"
+#include "engine/host_and_port.h"
 #include "engine/status_text.h"
 
 namespace skelvane {
@@ -114,13 +114,7 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
 }  // namespace
 
 void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]) {
-    // The address is stored in network order: its bytes in memory are the
-    // dotted numbers from left to right.
-    std::uint8_t bytes[4];
-    std::memcpy(bytes, &record.address, sizeof bytes);
-    FormatStatus(out, u"%d.%d.%d.%d:%d",
-                 {std::int32_t{bytes[0]}, std::int32_t{bytes[1]}, std::int32_t{bytes[2]},
-                  std::int32_t{bytes[3]}, std::int32_t{record.port}});
+    FormatStatus(out, u"%S:%d", {DottedAddress(record.address).c_str(), std::int32_t{record.port}});
 }
 
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {

@@ -28,25 +28,25 @@ bool IsListable(const Presentation& view, std::int32_t index) {
            IsServerShown(Table(view)[index], view.settings->showFull, view.settings->showEmpty);
 }
 
+// Whether the row of record `a` goes before that of record `b` in an order.
+auto GoesBefore(const Presentation& view, std::uint32_t order) {
+    return [&table = Table(view), order](std::int32_t a, std::int32_t b) {
+        return CompareServers(table[a], table[b], order) < 0;
+    };
+}
+
 // Where a new row goes so that the list stays in the current order: after
 // every row that sorts before it or equal to it.
 std::size_t SortedPosition(const Presentation& view, std::int32_t index) {
-    const ServerTable& table = Table(view);
-    const std::uint32_t order = view.settings->sortOrder;
-    const auto place = std::upper_bound(
-        view.rows.begin(), view.rows.end(), index, [&](std::int32_t added, std::int32_t row) {
-            return CompareServers(table[added], table[row], order) < 0;
-        });
+    const auto place = std::upper_bound(view.rows.begin(), view.rows.end(), index,
+                                        GoesBefore(view, view.settings->sortOrder));
     return static_cast<std::size_t>(place - view.rows.begin());
 }
 
 // Rows that compare equal keep the order they had, so sorting by a column that
 // imposes no order (IP Address) leaves the list as it was.
 void SortRows(Presentation& view, std::uint32_t order) {
-    const ServerTable& table = Table(view);
-    std::stable_sort(view.rows.begin(), view.rows.end(), [&](std::int32_t a, std::int32_t b) {
-        return CompareServers(table[a], table[b], order) < 0;
-    });
+    std::stable_sort(view.rows.begin(), view.rows.end(), GoesBefore(view, order));
 }
 
 int SelectedRow(const Presentation& view) {
