@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/median.h"
 #include "engine/master_wire.h"
 #include "testnet/master_answer.h"
 
@@ -57,12 +58,6 @@ double ReadOnce(const std::vector<Datagram>& datagrams, std::int32_t expectedCou
         std::exit(1);
     }
     return spent;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/median.h"
 #include "engine/master_query.h"
 #include "engine/status_sweep.h"
 #include "platform/clock.h"
@@ -99,11 +100,6 @@ SweepRun RunSweep(const BackgroundNetwork& sound, std::uint32_t floodMs, bool ab
     }
     return SweepRun{ElapsedMs(end, start), abort ? ElapsedMs(end, abortedAt) : 0,
                     summary.responded};
-}
-
-std::uint32_t Median(std::vector<std::uint32_t> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Figures {

@@ -16,11 +16,6 @@ double NowMs() {
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 QuietMainWindow OpenQuietMainWindow() {
     StartNetworking();
     QuietMainWindow opened{UdpSocket::Open(), nullptr};

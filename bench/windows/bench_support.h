@@ -4,14 +4,13 @@
 #include <vector>
 
 #include "app/browser_win32.h"
+#include "bench/median.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
 
 // A high-resolution clock reading in milliseconds.
 double NowMs();
-
-double Median(std::vector<double> values);
 
 // The real main window, created with a first refresh that asks a silent master
 // once, briefly; the socket stands for that master. Sockets are started.
