@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/browser_options.h"
+#include "settings/browser_options.h"
 
 namespace skelvane {
 

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "app/refresh_bridge_win32.h"
-#include "app/settings.h"
 #include "engine/refresh_engine.h"
+#include "settings/settings.h"
 #include "ui/presentation_win32.h"
 
 namespace skelvane {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/browser_win32.h"
-#include "app/config_fields.h"
+#include "browse/buddy_list.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "ui/buddy_list.h"
-#include "ui/wide_text.h"
+#include "settings/config_fields.h"
 
 namespace skelvane {
 

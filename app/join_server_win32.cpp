@@ -1,7 +1,7 @@
 #include "app/join_server_win32.h"
 
+#include "browse/server_columns.h"
 #include "launch/game_launcher_win32.h"
-#include "ui/server_columns.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 

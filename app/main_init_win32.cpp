@@ -9,10 +9,10 @@
 #include "app/main_commands_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
+#include "browse/buddy_list.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
 #include "sizer/sizer_win32.h"
-#include "ui/buddy_list.h"
 #include "ui/player_list_view_win32.h"
 
 namespace skelvane {

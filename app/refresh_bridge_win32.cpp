@@ -4,7 +4,7 @@
 
 #include "app/browser_win32.h"
 #include "app/main_commands_win32.h"
-#include "ui/server_columns.h"
+#include "browse/server_columns.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/stored_value.h"
+#include "settings/stored_value.h"
 
 namespace skelvane {
 

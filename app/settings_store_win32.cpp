@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "app/registry_key_win32.h"
-#include "app/settings_store.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "ui/wide_text.h"
+#include "settings/settings_store.h"
 
 namespace skelvane {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace skelvane {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/server_cache.h"
 #include "engine/server_table.h"
+#include "lists/server_cache.h"
 
 namespace skelvane {
 

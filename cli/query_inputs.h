@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "browse/buddy_list.h"
 #include "cli/cache_file.h"
 #include "cli/query_options.h"
 #include "platform/udp_socket.h"
-#include "ui/buddy_list.h"
 
 namespace skelvane {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "browse/server_columns.h"
 #include "engine/host_and_port.h"
 #include "engine/refresh_engine.h"
-#include "ui/server_columns.h"
 
 namespace skelvane {
 

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "browse/buddy_list.h"
+#include "browse/server_columns.h"
 #include "cli/server_rules.h"
 #include "engine/server_table.h"
-#include "ui/buddy_list.h"
-#include "ui/server_columns.h"
 
 namespace skelvane {
 

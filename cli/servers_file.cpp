@@ -1,7 +1,7 @@
 #include "cli/servers_file.h"
 
 #include "cli/text_coding.h"
-#include "engine/list_file.h"
+#include "lists/list_file.h"
 
 namespace skelvane {
 

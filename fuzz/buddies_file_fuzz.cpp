@@ -3,9 +3,9 @@
 
 #include <string_view>
 
+#include "browse/buddy_list.h"
 #include "cli/buddies_file.h"
 #include "fuzz/fuzz_check.h"
-#include "ui/buddy_list.h"
 
 using skelvane::fuzz::IsTerminated;
 using skelvane::fuzz::Require;

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/server_cache.h"
 #include "engine/server_table.h"
 #include "fuzz/fuzz_check.h"
+#include "lists/server_cache.h"
 
 using skelvane::fuzz::Require;
 

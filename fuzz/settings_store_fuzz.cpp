@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "app/settings_store.h"
+#include "browse/buddy_list.h"
 #include "fuzz/fuzz_check.h"
-#include "ui/buddy_list.h"
+#include "settings/settings_store.h"
 
 using namespace skelvane;
 using skelvane::fuzz::IsTerminated;

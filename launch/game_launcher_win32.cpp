@@ -5,7 +5,7 @@
 #include "engine/status_text.h"
 #include "launch/game_command.h"
 #include "launch/game_search_win32.h"
-#include "ui/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace skelvane {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "ui/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace skelvane {
 

@@ -1,6 +1,6 @@
 #include "testnet/server_list_file.h"
 
-#include "engine/list_file.h"
+#include "lists/list_file.h"
 #include "testnet/loopback_address.h"
 
 namespace skelvane {

@@ -1,7 +1,7 @@
 #include "ui/buddy_highlight_win32.h"
 
-#include "ui/buddy_list.h"
-#include "ui/player_columns.h"
+#include "browse/buddy_list.h"
+#include "browse/player_columns.h"
 #include "ui/player_list_view_win32.h"
 #include "ui/server_list_view_win32.h"
 

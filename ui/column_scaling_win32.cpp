@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/column_widths.h"
+#include "browse/column_widths.h"
 
 namespace skelvane {
 

@@ -1,9 +1,9 @@
 #include "ui/player_list_view_win32.h"
 
-#include "ui/column_widths.h"
-#include "ui/player_columns.h"
+#include "browse/column_widths.h"
+#include "browse/player_columns.h"
+#include "platform/win32/wide_text.h"
 #include "ui/server_list_view_win32.h"
-#include "ui/wide_text.h"
 
 namespace skelvane {
 

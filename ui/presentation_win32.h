@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/settings.h"
+#include "browse/buddy_list.h"
+#include "browse/update_throttle.h"
 #include "engine/refresh_engine.h"
-#include "ui/buddy_list.h"
+#include "settings/settings.h"
 #include "ui/status_bar_win32.h"
-#include "ui/update_throttle.h"
 
 namespace skelvane {
 

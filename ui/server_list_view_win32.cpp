@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "browse/column_widths.h"
+#include "browse/server_columns.h"
 #include "engine/ascii_text.h"
 #include "platform/clock.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "ui/column_widths.h"
 #include "ui/player_list_view_win32.h"
-#include "ui/server_columns.h"
 #include "ui/status_bar_win32.h"
-#include "ui/wide_text.h"
 
 namespace skelvane {
 

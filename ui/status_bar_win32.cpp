@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "browse/status_bar_parts.h"
 #include "engine/status_text.h"
 #include "platform/clock.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "ui/status_bar_parts.h"
-#include "ui/wide_text.h"
 
 namespace skelvane {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "browse/update_throttle.h"
 #include "engine/status_text.h"
-#include "ui/update_throttle.h"
 
 namespace skelvane {
 

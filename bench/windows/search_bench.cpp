@@ -16,7 +16,7 @@
 #include "bench/windows/bench_support.h"
 #include "launch/game_search.h"
 #include "launch/game_search_win32.h"
-#include "ui/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace skelvane {
 namespace {

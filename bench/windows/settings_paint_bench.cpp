@@ -21,13 +21,13 @@
 #include "app/main_dialog_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/registry_key_win32.h"
-#include "app/settings_store.h"
 #include "app/settings_store_win32.h"
 #include "bench/windows/bench_support.h"
+#include "browse/buddy_list.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "ui/buddy_list.h"
+#include "settings/settings_store.h"
 #include "ui/server_list_view_win32.h"
-#include "ui/wide_text.h"
 
 namespace skelvane {
 namespace {

@@ -4,14 +4,14 @@
 
 #include "app/browser_entry_win32.h"
 #include "app/refresh_bridge_win32.h"
-#include "app/settings_store.h"
+#include "browse/server_columns.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "settings/settings_store.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/window_driver.h"
-#include "ui/server_columns.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
-#include "ui/wide_text.h"
 
 namespace skelvane::test {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "launch/game_launcher_win32.h"
+#include "platform/win32/wide_text.h"
 #include "tests/windows/game_drives.h"
 #include "tests/windows/message_box_answerer.h"
-#include "ui/wide_text.h"
 
 namespace skelvane::test {
 namespace {

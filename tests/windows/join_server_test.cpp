@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/game_drives.h"
 #include "tests/windows/message_box_answerer.h"
 #include "tests/windows/window_driver.h"
-#include "ui/wide_text.h"
 
 namespace skelvane::test {
 namespace {

@@ -9,13 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include "browse/column_widths.h"
 #include "res/resource.h"
 #include "sizer/sizer_layout.h"
 #include "sizer/sizer_win32.h"
-#include "tests/test_support.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
-#include "ui/column_widths.h"
 
 namespace skelvane::test {
 namespace {

@@ -7,15 +7,15 @@
 #include <thread>
 
 #include "app/browser_win32.h"
+#include "browse/column_widths.h"
+#include "browse/server_columns.h"
+#include "browse/status_bar_parts.h"
 #include "engine/status_text.h"
 #include "platform/clock.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
-#include "ui/column_widths.h"
-#include "ui/server_columns.h"
-#include "ui/status_bar_parts.h"
 
 namespace skelvane::test {
 namespace {

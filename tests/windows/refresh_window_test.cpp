@@ -11,7 +11,7 @@
 
 #include "app/browser_win32.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
 

@@ -12,11 +12,11 @@
 
 #include "app/browser_win32.h"
 #include "app/refresh_bridge_win32.h"
+#include "browse/server_columns.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
-#include "ui/server_columns.h"
 #include "ui/server_list_view_win32.h"
 
 namespace skelvane::test {

@@ -11,12 +11,12 @@
 
 #include "app/browser_win32.h"
 #include "app/registry_key_win32.h"
-#include "app/settings_store.h"
+#include "browse/buddy_list.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "settings/settings_store.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
-#include "ui/buddy_list.h"
-#include "ui/wide_text.h"
 
 namespace skelvane::test {
 namespace {

@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "app/settings_store.h"
 #include "platform/clock.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
-#include "tests/test_support.h"
+#include "settings/settings_store.h"
+#include "tests/support/test_support.h"
 #include "tests/windows/window_driver.h"
-#include "ui/wide_text.h"
 
 namespace skelvane::test {
 namespace {

@@ -1,0 +1,71 @@
+#include "browse/player_columns.h"
+
+#include <algorithm>
+
+#include "engine/status_text.h"
+
+namespace skelvane {
+
+const char16_t* const kPlayerColumnTitles[kPlayerColumnCount] = {u"Name", u"Score", u"Ping"};
+
+namespace {
+
+enum PlayerColumn { kName = 0, kScore = 1, kPing = 2 };
+
+std::int32_t Order(std::int32_t x, std::int32_t y) {
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+}  // namespace
+
+std::u16string_view PlayerNameText(const PlayerRecord& player) {
+    const char16_t* end = std::find(player.name, player.name + kPlayerNameCapacity, u'\0');
+    return {player.name, static_cast<std::size_t>(end - player.name)};
+}
+
+std::int32_t ComparePlayers(const PlayerRecord& a, const PlayerRecord& b, int column) {
+    switch (column) {
+        case kName:
+            // Code unit order, a prefix first: exactly what comparing the
+            // views does.
+            return Order(PlayerNameText(a).compare(PlayerNameText(b)), 0);
+        case kScore:
+            return Order(b.score, a.score);
+        case kPing:
+            return Order(a.ping, b.ping);
+        default:
+            return 0;
+    }
+}
+
+bool FormatPlayerCell(const PlayerRecord& player, int column, char16_t* out, int capacity) {
+    if (column < 0 || column >= kPlayerColumnCount) {
+        return false;
+    }
+    if (capacity <= 0) {
+        return true;
+    }
+    char16_t text[kStatusTextCapacity];
+    switch (column) {
+        case kName:
+            text[PlayerNameText(player).copy(text, kPlayerNameCapacity - 1)] = u'\0';
+            break;
+        case kScore:
+            FormatStatus(text, u"%d", {player.score});
+            break;
+        default:
+            FormatStatus(text, u"%d", {player.ping});
+            break;
+    }
+    const std::u16string_view full = text;
+    const std::size_t length = std::min(full.size(), static_cast<std::size_t>(capacity - 1));
+    std::copy_n(full.begin(), length, out);
+    out[length] = u'\0';
+    return true;
+}
+
+std::int32_t ReadablePlayerCount(const ServerRecord& record) {
+    return std::clamp(record.playerCount, 0, kMaxPlayers);
+}
+
+}  // namespace skelvane

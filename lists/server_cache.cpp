@@ -1,0 +1,118 @@
+#include "lists/server_cache.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/host_and_port.h"
+#include "engine/server_table.h"
+
+namespace skelvane {
+
+namespace {
+
+constexpr std::string_view kHeader = "# skelvane-query master list, format 1\n";
+constexpr std::string_view kSaved = "# saved ";
+
+std::uint32_t Checksum(std::string_view bytes) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return hash;
+}
+
+std::string EndLine(std::size_t count, std::uint32_t checksum) {
+    char line[64];
+    std::snprintf(line, sizeof line, "# end %zu servers, checksum %08x\n", count,
+                  static_cast<unsigned>(checksum));
+    return line;
+}
+
+std::string EndpointLine(const Ipv4Endpoint& server) {
+    return DottedAddress(server.address) + ":" + std::to_string(server.port) + "\n";
+}
+
+// "A.B.C.D:PORT" exactly: four numbers from 0 to 255 and a port from 1.
+std::optional<Ipv4Endpoint> ParseEndpointLine(std::string_view line) {
+    std::uint8_t bytes[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t end = line.find(i < 3 ? '.' : ':');
+        const auto number = ParseWholeNumber(line.substr(0, end), 0, 255);
+        if (end == line.npos || !number) {
+            return std::nullopt;
+        }
+        bytes[i] = static_cast<std::uint8_t>(*number);
+        line.remove_prefix(end + 1);
+    }
+    const auto port = ParseWholeNumber(line, 1, 65535);
+    if (!port) {
+        return std::nullopt;
+    }
+    Ipv4Endpoint endpoint;
+    auto* address = reinterpret_cast<std::uint8_t*>(&endpoint.address);
+    std::copy(bytes, bytes + 4, address);
+    endpoint.port = static_cast<std::uint16_t>(*port);
+    return endpoint;
+}
+
+// The next line without its line feed; nothing when no complete line is left.
+std::optional<std::string_view> NextLine(std::string_view& text) {
+    const std::size_t end = text.find('\n');
+    if (end == text.npos) {
+        return std::nullopt;
+    }
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end + 1);
+    return line;
+}
+
+std::optional<CachedList> Damaged(std::string& error, const char* why) {
+    error = why;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string FormatServerCache(const CachedList& list) {
+    std::string text(kHeader);
+    text += std::string(kSaved) + std::to_string(list.savedAt) + "\n";
+    for (const Ipv4Endpoint& server : list.servers) {
+        text += EndpointLine(server);
+    }
+    return text + EndLine(list.servers.size(), Checksum(text));
+}
+
+std::optional<CachedList> ParseServerCache(std::string_view text, std::string& error) {
+    if (text.substr(0, kHeader.size()) != kHeader) {
+        return Damaged(error, "not a cache file of this program");
+    }
+    const std::size_t endLine = text.rfind("# end ");
+    if (endLine == text.npos || text.back() != '\n') {
+        return Damaged(error, "cut short");
+    }
+    const std::string_view covered = text.substr(0, endLine);
+    std::string_view rest = covered.substr(kHeader.size());
+    const auto saved = NextLine(rest);
+    const auto savedAt = saved && saved->substr(0, kSaved.size()) == kSaved
+                             ? ParseWholeNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
+                             : std::nullopt;
+    if (!savedAt) {
+        return Damaged(error, "no time of saving");
+    }
+    CachedList list{{}, static_cast<std::int64_t>(*savedAt)};
+    while (const auto line = NextLine(rest)) {
+        const auto server = ParseEndpointLine(*line);
+        if (!server || list.servers.size() >= static_cast<std::size_t>(kMaxServerRecords)) {
+            return Damaged(error, "a line that is no server");
+        }
+        list.servers.push_back(*server);
+    }
+    // Only what this program writes is trusted: the text must be exactly the
+    // file that the list read from it gives, end line and checksum included.
+    if (!rest.empty() || FormatServerCache(list) != text) {
+        return Damaged(error, "its end, count or checksum does not match");
+    }
+    return list;
+}
+
+}  // namespace skelvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "browse/server_columns.h"
+#include "engine/refresh_engine.h"
+
+namespace skelvane {
+
+// A game path or executable name: at most 259 characters and the terminator.
+inline constexpr int kGamePathCapacity = 260;
+
+// Everything the browser keeps between runs, as one value that the main
+// window owns and hands to whatever needs it. Only the UI thread reads or
+// writes it; the refresh threads get their own copies of the few members they
+// use (see PublishRefreshSettings). The initial values are those of a first
+// start.
+struct Settings {
+    char16_t gameDirectory[kGamePathCapacity] = {};
+    char16_t gameExecutable[kGamePathCapacity] = u"skelvane.exe";
+    std::u16string buddyText;
+    std::int32_t packetsPerSecond = 10;
+    std::int32_t goodPingThreshold = 100;
+    std::int32_t mediumPingThreshold = 200;
+    std::int32_t playerViewStyle = 0;
+    std::int32_t showFull = 1;
+    std::int32_t showEmpty = 1;
+    std::uint32_t sortOrder = kDefaultSortOrder;
+};
+
+// The text of a game path or executable member, up to its terminator.
+std::u16string_view GamePathText(const char16_t (&member)[kGamePathCapacity]);
+
+// Copies the members that refresh threads read into the engine's copies. Call
+// it after every change of the filters or the query rate. A rate below 1
+// cannot pace a sweep; the engine gets the default rate instead.
+void PublishRefreshSettings(const Settings& settings, RefreshSettings& refresh);
+
+}  // namespace skelvane

@@ -1,0 +1,271 @@
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+#include <memory>
+
+#include "engine/refresh_engine.h"
+#include "platform/clock.h"
+#include "tests/support/test_support.h"
+
+namespace skelvane {
+namespace {
+
+using test::Bytes;
+using test::FakeMaster;
+using test::FakeServers;
+using test::RecordingUi;
+
+// A detached refresh is over once the front end has been told, as the last thing it does.
+bool WaitForEndings(const RecordingUi& ui, int endings) {
+    const std::uint32_t start = MillisecondClock();
+    while (ui.refreshEnded() < endings) {
+        if (ElapsedMs(MillisecondClock(), start) > 5000) {
+            return false;
+        }
+        SleepMs(5);
+    }
+    return true;
+}
+
+TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
+    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    auto engine = std::make_shared<RefreshEngine>();
+    RecordingUi ui;
+    test::UseLocalMaster(*engine, master.port(), ui);
+    ASSERT_TRUE(StartRefresh(engine));
+    EXPECT_FALSE(StartRefresh(engine)) << "only one refresh at a time";
+    ASSERT_TRUE(WaitForEndings(ui, 1));
+    EXPECT_FALSE(IsRefreshInProgress(*engine));
+    EXPECT_EQ(ui.tableReplaced(), 1);
+    EXPECT_EQ(ui.handOvers(), 1);
+    EXPECT_EQ(ui.refreshEnded(), 1);
+    EXPECT_TRUE(ui.SawStatus(u"Querying servers..."));
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 1 of 2 servers responded.");
+    const auto statuses = ui.Statuses();
+    EXPECT_EQ(statuses.front(), u"Resolving 127.0.0.1...");
+}
+
+TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
+    FakeMaster silent({{999}, {}});
+    RefreshEngine engine;
+    RecordingUi ui;
+    test::UseLocalMaster(engine, silent.port(), ui);
+    AbortRefresh(engine);
+    const RefreshResult result = test::RunRefreshNow(engine);
+    EXPECT_EQ(result.master, MasterOutcome::kQueryError);
+    EXPECT_EQ(ui.refreshEnded(), 1);
+    EXPECT_FALSE(IsRefreshInProgress(engine));
+    EXPECT_FALSE(engine.abortEvent.Poll()) << "the abort does not carry into the next refresh";
+
+    FakeMaster answering({{}, {test::MasterDatagram().EndMarker().Build()}});
+    engine.master.port = answering.port();
+    const RefreshResult next = test::RunRefreshNow(engine);
+    EXPECT_EQ(next.master, MasterOutcome::kHandedOver);
+    EXPECT_EQ(next.sweep, SweepOutcome::kCompleted);
+    EXPECT_EQ(ui.LastStatus(), u"Completed. 0 of 0 servers responded.");
+}
+
+struct Restart {
+    std::shared_ptr<RefreshEngine> engine;
+    std::atomic<bool> clicked{false};
+    bool started = false;
+    bool runningBefore = true;
+};
+
+TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
+    // The front end restores its controls last; by then the engine is idle, so a
+    // click handled right there starts a refresh instead of aborting a dead one.
+    FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
+    auto engine = std::make_shared<RefreshEngine>();
+    RecordingUi ui;
+    test::UseLocalMaster(*engine, master.port(), ui);
+    Restart restart{engine};
+    ui.onRefreshEnded = [](void* argument) {
+        auto* r = static_cast<Restart*>(argument);
+        if (r->clicked.exchange(true)) {
+            return;
+        }
+        r->runningBefore = IsRefreshInProgress(*r->engine);
+        r->started = StartRefresh(r->engine);
+    };
+    ui.onRefreshEndedArgument = &restart;
+    test::RunRefreshNow(*engine);
+    ASSERT_TRUE(WaitForEndings(ui, 2));
+    EXPECT_FALSE(restart.runningBefore);
+    EXPECT_TRUE(restart.started);
+    EXPECT_EQ(ui.refreshEnded(), 2);
+    EXPECT_EQ(ui.handOvers(), 2);
+}
+
+std::size_t OpenDescriptors() {
+    const std::filesystem::directory_iterator entries("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+// Takes away, for a while, what a sweep needs to set up: new file descriptors
+// (for its events and socket) or new threads (for its receiver).
+class Scarcity {
+  public:
+    enum class Kind { kDescriptors, kThreads };
+    explicit Scarcity(Kind kind) : kind_(kind) {}
+
+    void Impose() {
+        if (kind_ == Kind::kDescriptors) {
+            getrlimit(RLIMIT_NOFILE, &savedFiles_);
+            const int lowestFree = open("/dev/null", O_RDONLY | O_CLOEXEC);
+            close(lowestFree);
+            rlimit none = savedFiles_;
+            none.rlim_cur = static_cast<rlim_t>(lowestFree);
+            setrlimit(RLIMIT_NOFILE, &none);
+        } else {
+            // No thread gets a stack larger than the address space.
+            pthread_getattr_default_np(&savedThreads_);
+            pthread_attr_t huge;
+            pthread_attr_init(&huge);
+            pthread_attr_setstacksize(&huge, std::numeric_limits<std::size_t>::max() / 4);
+            pthread_setattr_default_np(&huge);
+            pthread_attr_destroy(&huge);
+        }
+    }
+
+    void Lift() {
+        if (kind_ == Kind::kDescriptors) {
+            setrlimit(RLIMIT_NOFILE, &savedFiles_);
+        } else {
+            pthread_setattr_default_np(&savedThreads_);
+            pthread_attr_destroy(&savedThreads_);
+        }
+    }
+
+  private:
+    Kind kind_;
+    rlimit savedFiles_{};
+    pthread_attr_t savedThreads_{};
+};
+
+TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
+    for (const Scarcity::Kind kind : {Scarcity::Kind::kDescriptors, Scarcity::Kind::kThreads}) {
+        SCOPED_TRACE(kind == Scarcity::Kind::kDescriptors ? "no descriptors" : "no threads");
+        FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
+        FakeMaster master({{}, {servers.MasterAnswer()}});
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, master.port(), ui);
+        Scarcity scarcity(kind);
+        std::size_t descriptorsBefore = 0;
+        ui.onHandOver = [&] {
+            descriptorsBefore = OpenDescriptors();
+            scarcity.Impose();
+        };
+        ui.onRefreshEnded = [](void* lifted) { static_cast<Scarcity*>(lifted)->Lift(); };
+        ui.onRefreshEndedArgument = &scarcity;
+        const RefreshResult result = test::RunRefreshNow(engine);
+        EXPECT_EQ(result.master, MasterOutcome::kHandedOver);
+        EXPECT_EQ(result.sweep, SweepOutcome::kSetupFailed);
+        EXPECT_EQ(ui.LastStatus(), u"Querying servers...");
+        EXPECT_EQ(ui.refreshEnded(), 1);
+        EXPECT_FALSE(IsRefreshInProgress(engine));
+        EXPECT_EQ(servers.Queries(0), 0);
+        EXPECT_EQ(OpenDescriptors(), descriptorsBefore) << "what the sweep had set up is released";
+    }
+}
+
+TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
+    // A front end that closes lets go of the engine and of its own hooks while
+    // the sweep still waits on silent servers; the worker holds both until it
+    // has ended, so nothing is released under a refresh thread.
+    FakeServers servers({{}, {}, {}});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    auto engine = std::make_shared<RefreshEngine>();
+    auto ui = std::make_shared<RecordingUi>();
+    test::UseLocalMaster(*engine, master.port(), *ui);
+    engine->ui.contextOwner = ui;
+    const std::weak_ptr<RefreshEngine> engineLeft = engine;
+    const std::weak_ptr<RecordingUi> uiLeft = ui;
+    ASSERT_TRUE(StartRefresh(engine));
+    const std::uint32_t start = MillisecondClock();
+    while (!ui->SawStatus(u"Querying servers...") && ElapsedMs(MillisecondClock(), start) < 5000) {
+        SleepMs(2);
+    }
+    ASSERT_TRUE(ui->SawStatus(u"Querying servers..."));
+    engine.reset();
+    ui.reset();
+    EXPECT_FALSE(engineLeft.expired()) << "the sweep lost its engine";
+    while (!engineLeft.expired() && ElapsedMs(MillisecondClock(), start) < 10000) {
+        SleepMs(5);
+    }
+    EXPECT_TRUE(engineLeft.expired()) << "the worker never let go of the engine";
+    EXPECT_TRUE(uiLeft.expired());
+}
+
+TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
+    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
+    FakeServers servers({answers, answers, answers});
+    const Bytes listing = test::MasterDatagram()
+                              .Entry(127, 0, 0, 1, servers.port(0))
+                              .Entry(127, 0, 0, 1, servers.port(1))
+                              .EndMarker()
+                              .Build();
+    FakeMaster lists({{}, {listing}});
+    FakeMaster silent({{999}, {}});
+    struct Case {
+        const char* what;
+        bool askMaster;
+        const FakeMaster* master;
+        std::vector<std::size_t> given, fallback;
+        bool abort;
+        SweptList swept;
+        std::vector<std::size_t> table;
+    };
+    using enum SweptList;
+    const Case cases[] = {
+        {"master and given, once each", true, &lists, {1, 2}, {}, false, kMaster, {0, 1, 2}},
+        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}},
+        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}},
+        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}},
+        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}},
+        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}},
+    };
+    const auto endpoints = [&](const std::vector<std::size_t>& indices) {
+        std::vector<Ipv4Endpoint> list;
+        for (std::size_t i : indices) {
+            list.push_back(Ipv4Endpoint{LoopbackAddress(), servers.port(i)});
+        }
+        return list;
+    };
+    for (const auto& c : cases) {
+        RefreshEngine engine;
+        RecordingUi ui;
+        test::UseLocalMaster(engine, c.master->port(), ui);
+        engine.settings.packetsPerSecond = 1000;
+        engine.sources.askMaster = c.askMaster;
+        engine.sources.given = endpoints(c.given);
+        if (!c.fallback.empty()) {
+            engine.sources.fallback = endpoints(c.fallback);
+        }
+        engine.sources.fallbackStatus = u"Falling back.";
+        if (c.abort) {
+            AbortRefresh(engine);
+        }
+        const RefreshResult result = test::RunRefreshNow(engine);
+        EXPECT_EQ(result.swept, c.swept) << c.what;
+        std::vector<Ipv4Endpoint> table;
+        for (std::int32_t i = 0; i < engine.table.Count(); ++i) {
+            table.push_back(Ipv4Endpoint{engine.table[i].address, engine.table[i].port});
+        }
+        EXPECT_EQ(table, endpoints(c.table)) << c.what;
+        EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
+        EXPECT_EQ(ui.SawStatus(u"Falling back."), c.swept == SweptList::kFallback) << c.what;
+        EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace skelvane

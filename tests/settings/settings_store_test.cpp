@@ -1,0 +1,152 @@
+#include "settings/settings_store.h"
+
+#include "settings/config_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace skelvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A registry key in memory. Writes can be made to fail for one value, or to
+// stop for good after a number of them, as when the process ends mid-save.
+struct FakeKey {
+    std::map<std::u16string, StoredValue> values;
+    std::u16string failing;
+    int writesLeft = 1000;
+
+    ReadStored Reader() const {
+        return [this](const char16_t* name) -> std::optional<StoredValue> {
+            const auto found = values.find(name);
+            return found == values.end() ? std::nullopt : std::optional(found->second);
+        };
+    }
+    WriteStored Writer() {
+        return [this](const char16_t* name, const StoredValue* value) {
+            if (writesLeft <= 0 || failing == name) {
+                return false;
+            }
+            --writesLeft;
+            if (value == nullptr) {
+                values.erase(name);
+            } else {
+                values[name] = *value;
+            }
+            return true;
+        };
+    }
+    FakeKey& Set(const char16_t* name, StoredValue value) {
+        values[name] = std::move(value);
+        return *this;
+    }
+};
+
+// Loads as the browser does, after the columns have set the Ping order.
+Settings Load(const FakeKey& key) {
+    Settings settings;
+    settings.sortOrder = kDefaultSortOrder;
+    const ReadStored reader = key.Reader();
+    LoadStoredSettings(
+        &reader, [] { return std::optional<StoredValue>(); }, settings);
+    return settings;
+}
+
+Settings Edited() {
+    Settings settings;
+    TakeDirectoryField(u"C:\\Games\\Skelvane", settings.gameDirectory);
+    TakeTextField(u"sk.exe", settings.gameExecutable);
+    settings.buddyText = u"J\u00f6rg\r\n\u0411\u043e\u0440\u0438\u0441\r\nBob";
+    settings.packetsPerSecond = 250;
+    settings.goodPingThreshold = 0;
+    settings.mediumPingThreshold = -3;
+    settings.playerViewStyle = 1;
+    settings.sortOrder = 4 | SORT_REVERSED;
+    return settings;
+}
+
+TEST(SettingsStore, SavingWritesEachValueInItsFormAndLoadsBackTheSame) {
+    FakeKey key;
+    SaveInputs inputs;
+    inputs.showEmptyChecked = true;
+    SaveStoredSettings(Edited(), inputs, key.Writer());
+    EXPECT_EQ(key.values.size(), 11u) << "no placement was read, so none is written";
+    EXPECT_EQ(key.values[kVersionValue].bytes, NumberValue(2).bytes);
+    EXPECT_EQ(key.values[kShowEmptyValue].bytes, NumberValue(1).bytes);
+    EXPECT_EQ(key.values[kShowFullValue].bytes, NumberValue(0).bytes);
+    EXPECT_EQ(key.values[kGameExecutableValue].bytes.size(), 14u);
+    EXPECT_EQ(key.values[kGameExecutableValue].type, StoredType::kText);
+    EXPECT_EQ(key.values[kSortOrderValue].type, StoredType::kNumber);
+
+    const Settings loaded = Load(key);
+    EXPECT_EQ(GamePathText(loaded.gameDirectory), u"C:\\Games\\Skelvane\\");
+    EXPECT_EQ(GamePathText(loaded.gameExecutable), u"sk.exe");
+    EXPECT_EQ(loaded.buddyText, Edited().buddyText);
+    EXPECT_EQ(loaded.packetsPerSecond, 250);
+    EXPECT_EQ(loaded.goodPingThreshold, 100) << "a zero entered this run is the default next run";
+    EXPECT_EQ(loaded.mediumPingThreshold, -3);
+    EXPECT_EQ(loaded.playerViewStyle, 1);
+    EXPECT_EQ(loaded.sortOrder, 4 | SORT_REVERSED);
+    EXPECT_EQ(loaded.showEmpty, 1);
+    EXPECT_EQ(loaded.showFull, 0);
+
+    Settings noBuddies = Edited();
+    noBuddies.buddyText.clear();
+    inputs.placement = StoredPlacement{};
+    SaveStoredSettings(noBuddies, inputs, key.Writer());
+    EXPECT_EQ(key.values[kBuddyListValue].bytes, (Bytes{0, 0}));
+    EXPECT_EQ(key.values[kWindowPositionValue].bytes.size(), 44u);
+    EXPECT_EQ(key.values[kWindowPositionValue].type, StoredType::kBinary);
+    key.Set(kPacketsPerSecondValue, NumberValue(-20));
+    EXPECT_EQ(Load(key).packetsPerSecond, 10) << "the sweep needs a positive rate";
+}
+
+// What an older browser left: version 1, or no version at all, with the
+// buddy list as 8-bit text of the ANSI code page.
+FakeKey VersionOneStore(bool withVersion) {
+    FakeKey key;
+    key.Set(kBuddyListValue,
+            {StoredType::kText, {'J', 0xF6, 'r', 'g', '\r', '\n', 'B', 'o', 'b', 0}});
+    if (withVersion) {
+        key.Set(kVersionValue, NumberValue(1));
+    }
+    return key;
+}
+
+// Wherever a save stops or whichever write fails, the next start reads the
+// buddy list that was stored before, the one being saved, or none; never
+// the bytes of one in the encoding of the other.
+TEST(SettingsStore, ASaveThatStopsAnywhereNeverMisreadsTheBuddyList) {
+    FakeKey v2;
+    v2.Set(kVersionValue, NumberValue(2)).Set(kBuddyListValue, TextValue(u"Old\u0411"));
+    const std::pair<FakeKey, std::u16string> before[] = {
+        {VersionOneStore(true), u"J\u00f6rg\r\nBob"},
+        {VersionOneStore(false), u"J\u00f6rg\r\nBob"},
+        {v2, u"Old\u0411"},
+        {FakeKey{}, u""},
+    };
+    const std::u16string saved = Edited().buddyText;
+    const std::u16string names[] = {kBuddyListValue, kVersionValue, kGameExecutableValue};
+    for (const auto& [store, old] : before) {
+        for (int stop = 0; stop <= 14; ++stop) {
+            for (const std::u16string& failing : names) {
+                FakeKey key = store;
+                key.writesLeft = stop;
+                key.failing = failing;
+                SaveInputs inputs;
+                inputs.storedFormatVersion = StoredFormatVersion(key.Reader()(kVersionValue));
+                SaveStoredSettings(Edited(), inputs, key.Writer());
+                const std::u16string read = Load(key).buddyText;
+                EXPECT_TRUE(read == old || read == saved || read.empty())
+                    << "stop after " << stop << " writes, failing "
+                    << std::string(failing.begin(), failing.end());
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace skelvane

@@ -1,0 +1,296 @@
+#include "tests/support/test_support.h"
+
+#include <algorithm>
+
+#include "platform/clock.h"
+
+namespace skelvane::test {
+
+MasterDatagram::MasterDatagram() {
+    const char header[] = "\xFF\xFF\xFF\xFFgetserversResponse\\";
+    bytes_.assign(header, header + sizeof header - 1);
+}
+
+MasterDatagram& MasterDatagram::Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c,
+                                      std::uint8_t d, std::uint16_t port, bool separator) {
+    bytes_.insert(bytes_.end(), {a, b, c, d, static_cast<std::uint8_t>(port >> 8),
+                                 static_cast<std::uint8_t>(port & 0xFF)});
+    if (separator) {
+        bytes_.push_back('\\');
+    }
+    return *this;
+}
+
+MasterDatagram& MasterDatagram::EndMarker() {
+    bytes_.insert(bytes_.end(), {'E', 'O', 'T', 0, 0, 0});
+    return *this;
+}
+
+MasterDatagram& MasterDatagram::Raw(const Bytes& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return *this;
+}
+
+RefreshTiming ShortTiming() {
+    RefreshTiming timing;
+    timing.masterAnswerWaitMs = 150;
+    timing.masterGapMs = 120;
+    timing.masterGapAfterEndMs = 60;
+    timing.passEndWaitMs = 150;
+    timing.repaintAfterMs = 0;
+    return timing;
+}
+
+RecordingUi::RecordingUi() = default;
+
+RefreshUi RecordingUi::Hooks() {
+    RefreshUi ui;
+    ui.context = this;
+    ui.showStatus = OnStatus;
+    ui.tableReplaced = OnTableReplaced;
+    ui.handOver = OnHandOver;
+    ui.serverParsed = OnServerParsed;
+    ui.repaintList = OnRepaint;
+    ui.refreshEnded = OnRefreshEnded;
+    return ui;
+}
+
+std::vector<std::u16string> RecordingUi::Statuses() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return statuses_;
+}
+
+std::u16string RecordingUi::LastStatus() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return statuses_.empty() ? std::u16string() : statuses_.back();
+}
+
+bool RecordingUi::SawStatus(const std::u16string& text) const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    for (const auto& status : statuses_) {
+        if (status == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::int32_t> RecordingUi::Parsed() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return parsed_;
+}
+
+void RecordingUi::OnStatus(void* self, const char16_t* text) {
+    auto* ui = static_cast<RecordingUi*>(self);
+    const std::lock_guard<std::mutex> hold(ui->mutex_);
+    ui->statuses_.emplace_back(text);
+}
+
+void RecordingUi::OnTableReplaced(void* self) {
+    ++static_cast<RecordingUi*>(self)->tableReplaced_;
+}
+void RecordingUi::OnHandOver(void* self) {
+    auto* ui = static_cast<RecordingUi*>(self);
+    ++ui->handOvers_;
+    if (ui->onHandOver) {
+        ui->onHandOver();
+    }
+}
+void RecordingUi::OnRepaint(void* self) {
+    auto* ui = static_cast<RecordingUi*>(self);
+    if (ui->repaints_++ == 0) {
+        ui->firstRepaintTime_ = MillisecondClock();
+    }
+    if (ui->onRepaint) {
+        ui->onRepaint();
+    }
+}
+
+bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
+    auto* ui = static_cast<RecordingUi*>(self);
+    if (ui->onParsed) {
+        ui->onParsed();
+    }
+    const std::lock_guard<std::mutex> hold(ui->mutex_);
+    ui->parsed_.push_back(index);
+    return ui->addsRows.load();
+}
+
+void RecordingUi::OnRefreshEnded(void* self) {
+    auto* ui = static_cast<RecordingUi*>(self);
+    if (ui->onRefreshEnded != nullptr) {
+        ui->onRefreshEnded(ui->onRefreshEndedArgument);
+    }
+    ++ui->refreshEnded_;
+}
+
+FakeMaster::FakeMaster(Script script) : script_(std::move(script)), socket_(UdpSocket::Open()) {
+    socket_.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
+    port_ = socket_.LocalEndpoint().value_or(Ipv4Endpoint{}).port;
+    thread_ = std::thread([this] { Serve(); });
+}
+
+FakeMaster::~FakeMaster() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::vector<Bytes> FakeMaster::Requests() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return requests_;
+}
+
+std::vector<Ipv4Endpoint> FakeMaster::Requesters() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return requesters_;
+}
+
+std::vector<Bytes> FakeMaster::AwaitRequests(std::size_t count) const {
+    const std::uint32_t start = MillisecondClock();
+    while (Requests().size() < count && ElapsedMs(MillisecondClock(), start) < 1000) {
+        SleepMs(5);
+    }
+    return Requests();
+}
+
+std::vector<std::uint32_t> FakeMaster::RequestTimes() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return requestTimes_;
+}
+
+void FakeMaster::Serve() {
+    std::uint8_t buffer[2048];
+    int requestNumber = 0;
+    while (!stop_) {
+        if (socket_.WaitReadable(20) != ReadyResult::kReadable) {
+            continue;
+        }
+        const ReceiveResult got = socket_.ReceiveFrom(buffer);
+        if (got.bytes <= 0) {
+            continue;
+        }
+        ++requestNumber;
+        {
+            const std::lock_guard<std::mutex> hold(mutex_);
+            requests_.emplace_back(buffer, buffer + got.bytes);
+            requesters_.push_back(got.from);
+            requestTimes_.push_back(MillisecondClock());
+        }
+        const auto& answered = script_.answerRequests;
+        if (!answered.empty() &&
+            std::find(answered.begin(), answered.end(), requestNumber) == answered.end()) {
+            continue;
+        }
+        for (std::size_t i = 0; i < script_.datagrams.size(); ++i) {
+            if (i > 0 && script_.gapMs > 0) {
+                SleepMs(script_.gapMs);
+            }
+            socket_.SendTo(script_.datagrams[i], got.from);
+        }
+    }
+}
+
+FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviours.size()) {
+    for (std::size_t i = 0; i < behaviours.size(); ++i) {
+        Server& server = servers_[i];
+        server.behaviour = std::move(behaviours[i]);
+        server.socket = UdpSocket::Open();
+        server.socket.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
+        server.port = server.socket.LocalEndpoint().value_or(Ipv4Endpoint{}).port;
+        if (server.behaviour.fromOtherPort) {
+            server.otherSocket = UdpSocket::Open();
+        }
+    }
+    thread_ = std::thread([this] { Serve(); });
+}
+
+FakeServers::~FakeServers() {
+    stop_ = true;
+    thread_.join();
+}
+
+int FakeServers::Queries(std::size_t i) const {
+    return servers_[i].queries.load();
+}
+
+Bytes FakeServers::MasterAnswer(const std::vector<std::uint16_t>& portsFirst) const {
+    MasterDatagram datagram;
+    for (const std::uint16_t port : portsFirst) {
+        datagram.Entry(127, 0, 0, 1, port);
+    }
+    for (const Server& server : servers_) {
+        datagram.Entry(127, 0, 0, 1, server.port);
+    }
+    return datagram.EndMarker().Build();
+}
+
+void FakeServers::Schedule(Server& server, const Ipv4Endpoint& to) {
+    const Behaviour& behaviour = server.behaviour;
+    if (behaviour.answer.empty() ||
+        (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
+        return;
+    }
+    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to});
+}
+
+void FakeServers::SendDueAnswers() {
+    const std::uint32_t now = MillisecondClock();
+    for (auto due = dueAnswers_.begin(); due != dueAnswers_.end();) {
+        if (static_cast<std::int32_t>(now - due->due) < 0) {
+            ++due;
+            continue;
+        }
+        Server& server = *due->server;
+        UdpSocket& from = server.behaviour.fromOtherPort ? server.otherSocket : server.socket;
+        for (int copy = 0; copy < server.behaviour.copies; ++copy) {
+            from.SendTo(server.behaviour.answer, due->to);
+        }
+        due = dueAnswers_.erase(due);
+    }
+}
+
+void FakeServers::Serve() {
+    std::uint8_t buffer[2048];
+    while (!stop_) {
+        bool idle = true;
+        for (Server& server : servers_) {
+            // Asked first, so that a blocking socket never stalls the loop.
+            if (server.socket.WaitReadable(0) != ReadyResult::kReadable) {
+                continue;
+            }
+            const ReceiveResult got = server.socket.ReceiveFrom(buffer);
+            if (got.bytes <= 0) {
+                continue;
+            }
+            idle = false;
+            ++server.queries;
+            Schedule(server, got.from);
+        }
+        SendDueAnswers();
+        if (idle) {
+            SleepMs(1);
+        }
+    }
+}
+
+Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players) {
+    std::string text = "\xFF\xFF\xFF\xFFstatusResponse\n" + info + "\n";
+    for (const std::string& player : players) {
+        text += player + "\n";
+    }
+    return Bytes(text.begin(), text.end());
+}
+
+void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui) {
+    engine.master.hostName = "127.0.0.1";
+    engine.master.port = port;
+    engine.timing = ShortTiming();
+    engine.ui = ui.Hooks();
+}
+
+RefreshResult RunRefreshNow(RefreshEngine& engine) {
+    engine.refreshInProgress = 1;
+    return RunRefresh(engine);
+}
+
+}  // namespace skelvane::test
