@@ -79,7 +79,7 @@ SweepRun RunSweep(const BackgroundNetwork& sound, std::uint32_t floodMs, bool ab
     engine->master.hostName = "127.0.0.1";
     engine->master.port = master->Network().MasterEndpoint().port;
     engine->settings.packetsPerSecond = abort ? 1 : 10;
-    if (RunMasterQuery(*engine) != MasterOutcome::kHandedOver) {
+    if (RunMasterQuery(*engine).outcome != MasterOutcome::kHandedOver) {
         std::fprintf(stderr, "the master did not answer\n");
         std::exit(1);
     }

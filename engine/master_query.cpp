@@ -22,66 +22,71 @@ struct MasterExchange {
     bool endMarkerSeen = false;
 };
 
-MasterOutcome QueryError(MasterExchange& exchange) {
+// How one read of the master's answer ended: with a datagram of `length`
+// bytes in the buffer, with a wait that ran out, or with a failure.
+struct MasterRead {
+    enum class Kind { kDatagram, kTimedOut, kFailed };
+    Kind kind = Kind::kFailed;
+    std::size_t length = 0;
+};
+
+MasterPhase QueryError(MasterExchange& exchange) {
     exchange.socket.Close();
     ShowStatus(exchange.engine.ui, u"Error querying %S.", exchange.host);
-    return MasterOutcome::kQueryError;
+    return MasterPhase{MasterOutcome::kQueryError};
 }
 
 // Waits up to `waitMs` for a datagram from the master and receives it into the
-// buffer. Gives its length, 0 when the time ran out, or -1 when a receive
-// failed. Datagrams from any other sender are dropped without extending the
-// wait, so no one but the master can put servers into the list or keep the
-// exchange going; the master itself sees the same requests at the same times.
-std::int32_t ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
+// buffer. A failed receive, and a datagram of no bytes, fail the read.
+// Datagrams from any other sender are dropped without extending the wait, so
+// no one but the master can put servers into the list or keep the exchange
+// going; the master itself sees the same requests at the same times.
+MasterRead ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
     const std::uint32_t start = MillisecondClock();
     for (;;) {
         const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
         if (spent >= waitMs ||
             exchange.socket.WaitReadable(waitMs - spent) == ReadyResult::kTimeout) {
-            return 0;
+            return MasterRead{MasterRead::Kind::kTimedOut};
         }
         const ReceiveResult received = exchange.socket.ReceiveFrom(
             std::span<std::uint8_t>(exchange.buffer.get(), kMasterDatagramCapacity));
-        if (received.bytes <= 0) {
-            return -1;
+        if (!received.status.Ok() || received.size == 0) {
+            return MasterRead{MasterRead::Kind::kFailed};
         }
         if (received.from == exchange.destination) {
-            return received.bytes;
+            return MasterRead{MasterRead::Kind::kDatagram, received.size};
         }
     }
 }
 
-// Sends the request up to the allowed number of times. Gives the length of the
-// first answer datagram, 0 when every wait timed out, or -1 on an error.
-std::int32_t AskUntilAnswered(MasterExchange& exchange) {
+// Sends the request up to the allowed number of times, until the master
+// answers: the read of its first datagram, or of the last wait that ran out.
+MasterRead AskUntilAnswered(MasterExchange& exchange) {
     RefreshEngine& engine = exchange.engine;
     for (std::int32_t attempt = 0;;) {
         const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
                                                              engine.settings.showEmpty.load() != 0);
-        if (!exchange.socket.SendTo(request.View(), exchange.destination).ok) {
-            return -1;
+        if (!exchange.socket.SendTo(request.View(), exchange.destination).Ok() ||
+            engine.abortEvent.Poll()) {
+            return MasterRead{MasterRead::Kind::kFailed};
         }
-        if (engine.abortEvent.Poll()) {
-            return -1;
-        }
-        const std::int32_t length = ReceiveFromMaster(exchange, engine.timing.masterAnswerWaitMs);
-        if (length != 0) {
-            return length;
+        const MasterRead read = ReceiveFromMaster(exchange, engine.timing.masterAnswerWaitMs);
+        if (read.kind != MasterRead::Kind::kTimedOut) {
+            return read;
         }
         ++attempt;
         ShowStatus(engine.ui, u"Retrying %S (attempt %d)...", exchange.host, attempt);
         if (attempt >= engine.timing.masterAttempts) {
-            return 0;
+            return read;
         }
     }
 }
 
-void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
+void ReadAnswer(MasterExchange& exchange, std::size_t length) {
     MasterListCounts counts;
-    ReadMasterDatagram(
-        std::span<const std::uint8_t>(exchange.buffer.get(), static_cast<std::size_t>(length)),
-        exchange.engine.table, exchange.endMarkerSeen, &counts);
+    ReadMasterDatagram(std::span<const std::uint8_t>(exchange.buffer.get(), length),
+                       exchange.engine.table, exchange.endMarkerSeen, &counts);
     RefreshStats& stats = exchange.engine.stats;
     ++stats.masterDatagrams;
     stats.masterEntries += counts.entries;
@@ -97,50 +102,44 @@ void ReplaceTableSafely(RefreshEngine& engine) {
     ReplaceTable(engine.table);
 }
 
-MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
+MasterPhase RunMasterQuery(RefreshEngine& engine) {
     const char* host = engine.master.hostName.c_str();
     ShowStatus(engine.ui, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
         ShowStatus(engine.ui, u"Couldn't resolve %S.", host);
-        return MasterOutcome::kResolveFailed;
+        return MasterPhase{MasterOutcome::kResolveFailed};
     }
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
                             UdpSocket::Open()};
     exchange.socket.SetBufferSizes(kBurstBufferBytes);
     ShowStatus(engine.ui, u"Querying %S...", host);
-    std::int32_t length = AskUntilAnswered(exchange);
-    if (length == 0) {
+    MasterRead read = AskUntilAnswered(exchange);
+    if (read.kind == MasterRead::Kind::kTimedOut) {
         exchange.socket.Close();
         ShowStatus(engine.ui, u"No response from %S.", host);
-        return MasterOutcome::kNoResponse;
+        return MasterPhase{MasterOutcome::kNoResponse};
     }
-    if (length < 0) {
+    if (read.kind == MasterRead::Kind::kFailed) {
         return QueryError(exchange);
     }
 
     ReplaceTableSafely(engine);
-    for (;;) {
-        ReadAnswer(exchange, length);
+    while (read.kind == MasterRead::Kind::kDatagram) {
+        ReadAnswer(exchange, read.length);
         if (engine.abortEvent.Poll()) {
             return QueryError(exchange);
         }
-        const std::uint32_t gap =
-            exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs : engine.timing.masterGapMs;
-        length = ReceiveFromMaster(exchange, gap);
-        if (length == 0) {
-            break;
-        }
-        if (length < 0) {
-            return QueryError(exchange);
-        }
+        read =
+            ReceiveFromMaster(exchange, exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs
+                                                               : engine.timing.masterGapMs);
+    }
+    if (read.kind == MasterRead::Kind::kFailed) {
+        return QueryError(exchange);
     }
     exchange.socket.Close();
-    if (endMarkerSeen != nullptr) {
-        *endMarkerSeen = exchange.endMarkerSeen;
-    }
-    return MasterOutcome::kHandedOver;
+    return MasterPhase{MasterOutcome::kHandedOver, exchange.endMarkerSeen};
 }
 
 }  // namespace skelvane

@@ -4,11 +4,17 @@
 
 namespace skelvane {
 
+// How the master phase ended, and whether the master's answer ended with the
+// end marker.
+struct MasterPhase {
+    MasterOutcome outcome = MasterOutcome::kQueryError;
+    bool listComplete = false;
+};
+
 // The master phase of a refresh: resolve, ask, read the answer into the server
 // table. On kHandedOver the table is complete and the front end has emptied
-// its lists; every other outcome has shown its status text. `endMarkerSeen`,
-// when given, tells whether the master's answer ended with the end marker.
-MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen = nullptr);
+// its lists; every other outcome has shown its status text.
+MasterPhase RunMasterQuery(RefreshEngine& engine);
 
 // Tells the front end that no record may be read any more, then empties the
 // table.

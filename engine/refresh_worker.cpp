@@ -42,8 +42,13 @@ void RefreshWorker(void* argument) {
 RefreshResult RunRefresh(RefreshEngine& engine) {
     RefreshResult result;
     ResetRefreshStats(engine.stats);
-    result.master = engine.sources.askMaster ? RunMasterQuery(engine, &result.masterListComplete)
-                                             : MasterOutcome::kNotAsked;
+    if (engine.sources.askMaster) {
+        const MasterPhase phase = RunMasterQuery(engine);
+        result.master = phase.outcome;
+        result.masterListComplete = phase.listComplete;
+    } else {
+        result.master = MasterOutcome::kNotAsked;
+    }
     if (result.master == MasterOutcome::kHandedOver) {
         result.masterListed = engine.table.Count();
     }

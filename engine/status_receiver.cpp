@@ -31,7 +31,9 @@ void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
     for (int i = 0; i < kMostCounted && channel.socket.WaitReadable(0) == ReadyResult::kReadable;
          ++i) {
         const ReceiveResult received = channel.socket.ReceiveFrom(buffer);
-        channel.engine.stats.late += received.bytes > 0 || received.oversized ? 1 : 0;
+        const bool datagram = received.status.Ok() && received.size > 0;
+        channel.engine.stats.late +=
+            datagram || received.status.outcome == SocketOutcome::kOversized ? 1 : 0;
     }
 }
 
@@ -61,19 +63,23 @@ namespace {
 // before every datagram.
 constexpr int kReceiveBatch = 32;
 
-// One datagram, handled. False when none was waiting.
+// One datagram, handled. False when none was waiting, or when the receive
+// failed otherwise (a report of a closed port that a query went to, say):
+// the receiver then waits for the socket again.
 bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
     RefreshEngine& engine = channel.engine;
     const ReceiveResult received =
         channel.socket.ReceiveFrom(buffer.first(kStatusDatagramCapacity));
-    if (received.bytes <= 0) {
-        engine.stats.oversized += received.oversized ? 1 : 0;
-        return received.oversized;
+    if (received.status.outcome == SocketOutcome::kOversized) {
+        ++engine.stats.oversized;
+        return true;
     }
-    buffer[static_cast<std::size_t>(received.bytes)] = 0;
+    if (!received.status.Ok() || received.size == 0) {
+        return false;
+    }
+    buffer[received.size] = 0;
     LockGuard guard(engine.tableLock);
-    AcceptStatusAnswer(channel, buffer.first(static_cast<std::size_t>(received.bytes)),
-                       received.from);
+    AcceptStatusAnswer(channel, buffer.first(received.size), received.from);
     if (channel.roster.Unanswered() == 0) {
         channel.allResponded.Set();
     }

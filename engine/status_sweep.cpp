@@ -73,9 +73,9 @@ void SendStatusQuery(Sweep& sweep, const QueryToSend& query) {
         ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted.c_str(), port,
                    query.attempt);
     }
-    const SendResult sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
-    if (!sent.ok) {
-        ShowStatus(engine.ui, u"Can't send: error %d", std::int32_t{sent.error});
+    const SocketStatus sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
+    if (!sent.Ok()) {
+        ShowStatus(engine.ui, u"Can't send: error %d", sent.systemCode);
     }
 }
 

@@ -19,9 +19,9 @@ constexpr int kServerBufferBytes = 256 << 10;
 // The epoll instance, the stop descriptor, standard streams and a margin.
 constexpr rlim_t kOtherDescriptors = 32;
 
-std::string SocketError(const char* what, const Ipv4Endpoint& where, int error) {
+std::string SocketError(const char* what, const Ipv4Endpoint& where, const SocketStatus& failure) {
     return std::string("cannot open ") + what + " on " + FormatEndpoint(where) + ": " +
-           std::strerror(error);
+           std::strerror(failure.systemCode);
 }
 
 // Each server takes one descriptor, two when it answers from another port.
@@ -72,7 +72,7 @@ std::unique_ptr<TestNetwork> TestNetwork::Open(const TestNetworkConfig& config,
 bool TestNetwork::OpenServers(const TestNetworkConfig& config, std::string& error) {
     for (std::size_t i = 0; i < config.servers.size(); ++i) {
         const Ipv4Endpoint bind = config.serverBinds[i];
-        int failure = 0;
+        SocketStatus failure;
         RunningServer server;
         server.socket = DatagramSocket::Bind(bind, kServerBufferBytes, failure);
         if (!server.socket.IsValid()) {
@@ -100,7 +100,7 @@ bool TestNetwork::OpenMaster(const TestNetworkConfig& config, std::string& error
     const std::vector<Ipv4Endpoint>& listed =
         config.listedServers ? *config.listedServers : serverEndpoints_;
     masterAnswer_ = BuildMasterAnswer(listed, config.masterBehaviour.shape);
-    int failure = 0;
+    SocketStatus failure;
     master_ = DatagramSocket::Bind(config.master, kMasterBufferBytes, failure);
     if (!master_.IsValid()) {
         error = SocketError("master server", config.master, failure);

@@ -34,7 +34,7 @@ class MasterQueryTest : public ::testing::Test {
 TEST_F(MasterQueryTest, AnswerAtTheThirdAttemptShowsBothRetries) {
     FakeMaster master({{3}, {MasterDatagram().Entry(127, 0, 0, 1, 5).EndMarker().Build()}});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(master.Requests().size(), 3u);
     EXPECT_EQ(ui.Statuses(),
               (std::vector<std::u16string>{u"Resolving 127.0.0.1...", u"Querying 127.0.0.1...",
@@ -47,7 +47,7 @@ TEST_F(MasterQueryTest, NoAnswerKeepsThePreviousTable) {
     FakeMaster master({{99}, {}});
     Use(master);
     FillPreviousTable();
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kNoResponse);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kNoResponse);
     const auto statuses = ui.Statuses();
     ASSERT_GE(statuses.size(), 2u);
     EXPECT_EQ(statuses[statuses.size() - 2], u"Retrying 127.0.0.1 (attempt 3)...");
@@ -76,7 +76,7 @@ TEST_F(MasterQueryTest, SplitAnswerIsReadWithTheGapsBetweenDatagrams) {
                        80});
     Use(master);
     const std::uint32_t start = MillisecondClock();
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
     EXPECT_EQ(engine.table.Count(), 3);
     EXPECT_EQ(engine.table[1].port, 2);
@@ -103,7 +103,7 @@ TEST_F(MasterQueryTest, ALongListSentBackToBackArrivesWhole) {
     }
     FakeMaster master({{}, datagrams});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 16000);
 }
 
@@ -113,7 +113,7 @@ TEST_F(MasterQueryTest, DatagramsAfterTheEndMarkerAreStillRead) {
                         MasterDatagram().Entry(127, 0, 0, 2, 2).Build()},
                        20});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 2);
 }
 
@@ -123,7 +123,7 @@ TEST_F(MasterQueryTest, UnresolvableNameFailsWithoutTouchingTheTable) {
     FillPreviousTable();
     // A label longer than 63 characters is refused before any look-up is sent.
     engine.master.hostName = std::string(70, 'x') + ".test";
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kResolveFailed);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kResolveFailed);
     EXPECT_EQ(ui.LastStatus(), u"Couldn't resolve " + std::u16string(70, u'x') + u".test.");
     EXPECT_EQ(engine.table.Count(), 2);
 }
@@ -136,7 +136,7 @@ TEST_F(MasterQueryTest, AbortBeforeTheFirstAnswerTakesEffectAfterTheNextSend) {
         SleepMs(engine.timing.masterAnswerWaitMs / 2);
         AbortRefresh(engine);
     });
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kQueryError);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kQueryError);
     clicker.join();
     EXPECT_EQ(ui.LastStatus(), u"Error querying 127.0.0.1.");
     EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 1)..."));
@@ -151,7 +151,7 @@ TEST_F(MasterQueryTest, AbortDuringTheLastWaitEndsWithNoResponse) {
         SleepMs(engine.timing.masterAnswerWaitMs * 5 / 2);
         AbortRefresh(engine);
     });
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kNoResponse);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kNoResponse);
     clicker.join();
     EXPECT_EQ(ui.LastStatus(), u"No response from 127.0.0.1.");
 }
@@ -167,7 +167,7 @@ TEST_F(MasterQueryTest, AbortBetweenDatagramsKeepsWhatWasRead) {
         SleepMs(50);
         AbortRefresh(engine);
     });
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kQueryError);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kQueryError);
     clicker.join();
     EXPECT_EQ(ui.LastStatus(), u"Error querying 127.0.0.1.");
     EXPECT_EQ(ui.tableReplaced(), 1) << "the front end was told before the old table went";
@@ -198,7 +198,7 @@ TEST_F(MasterQueryTest, DatagramsFromAnyoneButTheMasterAreNeitherReadNorWaitedFo
         }
     });
     const std::uint32_t start = MillisecondClock();
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_LT(ElapsedMs(MillisecondClock(), start), 1000u);
     stop = true;
     intruder.join();
@@ -214,7 +214,7 @@ TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
                         MasterDatagram().Raw({'\\', 'x'}).Build()},
                        10});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 1);
     EXPECT_LE(engine.table.Count(), engine.table.capacity);
 }
@@ -225,7 +225,7 @@ TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     RecordingUi ui;
     test::UseLocalMaster(engine, master.port(), ui);
     engine.timing = RefreshTiming{};
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     const auto times = master.RequestTimes();
     ASSERT_EQ(times.size(), 2u);
     const std::uint32_t between = ElapsedMs(times[1], times[0]);
@@ -246,7 +246,7 @@ TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMa
         test::UseLocalMaster(engine, master.port(), ui);
         engine.timing = RefreshTiming{};
         const std::uint32_t start = MillisecondClock();
-        EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+        EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
         const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
         const std::uint32_t gap = marker ? 500u : 1000u;
         EXPECT_GE(spent, gap) << "marker " << marker;

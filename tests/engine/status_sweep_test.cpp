@@ -34,7 +34,7 @@ class StatusSweepTest : public ::testing::Test {
             FakeMaster::Script{{}, {servers.MasterAnswer(portsFirst)}});
         test::UseLocalMaster(engine, master_->port(), ui);
         engine.settings.packetsPerSecond = 1000;
-        ASSERT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+        ASSERT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     }
 
     void AbortAfter(std::uint32_t ms) {
@@ -202,8 +202,8 @@ TEST_F(StatusSweepTest, AnswerArrivingWhileTheSweepEndsIsCountedIfItGetsARow) {
     ui.onRepaint = [&] {
         std::uint8_t query[64];
         const ReceiveResult got = late.ReceiveFrom(query);
-        ASSERT_GT(got.bytes, 0);
-        ASSERT_TRUE(late.SendTo(kAnswer, got.from).ok);
+        ASSERT_GT(got.size, 0u);
+        ASSERT_TRUE(late.SendTo(kAnswer, got.from).Ok());
         const std::uint32_t sentAt = MillisecondClock();
         while (ui.Parsed().size() < 2 && ElapsedMs(MillisecondClock(), sentAt) < 300) {
             SleepMs(2);
@@ -254,9 +254,9 @@ TEST_F(StatusSweepTest, EveryAnswerIsReportedWithItsPlayersEvenWhenItGetsNoRow) 
 TEST_F(StatusSweepTest, AFailedSendIsReportedAndRetriedInEveryPass) {
     // Nothing can be sent to port 0: the socket layer refuses it.
     UdpSocket probe = UdpSocket::Open();
-    const SendResult refused = probe.SendTo(kAnswer, Ipv4Endpoint{LoopbackAddress(), 0});
-    ASSERT_FALSE(refused.ok);
-    const std::string code = std::to_string(refused.error);
+    const SocketStatus refused = probe.SendTo(kAnswer, Ipv4Endpoint{LoopbackAddress(), 0});
+    ASSERT_FALSE(refused.Ok());
+    const std::string code = std::to_string(refused.systemCode);
     FakeServers servers({Answers()});
     List(servers, {0});
     StatusSweep(engine);

@@ -166,13 +166,13 @@ void FakeMaster::Serve() {
             continue;
         }
         const ReceiveResult got = socket_.ReceiveFrom(buffer);
-        if (got.bytes <= 0) {
+        if (!got.status.Ok() || got.size == 0) {
             continue;
         }
         ++requestNumber;
         {
             const std::lock_guard<std::mutex> hold(mutex_);
-            requests_.emplace_back(buffer, buffer + got.bytes);
+            requests_.emplace_back(buffer, buffer + got.size);
             requesters_.push_back(got.from);
             requestTimes_.push_back(MillisecondClock());
         }
@@ -259,7 +259,7 @@ void FakeServers::Serve() {
                 continue;
             }
             const ReceiveResult got = server.socket.ReceiveFrom(buffer);
-            if (got.bytes <= 0) {
+            if (!got.status.Ok() || got.size == 0) {
                 continue;
             }
             idle = false;

@@ -29,7 +29,7 @@ class Client {
     }
 
     void Send(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
-        ASSERT_TRUE(socket_.SendTo(bytes, to).ok);
+        ASSERT_TRUE(socket_.SendTo(bytes, to).Ok());
     }
 
     // Everything that arrives until `quietMs` pass without a datagram.
@@ -38,8 +38,8 @@ class Client {
         std::vector<std::uint8_t> buffer(65536);
         while (socket_.WaitReadable(quietMs) == ReadyResult::kReadable) {
             const ReceiveResult got = socket_.ReceiveFrom(buffer);
-            if (got.bytes > 0) {
-                arrivals.push_back(Arrival{Datagram(buffer.begin(), buffer.begin() + got.bytes),
+            if (got.status.Ok()) {
+                arrivals.push_back(Arrival{Datagram(buffer.begin(), buffer.begin() + got.size),
                                            got.from, MillisecondClock()});
             }
         }

@@ -132,7 +132,7 @@ std::vector<std::uint8_t> Receive(UdpSocket& socket) {
         return {};
     }
     const ReceiveResult got = socket.ReceiveFrom(buffer);
-    buffer.resize(got.bytes > 0 ? static_cast<std::size_t>(got.bytes) : 0);
+    buffer.resize(got.status.Ok() ? got.size : 0);
     return buffer;
 }
 

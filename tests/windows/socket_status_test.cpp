@@ -1,0 +1,31 @@
+// The socket layer's own codes in the program's terms. (Wine, unlike Windows,
+// does not tell an unconnected UDP socket of the closed port its datagram met,
+// so that report is seen only in the native test of a connected socket.)
+
+#include "platform/socket_status.h"
+
+#include <winsock2.h>
+
+#include <gtest/gtest.h>
+
+namespace skelvane {
+namespace {
+
+TEST(SocketStatus, TheSystemsCodesKeepTheirNumberAndMeanTheSameEverywhere) {
+    const struct {
+        int code;
+        SocketOutcome outcome;
+    } cases[] = {{WSAEWOULDBLOCK, SocketOutcome::kNothingWaiting},
+                 {WSAEMSGSIZE, SocketOutcome::kOversized},
+                 {WSAECONNRESET, SocketOutcome::kRefused},
+                 {WSAENETUNREACH, SocketOutcome::kFailed},
+                 {WSAENOTSOCK, SocketOutcome::kFailed}};
+    for (const auto& c : cases) {
+        const SocketStatus status = SocketStatusFromSystem(c.code);
+        EXPECT_EQ(status.outcome, c.outcome) << c.code;
+        EXPECT_EQ(status.systemCode, c.code);
+    }
+}
+
+}  // namespace
+}  // namespace skelvane
