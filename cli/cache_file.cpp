@@ -4,28 +4,25 @@
 
 namespace skelvane {
 
-CacheRead ReadCacheFile(const std::string& path) {
-    CacheRead read;
-    std::string error;
-    const auto text = ReadTextFile(path, kMaxCacheFileBytes, error);
+Result<CachedList> ReadCacheFile(const std::string& path) {
+    const Result<std::string> text = ReadTextFile(path, kMaxCacheFileBytes);
     if (!text) {
-        read.problem = error;
-        return read;
+        return Failure{text.Why()};
     }
-    read.list = ParseServerCache(*text, error);
-    if (!read.list) {
-        read.problem = path + " is damaged (" + error + ") and is not used";
+    Result<CachedList> list = ParseServerCache(*text);
+    if (!list) {
+        return Failure{path + " is damaged (" + list.Why() + ") and is not used"};
     }
-    return read;
+    return list;
 }
 
-bool SaveMasterList(const std::string& path, const ServerTable& table, std::int32_t count,
-                    std::int64_t now, std::string& error) {
+Result<> SaveMasterList(const std::string& path, const ServerTable& table, std::int32_t count,
+                        std::int64_t now) {
     CachedList list{{}, now};
     for (std::int32_t i = 0; i < count; ++i) {
         list.servers.push_back(Ipv4Endpoint{table[i].address, table[i].port});
     }
-    return WriteFileWhole(path, FormatServerCache(list), error);
+    return WriteFileWhole(path, FormatServerCache(list));
 }
 
 std::string FallbackNotice(const std::string& path, const CachedList& list, std::int64_t now) {

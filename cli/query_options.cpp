@@ -172,7 +172,7 @@ std::optional<std::uint32_t> ParseSortColumn(const std::string& text) {
     return std::nullopt;
 }
 
-ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
+Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args) {
     QueryOptions options;
     options.masterHost = kDefaultMasterHost;
     options.masterPort = kMasterPort;
@@ -180,20 +180,19 @@ ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
     OptionReader reader{args, 0, {}};
     for (; reader.index < args.size(); ++reader.index) {
         if (!ApplyOption(reader, options)) {
-            return ParsedQueryOptions{std::nullopt, reader.error};
+            return Failure{reader.error};
         }
     }
     options.askMaster =
         reader.masterGiven || (options.servers.empty() && options.serverFiles.empty());
     if (!options.cacheFile.empty() && !options.askMaster) {
-        return ParsedQueryOptions{std::nullopt,
-                                  "--cache keeps the master's list, and no master is asked: "
-                                  "give --master as well"};
+        return Failure{
+            "--cache keeps the master's list, and no master is asked: give --master as well"};
     }
     if (options.onlyBuddies && options.buddyNames.empty() && options.buddyFiles.empty()) {
-        return ParsedQueryOptions{std::nullopt, "--only-buddies needs --buddy or --buddies"};
+        return Failure{"--only-buddies needs --buddy or --buddies"};
     }
-    return ParsedQueryOptions{options, {}};
+    return options;
 }
 
 }  // namespace skelvane

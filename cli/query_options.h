@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/given_servers.h"
+#include "lists/result.h"
 
 namespace skelvane {
 
@@ -37,14 +38,8 @@ struct QueryOptions {
     bool help = false;
 };
 
-struct ParsedQueryOptions {
-    std::optional<QueryOptions> options;
-    // Why the command line was refused, when it was.
-    std::string error;
-};
-
 // Reads the command line (without the program name).
-ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args);
+Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args);
 
 // A column by its title or index, case-insensitively ("ping", "Host Name", "3").
 std::optional<std::uint32_t> ParseSortColumn(const std::string& text);

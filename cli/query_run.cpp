@@ -55,15 +55,16 @@ int ExitStatusFor(const RefreshResult& result) {
 
 // The master's list is kept whenever its answer came whole; when the master
 // failed and no cache could stand in, the user learns why.
-void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
-                 const RefreshEngine& engine, std::int64_t now) {
-    std::string error;
-    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete &&
-        !SaveMasterList(path, engine.table, result.masterListed, now, error)) {
-        std::cerr << "skelvane-query: the cache is not saved: " << error << "\n";
+void UpdateCache(const std::string& path, const Result<CachedList>& cache,
+                 const RefreshResult& result, const RefreshEngine& engine, std::int64_t now) {
+    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete) {
+        const Result<> saved = SaveMasterList(path, engine.table, result.masterListed, now);
+        if (!saved) {
+            std::cerr << "skelvane-query: the cache is not saved: " << saved.Why() << "\n";
+        }
     }
-    if (MasterFailed(result) && !cache.list) {
-        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.problem << "\n";
+    if (MasterFailed(result) && !cache) {
+        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.Why() << "\n";
     }
 }
 
@@ -73,10 +74,10 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, Query
     engine.master.port = options.masterPort;
     engine.sources.askMaster = options.askMaster;
     engine.sources.given = inputs.servers;
-    if (inputs.cache.list) {
-        engine.sources.fallback = inputs.cache.list->servers;
-        engine.sources.fallbackStatus = Utf16FromBytes(
-            FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
+    if (inputs.cache) {
+        engine.sources.fallback = inputs.cache->servers;
+        engine.sources.fallbackStatus =
+            Utf16FromBytes(FallbackNotice(options.cacheFile, *inputs.cache, std::time(nullptr)));
     }
     engine.settings.showFull = options.showFull ? 1 : 0;
     engine.settings.showEmpty = options.showEmpty ? 1 : 0;
@@ -121,10 +122,9 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
 }  // namespace
 
 int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
-    std::string error;
-    const std::optional<QueryInputs> inputs = LoadQueryInputs(options, error);
+    const Result<QueryInputs> inputs = LoadQueryInputs(options);
     if (!inputs) {
-        std::cerr << "skelvane-query: " << error << "\n";
+        std::cerr << "skelvane-query: " << inputs.Why() << "\n";
         return kExitBadInput;
     }
     QueryUi ui;

@@ -66,11 +66,6 @@ std::optional<std::string_view> NextLine(std::string_view& text) {
     return line;
 }
 
-std::optional<CachedList> Damaged(std::string& error, const char* why) {
-    error = why;
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::string FormatServerCache(const CachedList& list) {
@@ -82,13 +77,13 @@ std::string FormatServerCache(const CachedList& list) {
     return text + EndLine(list.servers.size(), Checksum(text));
 }
 
-std::optional<CachedList> ParseServerCache(std::string_view text, std::string& error) {
+Result<CachedList> ParseServerCache(std::string_view text) {
     if (text.substr(0, kHeader.size()) != kHeader) {
-        return Damaged(error, "not a cache file of this program");
+        return Failure{"not a cache file of this program"};
     }
     const std::size_t endLine = text.rfind("# end ");
     if (endLine == text.npos || text.back() != '\n') {
-        return Damaged(error, "cut short");
+        return Failure{"cut short"};
     }
     const std::string_view covered = text.substr(0, endLine);
     std::string_view rest = covered.substr(kHeader.size());
@@ -97,20 +92,20 @@ std::optional<CachedList> ParseServerCache(std::string_view text, std::string& e
                              ? ParseWholeNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
                              : std::nullopt;
     if (!savedAt) {
-        return Damaged(error, "no time of saving");
+        return Failure{"no time of saving"};
     }
     CachedList list{{}, static_cast<std::int64_t>(*savedAt)};
     while (const auto line = NextLine(rest)) {
         const auto server = ParseEndpointLine(*line);
         if (!server || list.servers.size() >= static_cast<std::size_t>(kMaxServerRecords)) {
-            return Damaged(error, "a line that is no server");
+            return Failure{"a line that is no server"};
         }
         list.servers.push_back(*server);
     }
     // Only what this program writes is trusted: the text must be exactly the
     // file that the list read from it gives, end line and checksum included.
     if (!rest.empty() || FormatServerCache(list) != text) {
-        return Damaged(error, "its end, count or checksum does not match");
+        return Failure{"its end, count or checksum does not match"};
     }
     return list;
 }

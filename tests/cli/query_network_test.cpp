@@ -154,9 +154,8 @@ TEST(QueryNetwork, ACacheFromAWholeAnswerIsSweptWhenTheMasterIsDownAndADamagedOn
     const QueryRun saved =
         RunQuery({"--master", MasterOf(*network), "--cache", cache.path(), "--rate", "1000"});
     EXPECT_EQ(saved.exitCode, 0) << saved.err;
-    std::string error;
-    const auto list = ParseServerCache(cache.Read(), error);
-    ASSERT_TRUE(list) << error;
+    const auto list = ParseServerCache(cache.Read());
+    ASSERT_TRUE(list) << list.Why();
     const auto servers = network->Network().ServerEndpoints();
     EXPECT_EQ(list->servers, std::vector<Ipv4Endpoint>(servers.begin(), servers.end()));
 

@@ -1,0 +1,28 @@
+#include "cli/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/cli/query_runner.h"
+
+namespace skelvane {
+namespace {
+
+TEST(TextFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
+    const test::TempFile file("old text");
+    const std::string text = "# a list\n127.0.0.1:27960\n";
+    const Result<> written = WriteFileWhole(file.path(), text);
+    ASSERT_TRUE(written) << written.Why();
+    EXPECT_EQ(file.Read(), text);
+    const auto folder = std::filesystem::path(file.path()).parent_path();
+    const auto name = std::filesystem::path(file.path()).filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string other = entry.path().filename().string();
+        EXPECT_FALSE(other != name && other.rfind(name, 0) == 0) << other << " left behind";
+    }
+    EXPECT_FALSE(WriteFileWhole(file.path() + ".missing/cache", "x"));
+}
+
+}  // namespace
+}  // namespace skelvane
