@@ -2,9 +2,7 @@
 
 #include <cstdint>
 
-#include "browse/server_columns.h"
 #include "engine/host_and_port.h"
-#include "engine/refresh_engine.h"
 
 namespace skelvane {
 
@@ -174,9 +172,6 @@ std::optional<std::uint32_t> ParseSortColumn(const std::string& text) {
 
 Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args) {
     QueryOptions options;
-    options.masterHost = kDefaultMasterHost;
-    options.masterPort = kMasterPort;
-    options.sortOrder = kDefaultSortOrder;
     OptionReader reader{args, 0, {}};
     for (; reader.index < args.size(); ++reader.index) {
         if (!ApplyOption(reader, options)) {

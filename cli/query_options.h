@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "browse/server_columns.h"
 #include "cli/given_servers.h"
+#include "engine/refresh_engine.h"
 #include "lists/result.h"
 
 namespace skelvane {
@@ -14,17 +16,17 @@ namespace skelvane {
 inline constexpr std::uint16_t kDefaultServerPort = 30720;
 
 struct QueryOptions {
-    std::string masterHost;
-    std::uint16_t masterPort = 0;
+    std::string masterHost = kDefaultMasterHost;
+    std::uint16_t masterPort = kMasterPort;
     // True when the master is to be asked: --master was given, or no server was.
     bool askMaster = true;
     // --server values, and the --servers files to read.
     std::vector<GivenServer> servers;
     std::vector<std::string> serverFiles;
-    bool showFull = true;
-    bool showEmpty = true;
-    std::int32_t packetsPerSecond = 10;
-    std::uint32_t sortOrder = 0;
+    bool showFull = kDefaultShowFull != 0;
+    bool showEmpty = kDefaultShowEmpty != 0;
+    std::int32_t packetsPerSecond = kDefaultQueryRate;
+    std::uint32_t sortOrder = kDefaultSortOrder;
     bool listPlayers = false;
     bool json = false;
     bool rules = false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/refresh_defaults.h"
 #include "engine/refresh_stats.h"
 #include "engine/refresh_ui.h"
 #include "engine/server_table.h"
@@ -34,10 +35,9 @@ struct RefreshTiming {
 
 // The settings that refresh threads read while the UI thread may change them.
 struct RefreshSettings {
-    std::atomic<std::int32_t> showFull{1};
-    std::atomic<std::int32_t> showEmpty{1};
-    // Always positive: front ends turn anything else into a usable rate first.
-    std::atomic<std::int32_t> packetsPerSecond{10};
+    std::atomic<std::int32_t> showFull{kDefaultShowFull};
+    std::atomic<std::int32_t> showEmpty{kDefaultShowEmpty};
+    std::atomic<std::int32_t> packetsPerSecond{kDefaultQueryRate};
 };
 
 struct MasterServer {

@@ -162,10 +162,7 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
 }  // namespace
 
 std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
-    if (packetsPerSecond < 1) {
-        packetsPerSecond = 10;
-    }
-    return static_cast<std::uint32_t>(1000.0 / packetsPerSecond);
+    return static_cast<std::uint32_t>(1000.0 / UsableQueryRate(packetsPerSecond));
 }
 
 SweepSummary StatusSweep(RefreshEngine& engine) {
