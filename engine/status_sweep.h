@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
 
+// The getstatus query every server is sent.
 inline constexpr std::size_t kStatusQuerySize = 15;
+inline constexpr std::array<std::uint8_t, kStatusQuerySize> kStatusQuery = {
+    0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e', 't', 's', 't', 'a', 't', 'u', 's', 0x0A, 0x00};
 
 struct SweepSummary {
     SweepOutcome outcome = SweepOutcome::kSetupFailed;

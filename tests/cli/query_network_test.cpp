@@ -185,7 +185,7 @@ TEST(QueryNetwork, ACacheFromAWholeAnswerIsSweptWhenTheMasterIsDownAndADamagedOn
     }
 
     test::FakeMaster cutShort(
-        {{}, {test::MasterDatagram().Entry(127, 0, 0, 1, servers[0].port).Build()}});
+        {{}, {MasterDatagram().Entry(127, 0, 0, 1, servers[0].port).Build()}});
     const TempFile unwritten;
     std::remove(unwritten.path().c_str());
     const QueryRun partial =

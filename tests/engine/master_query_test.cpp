@@ -13,7 +13,6 @@ namespace {
 
 using test::Bytes;
 using test::FakeMaster;
-using test::MasterDatagram;
 using test::RecordingUi;
 
 class MasterQueryTest : public ::testing::Test {

@@ -34,7 +34,8 @@ bool WaitForEndings(const RecordingUi& ui, int endings) {
 }
 
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
-    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
+    FakeServers servers(
+        {{StatusAnswer().Info("sv_hostname", "A").Build(), {}}, FakeServers::Silent()});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshEngine>();
     RecordingUi ui;
@@ -64,7 +65,7 @@ TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
     EXPECT_FALSE(IsRefreshInProgress(engine));
     EXPECT_FALSE(engine.abortEvent.Poll()) << "the abort does not carry into the next refresh";
 
-    FakeMaster answering({{}, {test::MasterDatagram().EndMarker().Build()}});
+    FakeMaster answering({{}, {MasterDatagram().EndMarker().Build()}});
     engine.master.port = answering.port();
     const RefreshResult next = test::RunRefreshNow(engine);
     EXPECT_EQ(next.master, MasterOutcome::kHandedOver);
@@ -82,7 +83,7 @@ struct Restart {
 TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     // The front end restores its controls last; by then the engine is idle, so a
     // click handled right there starts a refresh instead of aborting a dead one.
-    FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
+    FakeMaster master({{}, {MasterDatagram().EndMarker().Build()}});
     auto engine = std::make_shared<RefreshEngine>();
     RecordingUi ui;
     test::UseLocalMaster(*engine, master.port(), ui);
@@ -153,7 +154,7 @@ class Scarcity {
 TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
     for (const Scarcity::Kind kind : {Scarcity::Kind::kDescriptors, Scarcity::Kind::kThreads}) {
         SCOPED_TRACE(kind == Scarcity::Kind::kDescriptors ? "no descriptors" : "no threads");
-        FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
+        FakeServers servers({{StatusAnswer().Info("sv_hostname", "A").Build(), {}}});
         FakeMaster master({{}, {servers.MasterAnswer()}});
         RefreshEngine engine;
         RecordingUi ui;
@@ -181,7 +182,7 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     // A front end that closes lets go of the engine and of its own hooks while
     // the sweep still waits on silent servers; the worker holds both until it
     // has ended, so nothing is released under a refresh thread.
-    FakeServers servers({{}, {}, {}});
+    FakeServers servers(std::vector<FakeServers::Behaviour>(3, FakeServers::Silent()));
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshEngine>();
     auto ui = std::make_shared<RecordingUi>();
@@ -206,9 +207,9 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
 }
 
 TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
-    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
-    FakeServers servers({answers, answers, answers});
-    const Bytes listing = test::MasterDatagram()
+    FakeServers servers(std::vector<FakeServers::Behaviour>(
+        3, {StatusAnswer().Info("sv_hostname", "S").Build(), {}}));
+    const Bytes listing = MasterDatagram()
                               .Entry(127, 0, 0, 1, servers.port(0))
                               .Entry(127, 0, 0, 1, servers.port(1))
                               .EndMarker()

@@ -1,34 +1,27 @@
 #include "tests/support/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
+#include "engine/master_wire.h"
 #include "platform/clock.h"
+#include "testnet/answer_policy.h"
 
 namespace skelvane::test {
 
-MasterDatagram::MasterDatagram() {
-    const char header[] = "\xFF\xFF\xFF\xFFgetserversResponse\\";
-    bytes_.assign(header, header + sizeof header - 1);
-}
-
-MasterDatagram& MasterDatagram::Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c,
-                                      std::uint8_t d, std::uint16_t port, bool separator) {
-    bytes_.insert(bytes_.end(), {a, b, c, d, static_cast<std::uint8_t>(port >> 8),
-                                 static_cast<std::uint8_t>(port & 0xFF)});
-    if (separator) {
-        bytes_.push_back('\\');
+MasterList ReadMasterList(const std::vector<Bytes>& datagrams) {
+    ServerTable table;
+    MasterList list;
+    for (const Bytes& datagram : datagrams) {
+        ReadMasterDatagram(datagram, table, list.endMarker);
+        EXPECT_LE(table.Count(), table.capacity);
     }
-    return *this;
-}
-
-MasterDatagram& MasterDatagram::EndMarker() {
-    bytes_.insert(bytes_.end(), {'E', 'O', 'T', 0, 0, 0});
-    return *this;
-}
-
-MasterDatagram& MasterDatagram::Raw(const Bytes& bytes) {
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-    return *this;
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+        list.servers.push_back(Ipv4Endpoint{table[i].address, table[i].port});
+    }
+    list.cut = table.serversLeftOut;
+    return list;
 }
 
 RefreshTiming ShortTiming() {
@@ -190,6 +183,12 @@ void FakeMaster::Serve() {
     }
 }
 
+FakeServers::Behaviour FakeServers::Silent() {
+    Behaviour silent;
+    silent.knobs.silent = true;
+    return silent;
+}
+
 FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviours.size()) {
     for (std::size_t i = 0; i < behaviours.size(); ++i) {
         Server& server = servers_[i];
@@ -197,7 +196,7 @@ FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviour
         server.socket = UdpSocket::Open();
         server.socket.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
         server.port = server.socket.LocalEndpoint().value_or(Ipv4Endpoint{}).port;
-        if (server.behaviour.fromOtherPort) {
+        if (server.behaviour.knobs.otherPort) {
             server.otherSocket = UdpSocket::Open();
         }
     }
@@ -224,13 +223,12 @@ Bytes FakeServers::MasterAnswer(const std::vector<std::uint16_t>& portsFirst) co
     return datagram.EndMarker().Build();
 }
 
-void FakeServers::Schedule(Server& server, const Ipv4Endpoint& to) {
-    const Behaviour& behaviour = server.behaviour;
-    if (behaviour.answer.empty() ||
-        (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
-        return;
+void FakeServers::Schedule(Server& server, std::uint32_t index, const Ipv4Endpoint& to) {
+    const AnswerPlan plan = PlanAnswer(server.behaviour.knobs, 1, index,
+                                       static_cast<std::uint32_t>(server.queries.load()));
+    if (plan.decision == AnswerDecision::kAnswer) {
+        dueAnswers_.push_back({MillisecondClock() + plan.delayMs, &server, to, plan.copies});
     }
-    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to});
 }
 
 void FakeServers::SendDueAnswers() {
@@ -241,8 +239,8 @@ void FakeServers::SendDueAnswers() {
             continue;
         }
         Server& server = *due->server;
-        UdpSocket& from = server.behaviour.fromOtherPort ? server.otherSocket : server.socket;
-        for (int copy = 0; copy < server.behaviour.copies; ++copy) {
+        UdpSocket& from = server.behaviour.knobs.otherPort ? server.otherSocket : server.socket;
+        for (std::uint32_t copy = 0; copy < due->copies; ++copy) {
             from.SendTo(server.behaviour.answer, due->to);
         }
         due = dueAnswers_.erase(due);
@@ -253,7 +251,8 @@ void FakeServers::Serve() {
     std::uint8_t buffer[2048];
     while (!stop_) {
         bool idle = true;
-        for (Server& server : servers_) {
+        for (std::uint32_t index = 0; index < servers_.size(); ++index) {
+            Server& server = servers_[index];
             // Asked first, so that a blocking socket never stalls the loop.
             if (server.socket.WaitReadable(0) != ReadyResult::kReadable) {
                 continue;
@@ -264,21 +263,13 @@ void FakeServers::Serve() {
             }
             idle = false;
             ++server.queries;
-            Schedule(server, got.from);
+            Schedule(server, index, got.from);
         }
         SendDueAnswers();
         if (idle) {
             SleepMs(1);
         }
     }
-}
-
-Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players) {
-    std::string text = "\xFF\xFF\xFF\xFFstatusResponse\n" + info + "\n";
-    for (const std::string& player : players) {
-        text += player + "\n";
-    }
-    return Bytes(text.begin(), text.end());
 }
 
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui) {

@@ -10,24 +10,23 @@
 
 #include "engine/refresh_engine.h"
 #include "platform/udp_socket.h"
+#include "testnet/master_answer.h"
+#include "testnet/server_behaviour.h"
+#include "testnet/status_answer.h"
 
 namespace skelvane::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Builds a master response datagram one piece at a time.
-class MasterDatagram {
-  public:
-    MasterDatagram();
-    MasterDatagram& Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d,
-                          std::uint16_t port, bool separator = true);
-    MasterDatagram& EndMarker();
-    MasterDatagram& Raw(const Bytes& bytes);
-    Bytes Build() const { return bytes_; }
-
-  private:
-    Bytes bytes_;
+// What the browser's reader makes of a master's datagrams, read in order into
+// one table.
+struct MasterList {
+    std::vector<Ipv4Endpoint> servers;
+    bool endMarker = false;
+    // More servers were listed than the table holds.
+    bool cut = false;
 };
+MasterList ReadMasterList(const std::vector<Bytes>& datagrams);
 
 // Timings short enough for tests; the real ones are tested separately.
 RefreshTiming ShortTiming();
@@ -111,19 +110,15 @@ class FakeMaster {
     std::thread thread_;
 };
 
-// Game servers on loopback ports that answer status queries as told.
+// Game servers on loopback ports that answer status queries as the test
+// network's knobs say.
 class FakeServers {
   public:
     struct Behaviour {
-        // The answer's bytes; empty: the server never answers.
         Bytes answer;
-        // Answer only this query (1 = first); 0: every query.
-        int answerQuery = 0;
-        int copies = 1;
-        std::uint32_t delayMs = 0;
-        // Answer from a second socket, so from another port.
-        bool fromOtherPort = false;
+        ServerBehaviour knobs;
     };
+    static Behaviour Silent();
 
     explicit FakeServers(std::vector<Behaviour> behaviours);
     ~FakeServers();
@@ -146,10 +141,11 @@ class FakeServers {
         std::uint32_t due;
         Server* server;
         Ipv4Endpoint to;
+        std::uint32_t copies;
     };
     void Serve();
     // Late answers wait in a list, so that one slow server holds up no other.
-    void Schedule(Server& server, const Ipv4Endpoint& to);
+    void Schedule(Server& server, std::uint32_t index, const Ipv4Endpoint& to);
     void SendDueAnswers();
 
     std::vector<DueAnswer> dueAnswers_;
@@ -158,9 +154,6 @@ class FakeServers {
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
-
-// A status answer with the given info string and player lines.
-Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
 // Points the engine at a local master and the recording front end.
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui);
