@@ -24,5 +24,21 @@ TEST(TextFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
     EXPECT_FALSE(WriteFileWhole(file.path() + ".missing/cache", "x"));
 }
 
+TEST(TextFile, AReadTakesTheWholeFileUpToItsLimitAndNoFileBeyondIt) {
+    const test::TempFile file("12345");
+    const struct {
+        std::string path;
+        std::size_t maxBytes;
+        std::string failure;
+    } cases[] = {{file.path(), 5, ""},
+                 {file.path(), 4, file.path() + " is larger than 4 bytes"},
+                 {file.path() + ".missing", 5, "cannot read " + file.path() + ".missing"}};
+    for (const auto& c : cases) {
+        const Result<std::string> read = ReadTextFile(c.path, c.maxBytes);
+        EXPECT_EQ(read.Why(), c.failure);
+        EXPECT_EQ(read ? *read : "", c.failure.empty() ? "12345" : "");
+    }
+}
+
 }  // namespace
 }  // namespace skelvane
