@@ -10,24 +10,18 @@
 
 #include "platform/posix/sockaddr.h"
 #include "platform/udp_socket.h"
+#include "tests/support/test_support.h"
 
 namespace skelvane {
 namespace {
 
 TEST(SocketStatus, TheSystemsCodesKeepTheirNumberAndMeanTheSameEverywhere) {
-    const struct {
-        int code;
-        SocketOutcome outcome;
-    } cases[] = {
-        {EAGAIN, SocketOutcome::kNothingWaiting}, {EWOULDBLOCK, SocketOutcome::kNothingWaiting},
-        {EMSGSIZE, SocketOutcome::kOversized},    {ECONNREFUSED, SocketOutcome::kRefused},
-        {ENETUNREACH, SocketOutcome::kFailed},    {EBADF, SocketOutcome::kFailed}};
-    for (const auto& c : cases) {
-        const SocketStatus status = SocketStatusFromSystem(c.code);
-        EXPECT_EQ(status.outcome, c.outcome) << c.code;
-        EXPECT_EQ(status.systemCode, c.code) << "the status texts show the system's own code";
-        EXPECT_FALSE(status.Ok());
-    }
+    test::ExpectSocketOutcomes({{EAGAIN, SocketOutcome::kNothingWaiting},
+                                {EWOULDBLOCK, SocketOutcome::kNothingWaiting},
+                                {EMSGSIZE, SocketOutcome::kOversized},
+                                {ECONNREFUSED, SocketOutcome::kRefused},
+                                {ENETUNREACH, SocketOutcome::kFailed},
+                                {EBADF, SocketOutcome::kFailed}});
 }
 
 // What Windows tells every UDP socket, Linux tells one that is connected: a

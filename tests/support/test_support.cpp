@@ -24,6 +24,14 @@ MasterList ReadMasterList(const std::vector<Bytes>& datagrams) {
     return list;
 }
 
+void ExpectSocketOutcomes(std::initializer_list<std::pair<int, SocketOutcome>> codes) {
+    for (const auto& [code, outcome] : codes) {
+        const SocketStatus status = SocketStatusFromSystem(code);
+        EXPECT_EQ(status.outcome, outcome) << code;
+        EXPECT_EQ(status.systemCode, code);
+    }
+}
+
 RefreshTiming ShortTiming() {
     RefreshTiming timing;
     timing.masterAnswerWaitMs = 150;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,6 +28,10 @@ struct MasterList {
     bool cut = false;
 };
 MasterList ReadMasterList(const std::vector<Bytes>& datagrams);
+
+// Expects each of the system's error codes to mean its outcome, and to keep
+// its number for the status texts that show it.
+void ExpectSocketOutcomes(std::initializer_list<std::pair<int, SocketOutcome>> codes);
 
 // Timings short enough for tests; the real ones are tested separately.
 RefreshTiming ShortTiming();

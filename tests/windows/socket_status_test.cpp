@@ -8,23 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/test_support.h"
+
 namespace skelvane {
 namespace {
 
 TEST(SocketStatus, TheSystemsCodesKeepTheirNumberAndMeanTheSameEverywhere) {
-    const struct {
-        int code;
-        SocketOutcome outcome;
-    } cases[] = {{WSAEWOULDBLOCK, SocketOutcome::kNothingWaiting},
-                 {WSAEMSGSIZE, SocketOutcome::kOversized},
-                 {WSAECONNRESET, SocketOutcome::kRefused},
-                 {WSAENETUNREACH, SocketOutcome::kFailed},
-                 {WSAENOTSOCK, SocketOutcome::kFailed}};
-    for (const auto& c : cases) {
-        const SocketStatus status = SocketStatusFromSystem(c.code);
-        EXPECT_EQ(status.outcome, c.outcome) << c.code;
-        EXPECT_EQ(status.systemCode, c.code);
-    }
+    test::ExpectSocketOutcomes({{WSAEWOULDBLOCK, SocketOutcome::kNothingWaiting},
+                                {WSAEMSGSIZE, SocketOutcome::kOversized},
+                                {WSAECONNRESET, SocketOutcome::kRefused},
+                                {WSAENETUNREACH, SocketOutcome::kFailed},
+                                {WSAENOTSOCK, SocketOutcome::kFailed}});
 }
 
 }  // namespace
