@@ -10,6 +10,9 @@
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; A file that cannot be written ends the install instead of being skipped, so
+; that no run reports success with the old program still in place.
+AllowSkipFiles off
 ManifestSupportedOS all
 
 !include LogicLib.nsh
