@@ -48,8 +48,11 @@ class ReleaseArchive(unittest.TestCase):
         a, b, c, d = (int(number) for number in self.version.split("."))
         self.assertEqual(versions, (a << 16 | b, c << 16 | d) * 2,
                          f"file and product version {self.version}")
-        for text in ("080904b0", f"{a}, {b}, {c}, {d}", "Skelvane Server Browser"):
-            self.assertIn(text.encode("utf-16-le"), self.exe[block:block + 2048])
+        strings = self.exe[block:block + 2048]
+        for text in ("080904b0", "Skelvane Server Browser"):
+            self.assertIn(text.encode("utf-16-le"), strings)
+        self.assertEqual(strings.count(f"{a}, {b}, {c}, {d}".encode("utf-16-le")), 2,
+                         "file and product version texts")
 
     def test_its_text_says_how_to_run_it_and_where_the_settings_live(self):
         self.assertNotIn("\n", self.readme.replace("\r\n", ""), "not Windows line ends")
