@@ -70,7 +70,11 @@ Var InstalledFolder
 Var RemoveUserData
 Var RemoveUserDataBox
 
-!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderOnUpgrade
+; What the folder page says: where the program goes, or which copy it replaces.
+Var FolderPageText
+
+!define MUI_DIRECTORYPAGE_TEXT_TOP "$FolderPageText"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW LockFolderOnUpgrade
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 
@@ -140,12 +144,20 @@ Function .onInit
   ReadRegStr $InstalledFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $InstalledFolder != ""
     StrCpy $INSTDIR $InstalledFolder
+    StrCpy $FolderPageText "Setup will replace the installed ${PRODUCT} in the following \
+      folder with version ${VERSION}. Your settings are kept. To install elsewhere, \
+      uninstall it first. Click Install to start."
+  ${Else}
+    StrCpy $FolderPageText "Setup will install ${PRODUCT} ${VERSION} for every user of this \
+      computer in the following folder. To install in a different folder, click Browse and \
+      select another folder. Click Install to start."
   ${EndIf}
 FunctionEnd
 
-Function SkipFolderOnUpgrade
+Function LockFolderOnUpgrade
   ${If} $InstalledFolder != ""
-    Abort
+    EnableWindow $mui.DirectoryPage.Directory 0
+    EnableWindow $mui.DirectoryPage.BrowseButton 0
   ${EndIf}
 FunctionEnd
 
