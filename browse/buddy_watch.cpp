@@ -32,6 +32,22 @@ BuddyEvent EventOf(BuddyEventKind kind, const BuddySighting& sighting) {
 
 }  // namespace
 
+bool SweptWholeList(const RefreshResult& result) {
+    if (result.sweep != SweepOutcome::kCompleted) {
+        return false;
+    }
+    switch (result.swept) {
+        case SweptList::kMaster:
+        case SweptList::kFallback:
+            return true;
+        case SweptList::kGiven:
+            return result.master == MasterOutcome::kNotAsked;
+        case SweptList::kNone:
+            return false;
+    }
+    return false;
+}
+
 std::vector<BuddySighting> SightBuddies(const ServerTable& table, const BuddyList& buddies) {
     std::vector<BuddySighting> sightings;
     if (buddies.buddyCount == 0) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "browse/buddy_list.h"
+#include "engine/refresh_engine.h"
 #include "engine/server_table.h"
 #include "platform/udp_socket.h"
 
@@ -42,6 +43,12 @@ struct BuddyEvent {
 // Every buddy on every answered server of the table, in table order, each
 // player of a server once; `server` names the place as it answered.
 std::vector<BuddySighting> SightBuddies(const ServerTable& table, const BuddyList& buddies);
+
+// Whether a refresh tells where buddies are: its sweep ran to the end over a
+// whole list, the master's or the one that stands in for it. A refresh that
+// found no list, or swept only the servers given beside a failed master,
+// would make every buddy elsewhere look gone.
+bool SweptWholeList(const RefreshResult& result);
 
 // Follows buddies over a run of refreshes. A player is followed by name on
 // each server: the same name on two servers is two buddies, as the list

@@ -114,6 +114,35 @@ TEST(BuddyWatch, EventsNameTheServerAsLastSeenAndResetStartsAWatchAfresh) {
     EXPECT_EQ(Describe(moved), "joined Fox@2");
 }
 
+TEST(BuddyWatch, OnlyAWholeListSweptToItsEndTellsWhereBuddiesAre) {
+    using M = MasterOutcome;
+    using L = SweptList;
+    using S = SweepOutcome;
+    const struct {
+        M master;
+        L swept;
+        S sweep;
+        bool counts;
+    } cases[] = {
+        {M::kHandedOver, L::kMaster, S::kCompleted, true},
+        {M::kNoResponse, L::kFallback, S::kCompleted, true},
+        {M::kNotAsked, L::kGiven, S::kCompleted, true},
+        {M::kNoResponse, L::kGiven, S::kCompleted, false},
+        {M::kResolveFailed, L::kNone, S::kSetupFailed, false},
+        {M::kHandedOver, L::kMaster, S::kAborted, false},
+        {M::kHandedOver, L::kMaster, S::kSetupFailed, false},
+    };
+    for (const auto& c : cases) {
+        RefreshResult result;
+        result.master = c.master;
+        result.swept = c.swept;
+        result.sweep = c.sweep;
+        EXPECT_EQ(SweptWholeList(result), c.counts)
+            << static_cast<int>(c.master) << " " << static_cast<int>(c.swept) << " "
+            << static_cast<int>(c.sweep);
+    }
+}
+
 TEST(BuddyWatch, SightsMatchingPlayersOfAnsweredServersOnly) {
     ServerTable table;
     GrowTable(table, 3);
