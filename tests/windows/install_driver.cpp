@@ -5,6 +5,10 @@
 //     starts PROGRAM --master MASTER, waits until its window is up and its
 //     first refresh has completed, prints the status text and the number of
 //     listed servers, and leaves the browser running.
+//   skelvane_install_driver.exe hold FILE MILLISECONDS
+//     keeps FILE open as the system keeps a running program's file, with
+//     neither writing nor deleting shared, prints "held" and lets it go after
+//     MILLISECONDS: a browser that runs where no window of it can be seen.
 //   skelvane_install_driver.exe uninstall-removing-settings UNINSTALLER
 //     starts the uninstaller, prints whether its box that removes the settings
 //     starts ticked, ticks it, uninstalls and closes the uninstaller.
@@ -149,6 +153,18 @@ bool RunBrowser(const std::wstring& program, const std::wstring& master) {
     return completed != nullptr || Fail(L"the refresh did not complete");
 }
 
+bool HoldFile(const std::wstring& path, DWORD milliseconds) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return Fail(L"the file did not open");
+    }
+    Print(L"held", path);
+    Sleep(milliseconds);
+    CloseHandle(file);
+    return true;
+}
+
 bool ClickAndWait(HWND button) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
@@ -195,11 +211,15 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"run" && argc == 4) {
         return RunBrowser(argv[2], argv[3]) ? 0 : 1;
     }
+    if (command == L"hold" && argc == 4) {
+        return HoldFile(argv[2], static_cast<DWORD>(_wtoi(argv[3]))) ? 0 : 1;
+    }
     if (command == L"uninstall-removing-settings" && argc == 3) {
         return UninstallRemovingSettings(argv[2]) ? 0 : 1;
     }
     std::fprintf(stderr,
                  "usage: skelvane_install_driver run PROGRAM MASTER\n"
+                 "       skelvane_install_driver hold FILE MILLISECONDS\n"
                  "       skelvane_install_driver uninstall-removing-settings UNINSTALLER\n");
     return 64;
 }
