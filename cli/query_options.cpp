@@ -27,6 +27,8 @@ struct OptionReader {
     std::size_t index = 0;
     std::string error;
     bool masterGiven = false;
+    // The first option given that shapes the table, which a watch never prints.
+    std::string tableOption;
 };
 
 // Options without a value set a flag.
@@ -119,6 +121,32 @@ bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& opt
     return true;
 }
 
+// A day is the longest pause; a watch that waits longer is better run again.
+constexpr std::uint64_t kLongestWatchPause = 86400;
+
+bool ApplyWatch(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto seconds = ParseWholeNumber(value, 1, kLongestWatchPause);
+    if (!seconds) {
+        reader.error = "bad --watch pause '" + value + "': expected whole seconds from 1 to " +
+                       std::to_string(kLongestWatchPause);
+        return false;
+    }
+    options.watchSeconds = static_cast<std::int32_t>(*seconds);
+    return true;
+}
+
+// The options that only change the table.
+constexpr const char* kTableOptions[] = {"--sort",  "--reverse", "--players",
+                                         "--rules", "--stats",   "--only-buddies"};
+
+void NoteTableOption(const std::string& arg, OptionReader& reader) {
+    for (const char* name : kTableOptions) {
+        if (arg == name && reader.tableOption.empty()) {
+            reader.tableOption = arg;
+        }
+    }
+}
+
 constexpr ValueOption kValueOptions[] = {
     {"--master", ApplyMaster},
     {"--server", ApplyServer},
@@ -128,10 +156,12 @@ constexpr ValueOption kValueOptions[] = {
     {"--buddies", AppendValue<&QueryOptions::buddyFiles>},
     {"--rate", ApplyRate},
     {"--sort", ApplySort},
+    {"--watch", ApplyWatch},
 };
 
 bool ApplyOption(OptionReader& reader, QueryOptions& options) {
     const std::string& arg = reader.args[reader.index];
+    NoteTableOption(arg, reader);
     if (arg == "--reverse") {
         options.sortOrder |= SORT_REVERSED;
         return true;
@@ -172,7 +202,7 @@ std::optional<std::uint32_t> ParseSortColumn(const std::string& text) {
 
 Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args) {
     QueryOptions options;
-    OptionReader reader{args, 0, {}};
+    OptionReader reader{args, 0, {}, false, {}};
     for (; reader.index < args.size(); ++reader.index) {
         if (!ApplyOption(reader, options)) {
             return Failure{reader.error};
@@ -186,6 +216,13 @@ Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args) {
     }
     if (options.onlyBuddies && options.buddyNames.empty() && options.buddyFiles.empty()) {
         return Failure{"--only-buddies needs --buddy or --buddies"};
+    }
+    if (options.watchSeconds != 0 && options.buddyNames.empty() && options.buddyFiles.empty()) {
+        return Failure{"--watch needs --buddy or --buddies"};
+    }
+    if (options.watchSeconds != 0 && !reader.tableOption.empty()) {
+        return Failure{"--watch prints buddy events, not the table: " + reader.tableOption +
+                       " does not apply"};
     }
     return options;
 }
