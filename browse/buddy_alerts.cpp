@@ -36,16 +36,16 @@ std::u16string CountText(std::int32_t count) {
     return std::u16string(text.begin(), text.end());
 }
 
-// The player in the title, the server's name and address in the text, the
-// address on a line of its own so that a long name never pushes it out.
+// The text names the player and the server, as the lines of the first alert
+// do, with the address on a line of its own so that a long name never pushes
+// it out: some shells show the text alone.
 BuddyAlert SeenAlert(const BuddyEvent& event) {
-    const std::u16string where =
-        event.kind == BuddyEventKind::kMoved ? u" moved to another server" : u" joined a server";
     const std::u16string address = AddressText(event.server.endpoint);
-    const std::u16string host =
-        Cut(PlainText(event.server.hostName), kAlertTextCapacity - address.size() - 1);
-    return BuddyAlert{Cut(PlainText(event.player) + where, kAlertTitleCapacity),
-                      host + u"\n" + address, event.server.endpoint};
+    const std::u16string who = PlainText(event.player) + u" on " + PlainText(event.server.hostName);
+    return BuddyAlert{event.kind == BuddyEventKind::kMoved ? u"A buddy moved to another server"
+                                                           : u"A buddy joined a server",
+                      Cut(who, kAlertTextCapacity - address.size() - 1) + u"\n" + address,
+                      event.server.endpoint};
 }
 
 // One line for each buddy playing, as many as the text holds, and a last line

@@ -46,11 +46,11 @@ TEST(BuddyAlerts, OneForThoseAlreadyPlayingThenOneForEachBuddyNewlySeen) {
           {K::kMoved, u"Kite", Server(4), Server(1)},
           {K::kLeft, u"Fox", Server(2), {}}},
          {"2 buddies are playing | Kite on Srv 1\nFox on Srv 2 | 27961",
-          "Ann joined a server | Srv 3\n127.0.0.1:27963 | 27963",
-          "Kite moved to another server | Srv 4\n127.0.0.1:27964 | 27964"}},
+          "A buddy joined a server | Ann on Srv 3\n127.0.0.1:27963 | 27963",
+          "A buddy moved to another server | Kite on Srv 4\n127.0.0.1:27964 | 27964"}},
         {{{K::kPlaying, u"Kite", Server(1), {}}}, {"A buddy is playing | Kite on Srv 1 | 27961"}},
         {{{K::kJoined, u"Ki\nte\x9b", Server(5, u"Evil\r\x1b[2J"), {}}},
-         {"Ki?te? joined a server | Evil??[2J\n127.0.0.1:27965 | 27965"}},
+         {"A buddy joined a server | Ki?te? on Evil??[2J\n127.0.0.1:27965 | 27965"}},
         {{{K::kLeft, u"Kite", Server(1), {}}}, {}},
         {{}, {}},
     };
@@ -85,7 +85,7 @@ TEST(BuddyAlerts, TextsFitANotificationAndStillNameWhoAndWhere) {
 
     const BuddyAlert joined = AlertsFor(
         {{BuddyEventKind::kJoined, std::u16string(31, u'K'), Server(1, longName), {}}})[0];
-    EXPECT_LT(joined.title.size(), kAlertTitleCapacity);
+    EXPECT_EQ(joined.text.substr(0, 35), u"KKKKKKKKKKKKKKKKKKKKKKKKKKKKKKK on ");
     EXPECT_EQ(joined.text.size(), kAlertTextCapacity - 1);
     EXPECT_EQ(joined.text.substr(joined.text.size() - 16), u"\n127.0.0.1:27961");
 }
