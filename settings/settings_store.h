@@ -27,6 +27,8 @@ inline constexpr char16_t kSortOrderValue[] = u"Sort Order";
 inline constexpr char16_t kShowEmptyValue[] = u"Show Empty Servers";
 inline constexpr char16_t kShowFullValue[] = u"Show Full Servers";
 inline constexpr char16_t kWindowPositionValue[] = u"Window Position";
+inline constexpr char16_t kFavouriteServersValue[] = u"Favourite Servers";
+inline constexpr char16_t kMasterServersValue[] = u"Master Servers";
 
 // The format that saving writes: the buddy list as UTF-16.
 inline constexpr std::int32_t kCurrentFormatVersion = 2;

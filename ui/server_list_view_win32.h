@@ -48,7 +48,11 @@ void RepaintServerList(Presentation& view);
 // Paints the server list now (kListRepaintTimer, and the end of a refresh).
 void RepaintServerListNow(Presentation& view);
 
-// LVN_GETDISPINFOW of the server list: the cell's text and image.
+// Paints one row again, its record having changed in some way it shows.
+void RepaintServerRow(const Presentation& view, int row);
+
+// LVN_GETDISPINFOW of the server list: the cell's text and image, and the
+// favourite's overlay on the Host Name icon.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);
 
 // LVN_ODFINDITEMW, typing in the list: the next row from the request's start
