@@ -153,6 +153,31 @@ TEST_F(ServerMenu, F5UpdatesAndAbortsAndCtrlCCopiesTheSelectedAddress) {
     EXPECT_EQ(silent_.Requests().size(), 2u);
 }
 
+// Tab walks the controls in the window's order; the arrow keys move between
+// Full and Empty, a group of their own, and nowhere else from a button.
+TEST_F(ServerMenu, TabAndTheArrowsMoveTheFocusAsInAnyDialog) {
+    const int order[] = {IDC_SERVERLIST, IDC_PLAYERLIST, IDC_UPDATE, IDC_SHOWFULL,
+                         IDC_SHOWEMPTY,  IDC_CONFIG,     IDC_EXIT,   IDC_SERVERLIST};
+    PressKey(ServerList(), {VK_TAB});
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i]) << "after " << i << " presses of Tab";
+        PressKey(GetFocus(), {VK_TAB});
+    }
+    const struct {
+        int from;
+        UINT key;
+        int to;
+    } arrows[] = {
+        {IDC_SHOWFULL, VK_DOWN, IDC_SHOWEMPTY}, {IDC_SHOWEMPTY, VK_DOWN, IDC_SHOWFULL},
+        {IDC_SHOWFULL, VK_UP, IDC_SHOWEMPTY},   {IDC_UPDATE, VK_DOWN, IDC_UPDATE},
+        {IDC_CONFIG, VK_UP, IDC_CONFIG},        {IDC_EXIT, VK_DOWN, IDC_EXIT},
+    };
+    for (const auto& arrow : arrows) {
+        PressKey(Control(arrow.from), {arrow.key});
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), arrow.to) << "from " << arrow.from;
+    }
+}
+
 std::optional<StoredValue> StoredFavourites() {
     return RegistryKey::Open(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ)
         .Read(AsWide(kFavouriteServersValue));
