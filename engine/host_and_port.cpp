@@ -60,18 +60,26 @@ std::string DottedEndpoint(const Ipv4Endpoint& endpoint) {
     return DottedAddress(endpoint.address) + ":" + std::to_string(endpoint.port);
 }
 
+std::optional<std::uint64_t> ParseCanonicalNumber(std::string_view text, std::uint64_t low,
+                                                  std::uint64_t high) {
+    if (text.size() > 1 && text.front() == '0') {
+        return std::nullopt;
+    }
+    return ParseWholeNumber(text, low, high);
+}
+
 std::optional<Ipv4Endpoint> ParseDottedEndpoint(std::string_view text) {
     std::uint8_t bytes[4];
     for (int i = 0; i < 4; ++i) {
         const std::size_t end = text.find(i < 3 ? '.' : ':');
-        const auto number = ParseWholeNumber(text.substr(0, end), 0, 255);
+        const auto number = ParseCanonicalNumber(text.substr(0, end), 0, 255);
         if (end == text.npos || !number) {
             return std::nullopt;
         }
         bytes[i] = static_cast<std::uint8_t>(*number);
         text.remove_prefix(end + 1);
     }
-    const auto port = ParseWholeNumber(text, 1, 65535);
+    const auto port = ParseCanonicalNumber(text, 1, 65535);
     if (!port) {
         return std::nullopt;
     }

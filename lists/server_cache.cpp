@@ -66,7 +66,7 @@ std::optional<CachedList> ParseServerCache(std::string_view text, std::string& e
     std::string_view rest = covered.substr(kHeader.size());
     const auto saved = NextLine(rest);
     const auto savedAt = saved && saved->substr(0, kSaved.size()) == kSaved
-                             ? ParseWholeNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
+                             ? ParseCanonicalNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
                              : std::nullopt;
     if (!savedAt) {
         return Damaged(error, "no time of saving");
@@ -79,9 +79,10 @@ std::optional<CachedList> ParseServerCache(std::string_view text, std::string& e
         }
         list.servers.push_back(*server);
     }
-    // Only what this program writes is trusted: the text must be exactly the
-    // file that the list read from it gives, end line and checksum included.
-    if (!rest.empty() || FormatServerCache(list) != text) {
+    // Only what this program writes is trusted: every line is in the one form
+    // it writes, and the end line gives the count and the checksum of all
+    // before it, so the text is exactly the file the list read from it gives.
+    if (!rest.empty() || text.substr(endLine) != EndLine(list.servers.size(), Checksum(covered))) {
         return Damaged(error, "its end, count or checksum does not match");
     }
     return list;

@@ -1,5 +1,6 @@
 #include "lists/text_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -8,16 +9,21 @@
 
 namespace skelvane {
 
-// One byte more than allowed is read, so that a file that is too large is
-// told from one that just fits without reading all of it.
+// One byte more than allowed is asked for, so that a file that is too large
+// is told from one that just fits without reading all of it; a smaller file
+// takes one read into room of its own size.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t maxBytes,
                                         FileProblem& problem) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
         problem = FileProblem::kCannotRead;
         return std::nullopt;
     }
-    std::string text(maxBytes + 1, '\0');
+    const std::streamoff size = file.tellg();
+    file.seekg(0);
+    const std::size_t expected =
+        size < 0 ? maxBytes : std::min(static_cast<std::size_t>(size), maxBytes);
+    std::string text(expected + 1, '\0');
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (file.bad()) {
         problem = FileProblem::kCannotRead;
