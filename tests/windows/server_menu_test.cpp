@@ -88,6 +88,7 @@ const std::vector<MenuItemSeen> kMenu = {
     {L"&Join\tEnter", true, true},
     {L"&Copy address\tCtrl+C", true, false},
     {L"Add to &favourites", true, false},
+    {L"&Watch for buddies", true, false},
 };
 
 TEST_F(ServerMenu, OpensForTheRowUnderThePointerOrTheSelectedRowAtTheKeyboard) {
@@ -187,10 +188,10 @@ TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts
     const UINT kStar = INDEXTOOVERLAYMASK(kFavouriteOverlay);
     EXPECT_EQ(Overlay(0), 0u);
     const std::wstring favourite = Address(1);
-    EXPECT_EQ(MenuOfRow(1, L'f').back(), L"Add to &favourites");
+    EXPECT_EQ(MenuOfRow(1, L'f')[2], L"Add to &favourites");
     EXPECT_EQ(Overlay(1), kStar);
     EXPECT_EQ(Overlay(0), 0u);
-    EXPECT_EQ(MenuOfRow(1, 0).back(), L"Remove from &favourites");
+    EXPECT_EQ(MenuOfRow(1, 0)[2], L"Remove from &favourites");
 
     RefreshWithSilentMaster();
     EXPECT_EQ(Status(), L"Completed. 1 of 1 servers responded.");
@@ -212,7 +213,7 @@ TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts
     const int row = Address(0) == favourite ? 0 : 1;
     EXPECT_EQ(Overlay(row), kStar);
     EXPECT_EQ(Overlay(1 - row), 0u);
-    EXPECT_EQ(MenuOfRow(row, L'f').back(), L"Remove from &favourites");
+    EXPECT_EQ(MenuOfRow(row, L'f')[2], L"Remove from &favourites");
     EXPECT_EQ(Overlay(row), 0u);
     Close();
     EXPECT_EQ(StoredFavourites()->bytes, TextLinesValue({}).bytes);
