@@ -130,8 +130,8 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             return OnTimer(browser, wParam);
         case WM_APP_MAILBOX:
-        case WM_APP_TABLE_REPLACED:
-        case WM_APP_HAND_OVER:
+        case WM_APP_FORGET_TABLE:
+        case WM_APP_TAKE_TABLE:
         case WM_APP_REPAINT_LIST:
         case WM_APP_REFRESH_ENDED:
             return AnswerBridge(browser, message);

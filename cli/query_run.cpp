@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,21 +18,27 @@ namespace skelvane {
 
 namespace {
 
-// What the refresh threads hand to the command line. The report reads
-// `rules` once the refresh is over and its threads are gone.
-struct QueryUi {
+// What the refresh threads hand to the command line, carried out at once on
+// the thread that calls. The report reads `rules` once the refresh is over and
+// its threads are gone.
+class QueryFrontEnd : public RefreshFrontEnd {
+  public:
+    explicit QueryFrontEnd(bool keepRules) : keepRules_(keepRules) {}
+
+    void PutStatus(const char16_t* text) override { status.Print(TerminalText(text)); }
+    // Called with the table lock held, so one answer at a time.
+    void KeepAnswer(std::int32_t index, std::span<const std::uint8_t> answer) override {
+        if (keepRules_) {
+            rules[index] = ReadServerRules(answer);
+        }
+    }
+
     StatusPrinter status{std::cerr};
     RulesByRecord rules;
+
+  private:
+    bool keepRules_;
 };
-
-void PrintStatus(void* context, const char16_t* text) {
-    static_cast<QueryUi*>(context)->status.Print(TerminalText(text));
-}
-
-// Called with the table lock held, so one answer at a time.
-void KeepRules(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
-    static_cast<QueryUi*>(context)->rules[index] = ReadServerRules(answer);
-}
 
 bool MasterFailed(const RefreshResult& result) {
     return result.master != MasterOutcome::kHandedOver && result.master != MasterOutcome::kNotAsked;
@@ -67,8 +74,7 @@ void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshR
     }
 }
 
-void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
-                   RefreshEngine& engine) {
+void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, RefreshEngine& engine) {
     engine.master.hostName = options.masterHost;
     engine.master.port = options.masterPort;
     engine.sources.askMaster = options.askMaster;
@@ -81,21 +87,18 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, Query
     engine.settings.showFull = options.showFull ? 1 : 0;
     engine.settings.showEmpty = options.showEmpty ? 1 : 0;
     engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.context = &ui;
-    engine.ui.showStatus = PrintStatus;
-    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
 }
 
 // The table on stdout and the statistics on stderr, or both in one JSON
 // document: the array of servers alone, or with --stats an object that holds
 // it as "servers" beside "stats".
 void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
-                 const RefreshEngine& engine, const QueryUi& ui) {
+                 const RefreshEngine& engine, const QueryFrontEnd& frontEnd) {
     std::vector<std::int32_t> rows = ShownServersInOrder(
         engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
     ReportDetails details;
     details.players = options.listPlayers;
-    details.rules = options.rules ? &ui.rules : nullptr;
+    details.rules = options.rules ? &frontEnd.rules : nullptr;
     details.buddies = inputs.buddies ? &*inputs.buddies : nullptr;
     if (options.onlyBuddies) {
         rows = ServersWithBuddies(engine.table, rows, *inputs.buddies);
@@ -127,16 +130,17 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
         std::cerr << "skelvane-query: " << error << "\n";
         return kExitBadInput;
     }
-    QueryUi ui;
-    PrepareEngine(options, *inputs, ui, engine);
+    const auto frontEnd = std::make_shared<QueryFrontEnd>(options.rules);
+    PrepareEngine(options, *inputs, engine);
+    engine.frontEnd = frontEnd;
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
-    ui.status.Close();
+    frontEnd->status.Close();
     if (!options.cacheFile.empty()) {
         UpdateCache(options.cacheFile, inputs->cache, result, engine, std::time(nullptr));
     }
     if (result.swept != SweptList::kNone) {
-        PrintReport(options, *inputs, engine, ui);
+        PrintReport(options, *inputs, engine, *frontEnd);
     }
     return ExitStatusFor(result);
 }

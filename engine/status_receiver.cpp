@@ -13,14 +13,14 @@ void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
                   std::int32_t index) {
     ServerRecord& record = engine.table[index];
     ParseStatusAnswer(datagram, record, MillisecondClock());
-    if (engine.ui.answerReceived != nullptr) {
-        engine.ui.answerReceived(engine.ui.context, index, datagram);
-    }
-    if (engine.ui.serverParsed != nullptr && engine.ui.serverParsed(engine.ui.context, index)) {
+    RefreshFrontEnd& frontEnd = *engine.frontEnd;
+    frontEnd.KeepAnswer(index, datagram);
+    if (frontEnd.ListServer(index)) {
         engine.listNeedsRepaint.store(1);
     }
-    ShowStatus(engine.ui, u"Found %d player%s on '%s'", record.playerCount,
-               record.playerCount == 1 ? u"" : u"s", static_cast<const char16_t*>(record.hostName));
+    ReportStatus(*engine.frontEnd, u"Found %d player%s on '%s'", record.playerCount,
+                 record.playerCount == 1 ? u"" : u"s",
+                 static_cast<const char16_t*>(record.hostName));
 }
 
 // Datagrams still waiting when the sweep ends came too late to be taken in.

@@ -87,14 +87,11 @@ void FormatStatus(char16_t* out, const char16_t* format, std::initializer_list<S
     }
 }
 
-void ShowStatusText(const RefreshUi& ui, const char16_t* format,
-                    std::initializer_list<StatusArg> args) {
-    if (ui.showStatus == nullptr) {
-        return;
-    }
+void ReportStatusText(RefreshFrontEnd& frontEnd, const char16_t* format,
+                      std::initializer_list<StatusArg> args) {
     char16_t text[kStatusTextCapacity];
     FormatStatus(text, format, args);
-    ui.showStatus(ui.context, text);
+    frontEnd.PutStatus(text);
 }
 
 void FormatCountText(char16_t* out, std::int32_t count, const char16_t* noun) {

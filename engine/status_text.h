@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "engine/refresh_ui.h"
+#include "engine/refresh_front_end.h"
 
 namespace skelvane {
 
@@ -29,13 +29,13 @@ struct StatusArg {
 // "%%" renders one percent sign.
 void FormatStatus(char16_t* out, const char16_t* format, std::initializer_list<StatusArg> args);
 
-// Formats the text and hands it to the front end's status line.
-void ShowStatusText(const RefreshUi& ui, const char16_t* format,
-                    std::initializer_list<StatusArg> args);
+// Formats a status text and puts it to the front end.
+void ReportStatusText(RefreshFrontEnd& frontEnd, const char16_t* format,
+                      std::initializer_list<StatusArg> args);
 
 template <typename... Args>
-void ShowStatus(const RefreshUi& ui, const char16_t* format, Args... args) {
-    ShowStatusText(ui, format, {StatusArg(args)...});
+void ReportStatus(RefreshFrontEnd& frontEnd, const char16_t* format, Args... args) {
+    ReportStatusText(frontEnd, format, {StatusArg(args)...});
 }
 
 // "%d Player%s" and "%d Server%s": the noun without plural ending for exactly one.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/refresh_engine.h"
+
 namespace skelvane {
 namespace {
 
@@ -43,9 +45,9 @@ TEST(StatusText, CountsUseThePluralExceptForOne) {
     EXPECT_EQ(std::u16string(out), u"-1 Servers");
 }
 
-TEST(StatusText, ShowStatusWithoutAStatusLineIsHarmless) {
-    RefreshUi ui;
-    ShowStatus(ui, u"Querying servers...");
+TEST(StatusText, ReportWithoutAFrontEndOfItsOwnIsHarmless) {
+    RefreshEngine engine;
+    ReportStatus(*engine.frontEnd, u"Querying servers...");
 }
 
 }  // namespace
