@@ -30,7 +30,4 @@ struct Browser {
     Presentation view;
 };
 
-// The state of a main window made by CreateMainWindow.
-Browser& BrowserOf(HWND mainWindow);
-
 }  // namespace skelvane

@@ -5,6 +5,7 @@
 #include "app/main_commands_win32.h"
 #include "app/main_init_win32.h"
 #include "app/main_notify_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "platform/udp_socket.h"
@@ -16,6 +17,7 @@ namespace skelvane {
 
 namespace {
 
+// Holds until the sizer is attached; from then on the sizer answers for the window.
 constexpr LONG kMinimumTrackWidth = 694;
 constexpr LONG kMinimumTrackHeight = 447;
 
@@ -110,8 +112,6 @@ INT_PTR AnswerBridge(Browser& browser, UINT message) {
 
 INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return TRUE;
         case WM_SIZE:
             return OnSize(browser, wParam, lParam);
         case WM_GETMINMAXINFO:
@@ -150,10 +150,6 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // find no state and get the dialog manager's handling.
     Browser* browser = StoredBrowser(window);
     return browser != nullptr ? Dispatch(*browser, window, message, wParam, lParam) : FALSE;
-}
-
-Browser& BrowserOf(HWND mainWindow) {
-    return *StoredBrowser(mainWindow);
 }
 
 void ForgetBrowser(HWND mainWindow) {

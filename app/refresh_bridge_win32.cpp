@@ -5,6 +5,8 @@
 
 #include "app/browser_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
+#include "browse/screen_limiters.h"
 #include "browse/server_columns.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"

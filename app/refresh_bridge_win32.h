@@ -60,11 +60,6 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine);
 // Carries out one bridge message; its result is the message's result.
 LRESULT OnBridgeMessage(Browser& browser, UINT message);
 
-// Timer of the main window that looks into the mailbox again while items
-// keep coming.
-inline constexpr UINT_PTR kMailboxTimer = 3;
-inline constexpr UINT kMailboxLookAgainMs = 10;
-
 // Takes everything out of the mailbox: the latest status text and a row for
 // every parsed answer that may show.
 void DeliverMailbox(Browser& browser);

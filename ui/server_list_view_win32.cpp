@@ -294,12 +294,12 @@ void RepaintServerList(Presentation& view) {
         RepaintServerListNow(view);
         return;
     }
-    SetTimer(GetParent(view.serverList), kListRepaintTimer, view.repaintThrottle.WaitMs(now) + 1,
+    SetTimer(GetParent(view.serverList), view.repaintTimer, view.repaintThrottle.WaitMs(now) + 1,
              nullptr);
 }
 
 void RepaintServerListNow(Presentation& view) {
-    KillTimer(GetParent(view.serverList), kListRepaintTimer);
+    KillTimer(GetParent(view.serverList), view.repaintTimer);
     ResumeRedraw(view);
     InvalidateRect(view.serverList, nullptr, FALSE);
 }

@@ -35,14 +35,11 @@ void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indic
 std::int32_t RecordIndexAtRow(const Presentation& view, int row);
 const ServerRecord* RecordAtRow(const Presentation& view, int row);
 
-// Timer of the main window that paints rows held back by the repaint throttle.
-inline constexpr UINT_PTR kListRepaintTimer = 2;
-
-// Paints the rows added since the last repaint; within 100 ms of the last
-// repaint, when kListRepaintTimer fires.
+// Paints the rows added since the last repaint; within kListRepaintIntervalMs
+// of the last repaint, when the list's repaint timer fires.
 void RepaintServerList(Presentation& view);
 
-// Paints the server list now (kListRepaintTimer, and the end of a refresh).
+// Paints the server list now (its repaint timer, and the end of a refresh).
 void RepaintServerListNow(Presentation& view);
 
 // LVN_GETDISPINFOW of the server list: the cell's text and image.
