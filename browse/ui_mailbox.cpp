@@ -19,7 +19,7 @@ void UiMailbox::WakeLocked() {
 
 void UiMailbox::PutStatus(const char16_t* text) {
     const std::lock_guard<std::mutex> hold(mutex_);
-    FormatStatus(contents_.status, u"%s", {text});
+    CopyText(contents_.status, text);
     contents_.hasStatus = true;
     WakeLocked();
 }

@@ -89,7 +89,7 @@ bool QueryIfUnanswered(Sweep& sweep, std::int32_t index) {
 
 std::int32_t CountUnansweredLocked(Sweep& sweep) {
     LockGuard guard(sweep.engine.tableLock);
-    return sweep.channel.roster.Unanswered();
+    return sweep.channel.unanswered;
 }
 
 // Rows are inserted without painting; once the sweep has run for a moment, each
@@ -169,7 +169,7 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
 }
 
 SweepSummary StatusSweep(RefreshEngine& engine) {
-    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}, SweepRoster(engine.table)}};
+    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}, CountUnanswered(engine.table)}};
     if (!SetUp(sweep)) {
         return SweepSummary{};
     }

@@ -49,7 +49,7 @@ void WritePart(StatusBar& bar, int part, const char16_t* text) {
         return;
     }
     char16_t shown[kStatusTextCapacity];
-    FormatStatus(shown, u"%s", {text});
+    CopyText(shown, text);
     const std::uint32_t now = MillisecondClock();
     if (!MustWait(bar, now)) {
         SetPartText(bar.window, part, shown);

@@ -9,9 +9,9 @@
 namespace skelvane {
 namespace {
 
-std::u16string Format(const char16_t* format, std::initializer_list<StatusArg> args) {
+std::u16string Format(const char16_t* format, std::initializer_list<TextArg> args) {
     char16_t out[kStatusTextCapacity];
-    FormatStatus(out, format, args);
+    FormatText(out, format, args);
     return out;
 }
 
