@@ -12,6 +12,7 @@
 #include "engine/refresh_engine.h"
 #include "platform/clock.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane {
 namespace {
@@ -23,14 +24,7 @@ using test::RecordingFrontEnd;
 
 // A detached refresh is over once the front end has been told, as the last thing it does.
 bool WaitForEndings(const RecordingFrontEnd& ui, int endings) {
-    const std::uint32_t start = MillisecondClock();
-    while (ui.refreshEnded() < endings) {
-        if (ElapsedMs(MillisecondClock(), start) > 5000) {
-            return false;
-        }
-        SleepMs(5);
-    }
-    return true;
+    return test::WaitUntil([&] { return ui.refreshEnded() >= endings; }, 5000);
 }
 
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
@@ -187,18 +181,12 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     const std::weak_ptr<RefreshEngine> engineLeft = engine;
     const std::weak_ptr<RecordingFrontEnd> uiLeft = ui;
     ASSERT_TRUE(StartRefresh(engine));
-    const std::uint32_t start = MillisecondClock();
-    while (!ui->SawStatus(u"Querying servers...") && ElapsedMs(MillisecondClock(), start) < 5000) {
-        SleepMs(2);
-    }
-    ASSERT_TRUE(ui->SawStatus(u"Querying servers..."));
+    ASSERT_TRUE(test::WaitUntil([&] { return ui->SawStatus(u"Querying servers..."); }, 5000));
     engine.reset();
     ui.reset();
     EXPECT_FALSE(engineLeft.expired()) << "the sweep lost its engine";
-    while (!engineLeft.expired() && ElapsedMs(MillisecondClock(), start) < 10000) {
-        SleepMs(5);
-    }
-    EXPECT_TRUE(engineLeft.expired()) << "the worker never let go of the engine";
+    EXPECT_TRUE(test::WaitUntil([&] { return engineLeft.expired(); }, 10000))
+        << "the worker never let go of the engine";
     EXPECT_TRUE(uiLeft.expired());
 }
 

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "testnet/flooding_server.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane {
 namespace {
@@ -204,10 +205,7 @@ TEST_F(StatusSweepTest, AnswerArrivingWhileTheSweepEndsIsCountedIfItGetsARow) {
         const ReceiveResult got = late.ReceiveFrom(query);
         ASSERT_GT(got.bytes, 0);
         ASSERT_TRUE(late.SendTo(kAnswer, got.from).ok);
-        const std::uint32_t sentAt = MillisecondClock();
-        while (ui.Parsed().size() < 2 && ElapsedMs(MillisecondClock(), sentAt) < 300) {
-            SleepMs(2);
-        }
+        test::WaitUntil([&] { return ui.Parsed().size() >= 2; }, 300);
     };
     const SweepSummary summary = StatusSweep(engine);
     EXPECT_EQ(summary.responded, static_cast<std::int32_t>(ui.Parsed().size()));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/clock.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane::test {
 
@@ -129,10 +130,7 @@ std::vector<Ipv4Endpoint> FakeMaster::Requesters() const {
 }
 
 std::vector<Bytes> FakeMaster::AwaitRequests(std::size_t count) const {
-    const std::uint32_t start = MillisecondClock();
-    while (Requests().size() < count && ElapsedMs(MillisecondClock(), start) < 1000) {
-        SleepMs(5);
-    }
+    WaitUntil([&] { return Requests().size() >= count; }, 1000, 5);
     return Requests();
 }
 
