@@ -102,8 +102,8 @@ struct RefreshResult {
 // Marks a refresh as running and starts its worker thread. False when one is
 // already running or the thread could not be started (the refresh then ends at
 // once, through the usual ending). The worker holds the engine, and with it the
-// front end, until it ends: a front end may drop its own hold at any moment, and nothing a refresh
-// thread touches is released under it.
+// front end, until it ends: a front end may drop its own hold at any moment,
+// and nothing a refresh thread touches is released under it.
 bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine);
 
 // Asks the running refresh to stop.

@@ -33,6 +33,19 @@ TEST(StatusText, LongTextsAreCutTo1023Characters) {
     EXPECT_EQ(shown.substr(0, 20), u"Found 3 players on '");
 }
 
+TEST(StatusText, ACopyStaysWithinItsCapacityAndIsTerminated) {
+    const struct {
+        int capacity;
+        std::u16string copied;
+    } cases[] = {{0, u"#"}, {1, u""}, {4, u"Red"}, {11, u"Red Server"}, {20, u"Red Server"}};
+    for (const auto& c : cases) {
+        std::u16string out(static_cast<std::size_t>(c.capacity) + 1, u'#');
+        CopyText(out.data(), c.capacity, u"Red Server");
+        EXPECT_EQ(out.c_str(), c.copied) << c.capacity;
+        EXPECT_EQ(out.back(), u'#') << c.capacity << ": wrote past the capacity";
+    }
+}
+
 TEST(StatusText, CountsUseThePluralExceptForOne) {
     char16_t out[kCountTextCapacity];
     FormatCountText(out, 1, u"Player");
