@@ -57,22 +57,6 @@ struct ServerSources {
     std::u16string fallbackStatus;
 };
 
-// Everything one refresh shares between the UI thread and the refresh threads.
-struct RefreshEngine {
-    ServerTable table;
-    Lock tableLock;
-    Event abortEvent = Event::Create(EventReset::kManual);
-    std::atomic<std::int32_t> refreshInProgress{0};
-    std::atomic<std::int32_t> listNeedsRepaint{0};
-    RefreshSettings settings;
-    RefreshTiming timing;
-    MasterServer master;
-    ServerSources sources;
-    RefreshStats stats;
-    // Set before a refresh starts; never null.
-    std::shared_ptr<RefreshFrontEnd> frontEnd = std::make_shared<RefreshFrontEnd>();
-};
-
 // How the master phase of a refresh ended.
 enum class MasterOutcome { kHandedOver, kResolveFailed, kNoResponse, kQueryError, kNotAsked };
 
@@ -97,6 +81,25 @@ struct RefreshResult {
     bool masterListComplete = false;
     std::int32_t responded = 0;
     std::int32_t listed = 0;
+};
+
+// Everything one refresh shares between the UI thread and the refresh threads.
+struct RefreshEngine {
+    ServerTable table;
+    Lock tableLock;
+    Event abortEvent = Event::Create(EventReset::kManual);
+    std::atomic<std::int32_t> refreshInProgress{0};
+    std::atomic<std::int32_t> listNeedsRepaint{0};
+    RefreshSettings settings;
+    RefreshTiming timing;
+    MasterServer master;
+    ServerSources sources;
+    RefreshStats stats;
+    // Set before a refresh starts; never null.
+    std::shared_ptr<RefreshFrontEnd> frontEnd = std::make_shared<RefreshFrontEnd>();
+    // How the latest refresh went; written before its front end is told it
+    // has ended.
+    RefreshResult lastResult;
 };
 
 // Marks a refresh as running and starts its worker thread. False when one is

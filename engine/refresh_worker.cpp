@@ -51,6 +51,7 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
         result.responded = summary.responded;
         result.listed = summary.listed;
     }
+    engine.lastResult = result;
     EndRefresh(engine);
     return result;
 }

@@ -48,6 +48,8 @@ struct Presentation {
     BuddyList buddies;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
+    // A repaint was held back while the main window was hidden or minimized.
+    bool repaintWhenShown = false;
     // The list repaints at most every kListRepaintIntervalMs while answers
     // pour in; a repaint asked for sooner waits for the main window's timer
     // `repaintTimer`.
