@@ -3,8 +3,8 @@
 #include "cli/buddies_file.h"
 #include "cli/servers_file.h"
 #include "cli/text_coding.h"
-#include "cli/text_file.h"
 #include "engine/server_table.h"
+#include "lists/text_file.h"
 
 namespace skelvane {
 
@@ -69,7 +69,7 @@ Result<QueryInputs> LoadQueryInputs(const QueryOptions& options) {
         inputs.buddies = *buddies;
     }
     if (!options.cacheFile.empty()) {
-        inputs.cache = ReadCacheFile(options.cacheFile);
+        inputs.cache = ReadKeptList(options.cacheFile);
     }
     return inputs;
 }

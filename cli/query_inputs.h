@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "browse/buddy_list.h"
-#include "cli/cache_file.h"
 #include "cli/query_options.h"
+#include "lists/kept_list.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {

@@ -32,7 +32,7 @@ struct MasterRead {
 
 MasterPhase QueryError(MasterExchange& exchange) {
     exchange.socket.Close();
-    ShowStatus(exchange.engine.ui, u"Error querying %S.", exchange.host);
+    ReportStatus(*exchange.engine.frontEnd, u"Error querying %S.", exchange.host);
     return MasterPhase{MasterOutcome::kQueryError};
 }
 
@@ -76,7 +76,7 @@ MasterRead AskUntilAnswered(MasterExchange& exchange) {
             return read;
         }
         ++attempt;
-        ShowStatus(engine.ui, u"Retrying %S (attempt %d)...", exchange.host, attempt);
+        ReportStatus(*engine.frontEnd, u"Retrying %S (attempt %d)...", exchange.host, attempt);
         if (attempt >= engine.timing.masterAttempts) {
             return read;
         }
@@ -96,29 +96,27 @@ void ReadAnswer(MasterExchange& exchange, std::size_t length) {
 }  // namespace
 
 void ReplaceTableSafely(RefreshEngine& engine) {
-    if (engine.ui.tableReplaced != nullptr) {
-        engine.ui.tableReplaced(engine.ui.context);
-    }
+    engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
 
 MasterPhase RunMasterQuery(RefreshEngine& engine) {
     const char* host = engine.master.hostName.c_str();
-    ShowStatus(engine.ui, u"Resolving %S...", host);
+    ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
-        ShowStatus(engine.ui, u"Couldn't resolve %S.", host);
+        ReportStatus(*engine.frontEnd, u"Couldn't resolve %S.", host);
         return MasterPhase{MasterOutcome::kResolveFailed};
     }
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
                             UdpSocket::Open()};
     exchange.socket.SetBufferSizes(kBurstBufferBytes);
-    ShowStatus(engine.ui, u"Querying %S...", host);
+    ReportStatus(*engine.frontEnd, u"Querying %S...", host);
     MasterRead read = AskUntilAnswered(exchange);
     if (read.kind == MasterRead::Kind::kTimedOut) {
         exchange.socket.Close();
-        ShowStatus(engine.ui, u"No response from %S.", host);
+        ReportStatus(*engine.frontEnd, u"No response from %S.", host);
         return MasterPhase{MasterOutcome::kNoResponse};
     }
     if (read.kind == MasterRead::Kind::kFailed) {

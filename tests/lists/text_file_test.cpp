@@ -1,4 +1,4 @@
-#include "cli/text_file.h"
+#include "lists/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,8 @@ TEST(TextFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
         const std::string other = entry.path().filename().string();
         EXPECT_FALSE(other != name && other.rfind(name, 0) == 0) << other << " left behind";
     }
-    EXPECT_FALSE(WriteFileWhole(file.path() + ".missing/cache", "x"));
+    const std::string unreachable = file.path() + ".missing/cache";
+    EXPECT_EQ(WriteFileWhole(unreachable, "x").Why(), "cannot write " + unreachable);
 }
 
 TEST(TextFile, AReadTakesTheWholeFileUpToItsLimitAndNoFileBeyondIt) {
