@@ -45,7 +45,12 @@ enum ServerImage : std::int32_t {
     kImageOsWindows = 5,
     kImageOsFreeBsd = 6,
     kImageOsMac = 7,
+    // Only ever drawn over another image, as overlay kFavouriteOverlay.
+    kImageFavourite = 8,
 };
+
+// The overlay number of kImageFavourite: a favourite's Host Name icon wears it.
+inline constexpr std::int32_t kFavouriteOverlay = 1;
 
 // The Full/Empty rule: an answered server is shown unless it is full and full
 // servers are hidden, or empty and empty servers are hidden.

@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "settings/config_fields.h"
+#include "settings/master_servers.h"
 
 namespace skelvane {
 
@@ -63,6 +64,8 @@ std::optional<StoredPlacement> ReadStore(const ReadStored& key, Settings& settin
     const auto placement = key(kWindowPositionValue);
     const auto buddies = key(kBuddyListValue);
     settings.buddyText = StoredBuddyText(buddies ? &*buddies : nullptr, version);
+    settings.favourites = FavouritesFromStored(key(kFavouriteServersValue));
+    settings.moreMasters = MastersFromStored(key(kMasterServersValue));
     return placement ? StoredWindowPlacement(*placement) : std::nullopt;
 }
 
@@ -118,6 +121,9 @@ void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,
     put(kSortOrderValue, NumberValue(static_cast<std::int32_t>(settings.sortOrder)));
     put(kShowEmptyValue, NumberValue(inputs.showEmptyChecked ? 1 : 0));
     put(kShowFullValue, NumberValue(inputs.showFullChecked ? 1 : 0));
+    if (const auto favourites = FavouritesToStore(settings.favourites)) {
+        put(kFavouriteServersValue, *favourites);
+    }
     if (settings.watchForBuddies != 0 ||
         (inputs.storedWatch && StoredNumber(*inputs.storedWatch))) {
         put(kWatchForBuddiesValue, NumberValue(settings.watchForBuddies));

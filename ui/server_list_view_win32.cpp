@@ -253,6 +253,12 @@ void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
         *record, item.iSubItem,
         PingThresholds{view.settings->goodPingThreshold, view.settings->mediumPingThreshold},
         wantsText ? AsUtf16(item.pszText) : unused, wantsText ? item.cchTextMax : 1, &image);
+    if ((item.mask & LVIF_STATE) != 0 && item.iSubItem == 0) {
+        item.state &= ~LVIS_OVERLAYMASK;
+        if (IsFavourite(view.settings->favourites, Ipv4Endpoint{record->address, record->port})) {
+            item.state |= INDEXTOOVERLAYMASK(kFavouriteOverlay);
+        }
+    }
     if (kServerColumns[item.iSubItem].kind == KIND_PING) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
@@ -315,6 +321,10 @@ void RepaintServerListNow(Presentation& view) {
     view.repaintWhenShown = false;
     ResumeRedraw(view);
     InvalidateRect(view.serverList, nullptr, FALSE);
+}
+
+void RepaintServerRow(const Presentation& view, int row) {
+    ListView_RedrawItems(view.serverList, row, row);
 }
 
 void RepaintServerListWhenShown(Presentation& view) {

@@ -50,6 +50,9 @@ void RepaintServerList(Presentation& view);
 // shown (RepaintServerListWhenShown).
 void RepaintServerListNow(Presentation& view);
 
+// Paints one row again, its record having changed in some way it shows.
+void RepaintServerRow(const Presentation& view, int row);
+
 // The main window is shown again: paints what was held back meanwhile.
 void RepaintServerListWhenShown(Presentation& view);
 
@@ -57,7 +60,8 @@ void RepaintServerListWhenShown(Presentation& view);
 // shows it.
 bool SelectServer(Presentation& view, const Ipv4Endpoint& server);
 
-// LVN_GETDISPINFOW of the server list: the cell's text and image.
+// LVN_GETDISPINFOW of the server list: the cell's text and image, and the
+// favourite's overlay on the Host Name icon.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);
 
 // LVN_ODFINDITEMW, typing in the list: the next row from the request's start

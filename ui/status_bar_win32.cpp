@@ -67,8 +67,10 @@ bool CreateStatusBar(StatusBar& bar, HWND mainWindow, HINSTANCE instance) {
     GetClientRect(mainWindow, &client);
     const int width = client.right - client.left;
     // The bar sizes itself to its font and keeps to the bottom of its parent.
-    bar.window = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, 0,
-                                 mainWindow, nullptr, instance, nullptr);
+    // A group of its own: otherwise the arrow keys move the focus on from
+    // Exit, the last button, into the bar, where it helps nobody.
+    bar.window = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 0,
+                                 width, 0, mainWindow, nullptr, instance, nullptr);
     if (bar.window == nullptr) {
         return false;
     }

@@ -21,7 +21,7 @@ HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timi
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
     }
     BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", masterPort};
+    options.masters = {MasterServer{"127.0.0.1", masterPort}};
     options.timing = timing;
     browser_ = CreateMainWindow(GetModuleHandleW(nullptr), options);
     window_ = browser_ != nullptr ? browser_->mainWindow : nullptr;

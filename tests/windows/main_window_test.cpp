@@ -78,7 +78,8 @@ TEST_F(MainWindow, ComesUpShownWithItsControlsAndTheFirstRefreshRunning) {
         EXPECT_EQ(ListView_GetColumnWidth(players, i),
                   InitialColumnWidth(playerPercents[i], ClientWidth(players)));
     }
-    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(servers, LVSIL_SMALL)), 8);
+    // The eight of the rows and cells, then the favourite's star.
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(servers, LVSIL_SMALL)), 9);
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(players, LVSIL_SMALL)), 1);
     int width = 0;
     int height = 0;
