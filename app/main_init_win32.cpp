@@ -8,6 +8,7 @@
 #include "app/browser_win32.h"
 #include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "browse/buddy_list.h"
@@ -38,6 +39,8 @@ void ConnectPresentation(Browser& browser) {
     view = Presentation{};
     view.engine = browser.engine.get();
     view.settings = &browser.settings;
+    view.statusBar.timer = kStatusBarTimer;
+    view.repaintTimer = kListRepaintTimer;
 }
 
 // How each control follows the main window's client area. The status bar
