@@ -35,7 +35,4 @@ struct Browser {
     WatchState watch;
 };
 
-// The state of a main window made by CreateMainWindow.
-Browser& BrowserOf(HWND mainWindow);
-
 }  // namespace skelvane

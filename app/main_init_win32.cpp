@@ -9,6 +9,7 @@
 #include "app/buddy_watch_win32.h"
 #include "app/kept_list_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "browse/buddy_list.h"
@@ -39,6 +40,8 @@ void ConnectPresentation(Browser& browser) {
     view = Presentation{};
     view.engine = browser.engine.get();
     view.settings = &browser.settings;
+    view.statusBar.timer = kStatusBarTimer;
+    view.repaintTimer = kListRepaintTimer;
 }
 
 // How each control follows the main window's client area. The status bar

@@ -40,7 +40,7 @@ void CopySelectedAddress(Browser& browser) {
     if (record == nullptr) {
         return;
     }
-    char16_t address[kStatusTextCapacity];
+    char16_t address[kAddressTextCapacity];
     FormatServerAddress(*record, address);
     PutClipboardText(browser.mainWindow, address);
 }

@@ -23,7 +23,7 @@ struct MasterExchange {
 };
 
 MasterOutcome Failed(RefreshEngine& engine, MasterOutcome outcome) {
-    ShowStatus(engine.ui, u"%s", MasterFailureText(outcome, engine.master.hostName).c_str());
+    ReportStatus(*engine.frontEnd, u"%s", MasterFailureText(outcome, engine.master.hostName).c_str());
     return outcome;
 }
 
@@ -74,7 +74,7 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
             return length;
         }
         ++attempt;
-        ShowStatus(engine.ui, u"Retrying %S (attempt %d)...", exchange.host, attempt);
+        ReportStatus(*engine.frontEnd, u"Retrying %S (attempt %d)...", exchange.host, attempt);
         if (attempt >= engine.timing.masterAttempts) {
             return 0;
         }
@@ -99,20 +99,18 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
                              : outcome == MasterOutcome::kNoResponse  ? u"No response from %S."
                                                                       : u"Error querying %S.";
     char16_t text[kStatusTextCapacity];
-    FormatStatus(text, format, {host.c_str()});
+    FormatText(text, format, {host.c_str()});
     return text;
 }
 
 void ReplaceTableSafely(RefreshEngine& engine) {
-    if (engine.ui.tableReplaced != nullptr) {
-        engine.ui.tableReplaced(engine.ui.context);
-    }
+    engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
 
 MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     const char* host = engine.master.hostName.c_str();
-    ShowStatus(engine.ui, u"Resolving %S...", host);
+    ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
         return Failed(engine, MasterOutcome::kResolveFailed);
@@ -121,7 +119,7 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
                             UdpSocket::Open()};
     exchange.socket.SetBufferSizes(kBurstBufferBytes);
-    ShowStatus(engine.ui, u"Querying %S...", host);
+    ReportStatus(*engine.frontEnd, u"Querying %S...", host);
     std::int32_t length = AskUntilAnswered(exchange);
     if (length == 0) {
         exchange.socket.Close();

@@ -20,16 +20,12 @@ namespace {
 void EndRefresh(RefreshEngine& engine) {
     engine.abortEvent.Reset();
     engine.refreshInProgress.store(0);
-    if (engine.ui.refreshEnded != nullptr) {
-        engine.ui.refreshEnded(engine.ui.context);
-    }
+    engine.frontEnd->RefreshEnded();
 }
 
 void HandOver(RefreshEngine& engine, const std::u16string& status) {
-    if (engine.ui.handOver != nullptr) {
-        engine.ui.handOver(engine.ui.context);
-    }
-    ShowStatus(engine.ui, u"%s", status.c_str());
+    engine.frontEnd->TakeTable();
+    ReportStatus(*engine.frontEnd, u"%s", status.c_str());
 }
 
 // The master's own list, the first entries of the table, before the given

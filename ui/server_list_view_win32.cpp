@@ -306,14 +306,14 @@ void RepaintServerList(Presentation& view) {
         RepaintServerListNow(view);
         return;
     }
-    SetTimer(GetParent(view.serverList), kListRepaintTimer, view.repaintThrottle.WaitMs(now) + 1,
+    SetTimer(GetParent(view.serverList), view.repaintTimer, view.repaintThrottle.WaitMs(now) + 1,
              nullptr);
 }
 
 // A window out of sight would not paint anyway; what matters is that the
 // list's redrawing stays off, so that rows going in cost no layout work.
 void RepaintServerListNow(Presentation& view) {
-    KillTimer(GetParent(view.serverList), kListRepaintTimer);
+    KillTimer(GetParent(view.serverList), view.repaintTimer);
     if (IsOutOfSight(view)) {
         view.repaintWhenShown = true;
         return;

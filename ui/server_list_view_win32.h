@@ -38,14 +38,11 @@ int SelectedServerRow(const Presentation& view);
 std::int32_t RecordIndexAtRow(const Presentation& view, int row);
 const ServerRecord* RecordAtRow(const Presentation& view, int row);
 
-// Timer of the main window that paints rows held back by the repaint throttle.
-inline constexpr UINT_PTR kListRepaintTimer = 2;
-
-// Paints the rows added since the last repaint; within 100 ms of the last
-// repaint, when kListRepaintTimer fires.
+// Paints the rows added since the last repaint; within kListRepaintIntervalMs
+// of the last repaint, when the list's repaint timer fires.
 void RepaintServerList(Presentation& view);
 
-// Paints the server list now (kListRepaintTimer, and the end of a refresh).
+// Paints the server list now (its repaint timer, and the end of a refresh).
 // A list whose window is hidden or minimized is not painted until it is
 // shown (RepaintServerListWhenShown).
 void RepaintServerListNow(Presentation& view);

@@ -49,7 +49,7 @@ void WritePart(StatusBar& bar, int part, const char16_t* text) {
         return;
     }
     char16_t shown[kStatusTextCapacity];
-    FormatStatus(shown, u"%s", {text});
+    CopyText(shown, text);
     const std::uint32_t now = MillisecondClock();
     if (!MustWait(bar, now)) {
         SetPartText(bar.window, part, shown);
@@ -57,7 +57,7 @@ void WritePart(StatusBar& bar, int part, const char16_t* text) {
     }
     std::copy(std::begin(shown), std::end(shown), bar.waiting[part]);
     bar.isWaiting[part] = true;
-    SetTimer(GetParent(bar.window), kStatusBarTimer, bar.throttle.WaitMs(now) + 1, nullptr);
+    SetTimer(GetParent(bar.window), bar.timer, bar.throttle.WaitMs(now) + 1, nullptr);
 }
 
 }  // namespace
@@ -101,7 +101,7 @@ void FlushStatusBar(StatusBar& bar) {
     if (bar.window == nullptr) {
         return;
     }
-    KillTimer(GetParent(bar.window), kStatusBarTimer);
+    KillTimer(GetParent(bar.window), bar.timer);
     for (int part = 0; part < 3; ++part) {
         if (bar.isWaiting[part]) {
             SetPartText(bar.window, part, bar.waiting[part]);

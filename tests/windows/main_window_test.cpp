@@ -118,11 +118,11 @@ TEST_F(MainWindow, ABurstOfStatusTextsNeverWaitsForTheWindowAndEndsWithTheLast) 
     ASSERT_TRUE(WaitForRefreshEnd());
     // A refresh thread shows texts faster than any window paints them; it must
     // never wait for the UI thread, which here is not even looking.
-    const RefreshUi ui = Engine().ui;
+    RefreshFrontEnd& frontEnd = *Engine().frontEnd;
     const std::uint32_t start = MillisecondClock();
-    std::thread worker([&ui] {
+    std::thread worker([&frontEnd] {
         for (std::int32_t i = 1; i <= 5000; ++i) {
-            ShowStatus(ui, u"Querying 127.0.0.1:%d...", i);
+            ReportStatus(frontEnd, u"Querying 127.0.0.1:%d...", i);
         }
     });
     worker.join();

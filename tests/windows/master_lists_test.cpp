@@ -7,10 +7,13 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/kept_list_win32.h"
+#include "engine/refresh_front_end.h"
 #include "lists/kept_list.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
@@ -22,36 +25,46 @@
 namespace skelvane::test {
 namespace {
 
-// Every status text the refresh threads hand to the window, in order: the
-// window itself shows only the latest of those that come in a burst.
-class StatusLog {
+// The window's front end with every status text the refresh threads hand it
+// written down, in order: the window itself shows only the latest of those
+// that come in a burst.
+class StatusLog : public RefreshFrontEnd {
   public:
-    void Attach(RefreshEngine& engine) {
-        gLog = this;
-        forward_ = engine.ui.showStatus;
-        engine.ui.showStatus = Record;
-    }
-    ~StatusLog() { gLog = nullptr; }
+    explicit StatusLog(std::shared_ptr<RefreshFrontEnd> window) : window_(std::move(window)) {}
 
     std::vector<std::wstring> Texts() const {
         std::lock_guard lock(mutex_);
         return texts_;
     }
 
-  private:
-    static void Record(void* context, const char16_t* text) {
+    void PutStatus(const char16_t* text) override {
         {
-            std::lock_guard lock(gLog->mutex_);
-            gLog->texts_.emplace_back(AsWide(text));
+            std::lock_guard lock(mutex_);
+            texts_.emplace_back(AsWide(text));
         }
-        gLog->forward_(context, text);
+        window_->PutStatus(text);
     }
+    void ForgetTable() override { window_->ForgetTable(); }
+    void TakeTable() override { window_->TakeTable(); }
+    void KeepAnswer(std::int32_t index, std::span<const std::uint8_t> answer) override {
+        window_->KeepAnswer(index, answer);
+    }
+    bool ListServer(std::int32_t index) override { return window_->ListServer(index); }
+    void RepaintList() override { window_->RepaintList(); }
+    void RefreshEnded() override { window_->RefreshEnded(); }
 
-    static inline StatusLog* gLog = nullptr;
-    void (*forward_)(void*, const char16_t*) = nullptr;
+  private:
+    std::shared_ptr<RefreshFrontEnd> window_;
     mutable std::mutex mutex_;
     std::vector<std::wstring> texts_;
 };
+
+// Puts a log between the refresh and the window for the refreshes to come.
+std::shared_ptr<StatusLog> LogStatus(RefreshEngine& engine) {
+    auto log = std::make_shared<StatusLog>(engine.frontEnd);
+    engine.frontEnd = log;
+    return log;
+}
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) {
     return text.rfind(start, 0) == 0;
@@ -84,10 +97,9 @@ TEST_F(MasterLists, AListThatCameWholeIsKeptAndSweptWhenTheMasterIsSilent) {
     ASSERT_TRUE(kept.list) << "no list kept";
     EXPECT_EQ(kept.list->servers.size(), 2u);
 
-    StatusLog log;
-    log.Attach(Engine());
+    const auto log = LogStatus(Engine());
     RefreshWithSilentMaster();
-    const std::vector<std::wstring> texts = log.Texts();
+    const std::vector<std::wstring> texts = log->Texts();
     const auto failure = std::find(texts.begin(), texts.end(), L"No response from 127.0.0.1.");
     ASSERT_NE(failure, texts.end());
     ASSERT_NE(failure + 1, texts.end());
