@@ -30,10 +30,15 @@ struct MasterRead {
     std::size_t length = 0;
 };
 
+MasterPhase Failed(RefreshEngine& engine, MasterOutcome outcome) {
+    ReportStatus(*engine.frontEnd, u"%s",
+                 MasterFailureText(outcome, engine.master.hostName).c_str());
+    return MasterPhase{outcome};
+}
+
 MasterPhase QueryError(MasterExchange& exchange) {
     exchange.socket.Close();
-    ReportStatus(*exchange.engine.frontEnd, u"Error querying %S.", exchange.host);
-    return MasterPhase{MasterOutcome::kQueryError};
+    return Failed(exchange.engine, MasterOutcome::kQueryError);
 }
 
 // Waits up to `waitMs` for a datagram from the master and receives it into the
@@ -95,6 +100,15 @@ void ReadAnswer(MasterExchange& exchange, std::size_t length) {
 
 }  // namespace
 
+std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host) {
+    const char16_t* format = outcome == MasterOutcome::kResolveFailed ? u"Couldn't resolve %S."
+                             : outcome == MasterOutcome::kNoResponse  ? u"No response from %S."
+                                                                      : u"Error querying %S.";
+    char16_t text[kStatusTextCapacity];
+    FormatText(text, format, {host.c_str()});
+    return text;
+}
+
 void ReplaceTableSafely(RefreshEngine& engine) {
     engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
@@ -105,8 +119,7 @@ MasterPhase RunMasterQuery(RefreshEngine& engine) {
     ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
-        ReportStatus(*engine.frontEnd, u"Couldn't resolve %S.", host);
-        return MasterPhase{MasterOutcome::kResolveFailed};
+        return Failed(engine, MasterOutcome::kResolveFailed);
     }
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
@@ -116,8 +129,7 @@ MasterPhase RunMasterQuery(RefreshEngine& engine) {
     MasterRead read = AskUntilAnswered(exchange);
     if (read.kind == MasterRead::Kind::kTimedOut) {
         exchange.socket.Close();
-        ReportStatus(*engine.frontEnd, u"No response from %S.", host);
-        return MasterPhase{MasterOutcome::kNoResponse};
+        return Failed(engine, MasterOutcome::kNoResponse);
     }
     if (read.kind == MasterRead::Kind::kFailed) {
         return QueryError(exchange);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -15,6 +17,10 @@ struct MasterPhase {
 // table. On kHandedOver the table is complete and the front end has emptied
 // its lists; every other outcome has shown its status text.
 MasterPhase RunMasterQuery(RefreshEngine& engine);
+
+// The text of a failed master phase: "Couldn't resolve HOST.", "No response
+// from HOST." or "Error querying HOST.".
+std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host);
 
 // Tells the front end that no record may be read any more, then empties the
 // table.

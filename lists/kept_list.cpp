@@ -1,5 +1,7 @@
 #include "lists/kept_list.h"
 
+#include <utility>
+
 #include "lists/text_file.h"
 
 namespace skelvane {
@@ -20,6 +22,21 @@ Result<> KeepList(const std::filesystem::path& path, std::span<const Ipv4Endpoin
                   std::int64_t now) {
     return WriteFileWhole(path,
                           FormatServerCache(CachedList{{servers.begin(), servers.end()}, now}));
+}
+
+std::optional<FallbackList> KeptListFallback(const std::filesystem::path& path,
+                                             std::u16string_view failure, std::int64_t now) {
+    Result<CachedList> read = ReadKeptList(path);
+    if (!read || read->servers.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t count = read->servers.size();
+    const std::string said = " Querying the " + std::to_string(count) +
+                             (count == 1 ? " server" : " servers") + " kept from " +
+                             AgeText(now - read->savedAt) + " ago...";
+    std::u16string status(failure);
+    status.append(said.begin(), said.end());
+    return FallbackList{std::move(read->servers), std::move(status)};
 }
 
 std::string AgeText(std::int64_t seconds) {
