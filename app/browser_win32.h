@@ -6,7 +6,7 @@
 
 #include "app/refresh_bridge_win32.h"
 #include "engine/refresh_engine.h"
-#include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "ui/presentation_win32.h"
 
 namespace skelvane {
@@ -24,6 +24,9 @@ struct Browser {
     // Owned by the engine.
     RefreshBridge* bridge = nullptr;
     Settings settings;
+    // What the store held of the texts at start: saving leaves those values
+    // as they are stored unless the run changed them.
+    StoredTexts storedTexts;
     // Set once the settings are written: at the end of the Windows session,
     // or when the window is destroyed, whichever comes first.
     bool settingsSaved = false;

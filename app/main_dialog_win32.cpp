@@ -55,7 +55,7 @@ INT_PTR OnClose(HWND window) {
 void SaveSettingsOnce(Browser& browser) {
     if (!browser.settingsSaved) {
         browser.settingsSaved = true;
-        SaveSettings(browser.mainWindow, browser.settings);
+        SaveSettings(browser.mainWindow, browser.settings, browser.storedTexts);
     }
 }
 

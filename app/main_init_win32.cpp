@@ -86,7 +86,7 @@ void InitMainDialog(Browser& browser) {
     ConnectPresentation(browser);
     browser.view.serverList = InitPresentation(browser.view, window, browser.instance);
     AttachSizer(window);
-    LoadSettings(window, browser.settings);
+    browser.storedTexts = LoadSettings(window, browser.settings);
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);
     RestorePlayerView(browser.view, browser.isXpOrLater);

@@ -55,22 +55,23 @@ bool IsTicked(HWND mainWindow, int checkBox) {
 
 }  // namespace
 
-void LoadSettings(HWND mainWindow, Settings& settings) {
+StoredTexts LoadSettings(HWND mainWindow, Settings& settings) {
     const RegistryKey key =
         RegistryKey::Open(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ);
     const ReadStored reader = ReaderOf(key);
-    const auto placement =
+    const LoadedStore loaded =
         LoadStoredSettings(key.IsOpen() ? &reader : nullptr, ReadInstallDir, settings);
     Tick(mainWindow, IDC_SHOWEMPTY, settings.showEmpty);
     Tick(mainWindow, IDC_SHOWFULL, settings.showFull);
-    if (placement) {
-        ApplyPlacement(mainWindow, *placement);
+    if (loaded.placement) {
+        ApplyPlacement(mainWindow, *loaded.placement);
     }
+    return loaded.texts;
 }
 
 // The key is also read: whether the buddy list stored there is still in the
 // 8-bit format decides how it is replaced.
-void SaveSettings(HWND mainWindow, const Settings& settings) {
+void SaveSettings(HWND mainWindow, const Settings& settings, const StoredTexts& storedTexts) {
     const RegistryKey key =
         RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ | KEY_WRITE);
     if (!key.IsOpen()) {
@@ -81,6 +82,7 @@ void SaveSettings(HWND mainWindow, const Settings& settings) {
     inputs.showFullChecked = IsTicked(mainWindow, IDC_SHOWFULL);
     inputs.placement = ReadPlacement(mainWindow);
     inputs.storedFormatVersion = StoredFormatVersion(key.Read(AsWide(kVersionValue)));
+    inputs.storedTexts = storedTexts;
     SaveStoredSettings(settings, inputs, [&key](const char16_t* name, const StoredValue* value) {
         return value != nullptr ? key.Write(AsWide(name), *value) : key.Delete(AsWide(name));
     });

@@ -29,23 +29,28 @@ StoredValue Typed(StoredType type, Bytes bytes) {
     return {type, std::move(bytes)};
 }
 
-TEST(StoredValue, NumbersAreFourBytesOfANumberOrBinaryType) {
+// Numbers are four bytes of a number or binary type; "Version" takes one to
+// four bytes of any type.
+TEST(StoredValue, NumbersAreFourBytesOfANumberOrBinaryTypeAndTheVersionAnyFourAtMost) {
     const struct {
         StoredValue value;
         std::optional<std::int32_t> number;
+        std::int32_t version;
     } cases[] = {
-        {{StoredType::kNumber, {0x2A, 0, 0, 0}}, 42},
-        {{StoredType::kBinary, {0x00, 0x40, 0, 0}}, 0x4000},
-        {{StoredType::kNumber, {0xFF, 0xFF, 0xFF, 0xFF}}, -1},
-        {{StoredType::kNumber, {0x2A, 0}}, std::nullopt},
-        {{StoredType::kNumber, {1, 0, 0, 0, 0, 0, 0, 0}}, std::nullopt},
-        {{StoredType::kNumber, {}}, std::nullopt},
-        {Text(std::u16string(u"5\0", 2)), std::nullopt},
-        {{StoredType::kNone, {1, 0, 0, 0}}, std::nullopt},
+        {{StoredType::kNumber, {0x2A, 0, 0, 0}}, 42, 42},
+        {{StoredType::kBinary, {0x00, 0x40, 0, 0}}, 0x4000, 0x4000},
+        {{StoredType::kNumber, {0xFF, 0xFF, 0xFF, 0xFF}}, -1, -1},
+        {{StoredType::kNumber, {0x2A, 0}}, std::nullopt, 42},
+        {{StoredType::kNumber, {1, 0, 0, 0, 0, 0, 0, 0}}, std::nullopt, 1},
+        {{StoredType::kNumber, {}}, std::nullopt, 1},
+        {Text(std::u16string(u"2\0", 2)), std::nullopt, '2'},
+        {{StoredType::kNone, {3, 0, 0, 0}}, std::nullopt, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StoredNumber(c.value), c.number) << c.value.bytes.size() << " bytes";
+        EXPECT_EQ(StoredFormatVersion(c.value), c.version) << c.value.bytes.size() << " bytes";
     }
+    EXPECT_EQ(StoredFormatVersion(std::nullopt), 1);
 }
 
 // A path member of 8 characters so that the limits are easy to see; the
@@ -69,8 +74,8 @@ TEST(StoredValue, ATextIsTakenOnlyWhenItFitsItsMemberWithTerminator) {
         {Text(std::u16string(u"x\0\0\0\0\0\0\0\0\0\0", 11)), u"x"},
         {Typed(StoredType::kText, {'d', 0, 'i', 0, 'r'}), u"di"},  // odd trailing byte
         {Typed(StoredType::kExpandableText, Utf16Bytes(u"%D%")), u"%D%"},
-        {Typed(StoredType::kNumber, {'a', 0, 0, 0}), kept},
-        {Typed(StoredType::kBinary, Utf16Bytes(u"bin")), kept},
+        {Typed(StoredType::kNumber, {'a', 0, 0, 0}), u"a"},  // any type is read as text
+        {Typed(static_cast<StoredType>(7), Utf16Bytes(std::u16string(u"m\0n\0", 4))), u"m"},
         {Text(u""), u""},
     };
     for (const auto& c : cases) {
@@ -99,7 +104,7 @@ TEST(StoredValue, TheBuddyTextFollowsTheFormatVersion) {
     EXPECT_EQ(StoredBuddyText(&long16, 2).size(), 100000u) << "unterminated: every character";
     EXPECT_EQ(StoredBuddyText(nullptr, 2), u"");
     const StoredValue number{StoredType::kNumber, {'B', 0, 'o', 0}};
-    EXPECT_EQ(StoredBuddyText(&number, 2), u"");
+    EXPECT_EQ(StoredBuddyText(&number, 2), u"Bo") << "any type is read as text";
     EXPECT_EQ(TextValue(u"").bytes, (Bytes{0, 0})) << "an empty list is stored as two bytes";
 }
 
