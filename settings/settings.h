@@ -28,6 +28,8 @@ struct Settings {
     std::int32_t showFull = 1;
     std::int32_t showEmpty = 1;
     std::uint32_t sortOrder = kDefaultSortOrder;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The text of a game path or executable member, up to its terminator.

@@ -127,6 +127,15 @@ TEST_F(ConfigDialog, EscapeIsIgnoredTheCloseBoxAppliesAndReopeningShowsWhatWasAp
     EXPECT_EQ(State().settings.goodPingThreshold, 100) << "the stored 0 is the default again";
     EXPECT_EQ(GamePathText(State().settings.gameExecutable), u"skelvane.exe");
     EXPECT_EQ(GamePathText(State().settings.gameDirectory), u"C:\\Games\\Skelvane\\");
+
+    // Paths of 259 characters, one more than a field keeps, the directory
+    // without its backslash: OK without an edit leaves them as they are.
+    Settings& reopened = State().settings;
+    std::u16string(255, u'x').append(u".exe").copy(reopened.gameExecutable, 259);
+    std::u16string(259, u'd').copy(reopened.gameDirectory, 259);
+    const Settings looked = reopened;
+    WithDialog(PressOk);
+    EXPECT_TRUE(reopened == looked) << "OK without an edit changed a setting";
 }
 
 // Nothing is pumped after the dialog closes: what is on screen then was
