@@ -176,6 +176,28 @@ TEST_F(SettingsStore, ClosedMaximizedItOpensNormallyAtTheStoredNormalPlace) {
     EXPECT_EQ(now.bottom - now.top, normal.bottom - normal.top);
 }
 
+// A stored place where nothing of the window could be taken hold of: over the
+// screen with the caption beyond its top, as large as coordinates go, or on a
+// monitor that has gone. The window opens with its caption on the screen.
+TEST_F(SettingsStore, AWindowWhoseStoredCaptionIsOffTheScreenOpensWithItOn) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    for (const RECT& stored : {RECT{-2000, -2000, 400, 300}, RECT{-32767, -32767, 32767, 32767},
+                               RECT{5000, 5000, 5600, 5400}}) {
+        Put(kWindowPositionValue, StoredType::kBinary, Placement(stored));
+        Start();
+        RECT now{};
+        GetWindowRect(window_, &now);
+        POINT client{0, 0};
+        ClientToScreen(window_, &client);
+        EXPECT_GE(now.top, work.top) << stored.left;
+        EXPECT_LE(client.y, work.bottom) << stored.left;
+        EXPECT_GE(std::min(now.right, work.right) - std::max(now.left, work.left), 64)
+            << stored.left;
+        Close();
+    }
+}
+
 // Numbers and the placement of a wrong type, size or content are not used,
 // and are written afresh at exit. The texts are read whatever their type, and
 // a start and a close leave each of them exactly as it was stored, used or
