@@ -126,9 +126,10 @@ TEST(StoredValue, APlacementNeedsItsSizeLengthAndAUsableRectangle) {
     EXPECT_TRUE(std::equal(good.begin(), good.end(),
                            StoredWindowPlacement({StoredType::kBinary, good})->bytes.begin()));
     const Bytes bad[] = {
-        Placement(40, 0, 0, 400, 500),     Placement(44, 400, 0, 0, 500),
-        Placement(44, 0, 500, 400, 500),   Placement(44, 0, 0, 70000, 500),
-        Placement(44, INT32_MIN, 0, 4, 5), Bytes(good.begin(), good.end() - 1),
+        Placement(40, 0, 0, 400, 500),       Placement(44, 400, 0, 0, 500),
+        Placement(44, 0, 500, 400, 500),     Placement(44, 400, 0, 400, 500),
+        Placement(44, 0, 0, 70000, 500),     Placement(44, INT32_MIN, 0, 4, 5),
+        Bytes(good.begin(), good.end() - 1),
     };
     for (const Bytes& bytes : bad) {
         EXPECT_FALSE(StoredWindowPlacement({StoredType::kBinary, bytes}));
