@@ -39,7 +39,7 @@ bool MasterFailed(const RefreshResult& result) {
 
 int ExitStatusFor(const RefreshResult& result) {
     if (result.swept == SweptList::kNone) {
-        return kExitMasterFailed;
+        return result.aborted ? kExitAborted : kExitMasterFailed;
     }
     if (result.sweep == SweepOutcome::kAborted) {
         return kExitAborted;

@@ -96,6 +96,8 @@ struct RefreshResult {
     bool masterListComplete = false;
     std::int32_t responded = 0;
     std::int32_t listed = 0;
+    // The user asked the refresh to stop before it ended, in whichever phase.
+    bool aborted = false;
 };
 
 // Marks a refresh as running and starts its worker thread. False when one is

@@ -55,6 +55,7 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
         result.responded = summary.responded;
         result.listed = summary.listed;
     }
+    result.aborted = engine.abortEvent.Poll();
     EndRefresh(engine);
     return result;
 }
