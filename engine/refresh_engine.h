@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,6 +71,10 @@ struct RefreshEngine {
     ServerSources sources;
     RefreshStats stats;
     RefreshUi ui;
+    // Called on the receiver thread between reading an answer and taking the
+    // table lock for it; tests hold the receiver there to fix the order of
+    // the end of a sweep. Empty in the programs.
+    std::function<void()> answerRead;
 };
 
 // How the master phase of a refresh ended.
