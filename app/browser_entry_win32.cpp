@@ -9,6 +9,7 @@
 
 #include "app/browser_win32.h"
 #include "app/main_dialog_win32.h"
+#include "app/main_keys_win32.h"
 #include "res/resource.h"
 
 namespace skelvane {
@@ -65,7 +66,7 @@ int RunMessageLoop(HWND mainWindow) {
         if (got == -1) {
             return kExitStartFailed;
         }
-        if (!IsDialogMessageW(mainWindow, &message)) {
+        if (!TakeMainWindowInput(mainWindow, message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

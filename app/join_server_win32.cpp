@@ -33,12 +33,12 @@ void ShowStatusNow(StatusBar& bar, const char16_t* text) {
 
 }  // namespace
 
-void JoinServer(Browser& browser, const NMITEMACTIVATE& click) {
-    if (click.iItem == -1) {
+void JoinServer(Browser& browser, int row) {
+    if (row == -1) {
         return;
     }
     Presentation& view = browser.view;
-    const std::int32_t record = RecordIndexAtRow(view, click.iItem);
+    const std::int32_t record = RecordIndexAtRow(view, row);
     const std::uint32_t tablesForgotten = view.tablesForgotten;
     GameJoin join;
     join.owner = browser.mainWindow;
@@ -48,8 +48,8 @@ void JoinServer(Browser& browser, const NMITEMACTIVATE& click) {
     join.serverAddress = [&view, record, tablesForgotten] {
         return AddressOfRecord(view, record, tablesForgotten);
     };
-    // The browser closes once the list that sent the double-click is done
-    // with it, rather than under the list's feet.
+    // The browser closes once the list, menu or key that asked for the join
+    // is done with it, rather than under its feet.
     if (LaunchGame(join)) {
         PostMessageW(browser.mainWindow, WM_CLOSE, 0, 0);
     }

@@ -2,6 +2,8 @@
 
 #include "app/browser_win32.h"
 #include "app/config_dialog_win32.h"
+#include "app/server_commands_win32.h"
+#include "app/server_menu_win32.h"
 #include "res/resource.h"
 #include "ui/server_list_view_win32.h"
 
@@ -60,6 +62,15 @@ void OnCommand(Browser& browser, int controlId) {
         case IDC_SHOWFULL:
         case IDC_SHOWEMPTY:
             OnFilterChange(browser);
+            break;
+        case IDM_JOIN_SERVER:
+            JoinSelectedServer(browser);
+            break;
+        case IDM_COPY_ADDRESS:
+            CopySelectedAddress(browser);
+            break;
+        case IDM_SERVER_MENU:
+            ShowServerMenu(browser, -1);
             break;
         default:
             // Among others the dialog manager's OK and Cancel: Enter and Escape

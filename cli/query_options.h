@@ -34,6 +34,9 @@ struct QueryOptions {
     std::vector<std::string> buddyNames;
     std::vector<std::string> buddyFiles;
     bool onlyBuddies = false;
+    // --watch: seconds between the end of one refresh and the next; 0 for a
+    // single refresh and its table.
+    std::int32_t watchSeconds = 0;
     bool help = false;
 };
 
