@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "tests/support/test_support.h"
+
 namespace skelvane {
 namespace {
 
@@ -141,15 +143,6 @@ FakeKey VersionOneStore(bool withVersion) {
     return key;
 }
 
-Bytes Utf16(const std::u16string& unitsIncludingAnyTerminator) {
-    Bytes bytes;
-    for (const char16_t unit : unitsIncludingAnyTerminator) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
 StoredValue Typed(StoredType type, Bytes bytes) {
     return {type, std::move(bytes)};
 }
@@ -171,28 +164,35 @@ TEST(SettingsStore, AStartAndACloseLeaveEveryStoredTextAsItWas) {
     };
     const Case cases[] = {
         {kGameDirectoryValue,
-         Typed(kMultiText, Utf16(std::u16string(u"C:\\A\0D:\\\0\0", 9))),
+         Typed(kMultiText, test::Utf16Bytes(std::u16string(u"C:\\A\0D:\\\0\0", 9))),
          {},
          u"C:\\A"},
-        {kGameDirectoryValue, Typed(StoredType::kBinary, Utf16(u"C:\\Games")), {}, u"C:\\Games"},
-        {kGameDirectoryValue, Typed(StoredType::kText, Utf16(tooLong)), {}, u"C:\\Install"},
+        {kGameDirectoryValue,
+         Typed(StoredType::kBinary, test::Utf16Bytes(u"C:\\Games")),
+         {},
+         u"C:\\Games"},
+        {kGameDirectoryValue,
+         Typed(StoredType::kText, test::Utf16Bytes(tooLong)),
+         {},
+         u"C:\\Install"},
         {kGameDirectoryValue, Typed(StoredType::kText, {0, 0}), {}, u"C:\\Install"},
         {kGameExecutableValue,
-         Typed(StoredType::kExpandableText, Utf16(u"%G%\\g.exe")),
+         Typed(StoredType::kExpandableText, test::Utf16Bytes(u"%G%\\g.exe")),
          {},
          u"%G%\\g.exe"},
         {kGameExecutableValue, Typed(StoredType::kNumber, {'a', 0, 0, 0}), {}, u"a"},
         {kGameExecutableValue, Typed(StoredType::kNone, Bytes(520, 'e')), {}, u"skelvane.exe"},
-        {kBuddyListValue, Typed(kMultiText, Utf16(std::u16string(u"Ann\0Bob\0\0", 10))),
+        {kBuddyListValue, Typed(kMultiText, test::Utf16Bytes(std::u16string(u"Ann\0Bob\0\0", 10))),
          NumberValue(2), u"Ann"},
-        {kBuddyListValue, Typed(StoredType::kBinary, Utf16(u"Ann\r\nBob")),
-         Typed(StoredType::kText, Utf16(std::u16string(u"2\0", 2))), u"Ann\r\nBob"},
+        {kBuddyListValue, Typed(StoredType::kBinary, test::Utf16Bytes(u"Ann\r\nBob")),
+         Typed(StoredType::kText, test::Utf16Bytes(std::u16string(u"2\0", 2))), u"Ann\r\nBob"},
         {kBuddyListValue,
          Typed(StoredType::kBinary, {'J', 0xF6, 'r', 'g', '\n', 'B', 0, 0}),
          {},
          u"J\u00f6rg\nB",
          true},
-        {kBuddyListValue, Typed(StoredType::kText, Utf16(u"Ann\r\nBob")), NumberValue(1), u"A"},
+        {kBuddyListValue, Typed(StoredType::kText, test::Utf16Bytes(u"Ann\r\nBob")), NumberValue(1),
+         u"A"},
     };
     for (const Case& c : cases) {
         const std::string label = std::string(c.used.begin(), c.used.end());

@@ -4,19 +4,13 @@
 
 #include <string>
 
+#include "tests/support/test_support.h"
+
 namespace skelvane {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Utf16Bytes(const std::u16string& text) {
-    Bytes bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
+using test::Bytes;
+using test::Utf16Bytes;
 
 StoredValue Text(const std::u16string& unitsIncludingAnyTerminator) {
     return {StoredType::kText, Utf16Bytes(unitsIncludingAnyTerminator)};

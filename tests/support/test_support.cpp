@@ -281,6 +281,15 @@ Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& play
     return Bytes(text.begin(), text.end());
 }
 
+Bytes Utf16Bytes(const std::u16string& text) {
+    Bytes bytes;
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui) {
     engine.master.hostName = "127.0.0.1";
     engine.master.port = port;

@@ -162,6 +162,10 @@ class FakeServers {
 // A status answer with the given info string and player lines.
 Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
+// Every unit of `text` as little-endian UTF-16 bytes, zero units among them,
+// with no terminator added: a stored text as anyone may have written it.
+Bytes Utf16Bytes(const std::u16string& text);
+
 // Points the engine at a local master and the recording front end.
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui);
 
