@@ -50,10 +50,14 @@ std::string FormatTime(const std::tm& local, const char* format) {
 // ISO 8601 with the offset from UTC, "2025-01-02T10:00:00+01:00".
 std::string IsoTime(const std::tm& local) {
     std::string text = FormatTime(local, "%Y-%m-%dT%H:%M:%S%z");
-    if (text.size() >= 2) {
-        text.insert(text.size() - 2, ":");
+    if (text.size() < 2) {
+        return text;
     }
-    return text;
+    // Put together rather than inserted into: GCC 12 at -O3 takes an insert
+    // near the end of a string for a copy onto itself.
+    const std::string minutes = text.substr(text.size() - 2);
+    text.resize(text.size() - 2);
+    return text + ":" + minutes;
 }
 
 std::string ServerText(const WatchedServer& server) {
