@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/buddy_watch_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "engine/refresh_engine.h"
 #include "settings/settings_store.h"
@@ -31,6 +32,7 @@ struct Browser {
     // or when the window is destroyed, whichever comes first.
     bool settingsSaved = false;
     Presentation view;
+    WatchState watch;
 };
 
 // The state of a main window made by CreateMainWindow.

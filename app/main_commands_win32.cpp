@@ -1,6 +1,7 @@
 #include "app/main_commands_win32.h"
 
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
 #include "app/config_dialog_win32.h"
 #include "app/server_commands_win32.h"
 #include "app/server_menu_win32.h"
@@ -46,6 +47,7 @@ void OnRefreshEnded(Browser& browser) {
     SetWindowTextW(Control(browser, IDC_UPDATE), L"Update");
     EnableWindow(Control(browser, IDC_CONFIG), TRUE);
     EnableWindow(Control(browser, IDC_UPDATE), TRUE);
+    OnWatchedRefreshEnded(browser);
 }
 
 void OnCommand(Browser& browser, int controlId) {
@@ -71,6 +73,12 @@ void OnCommand(Browser& browser, int controlId) {
             break;
         case IDM_SERVER_MENU:
             ShowServerMenu(browser, -1);
+            break;
+        case IDM_WATCH_BUDDIES:
+            SetWatching(browser, !IsWatching(browser));
+            break;
+        case IDM_SHOW_WINDOW:
+            ShowMainWindow(browser);
             break;
         default:
             // Among others the dialog manager's OK and Cancel: Enter and Escape

@@ -6,6 +6,7 @@
 
 #include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
@@ -90,6 +91,8 @@ void InitMainDialog(Browser& browser) {
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);
     RestorePlayerView(browser.view, browser.isXpOrLater);
+    browser.watch.pauseMs = WatchPauseMs(browser.settings.watchPauseSeconds);
+    ResumeWatching(browser);
     SetWindowTextW(window, L"Skelvane Server Browser");
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

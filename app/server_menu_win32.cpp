@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
 #include "res/resource.h"
 #include "ui/server_list_view_win32.h"
@@ -21,6 +22,8 @@ struct ServerMenuItem {
     bool (*isShown)(const Browser& browser, const ServerRecord& server);
     // Whether it can be chosen now; null: always.
     bool (*isEnabled)(const Browser& browser);
+    // For a switch: whether it is on, shown by a check mark; null: no switch.
+    bool (*isChecked)(const Browser& browser) = nullptr;
 };
 
 // The server list's context menu, top to bottom. Other commands are added as
@@ -30,6 +33,7 @@ struct ServerMenuItem {
 constexpr ServerMenuItem kServerMenu[] = {
     {IDM_JOIN_SERVER, L"&Join\tEnter", nullptr, nullptr},
     {IDM_COPY_ADDRESS, L"&Copy address\tCtrl+C", nullptr, nullptr},
+    {IDM_WATCH_BUDDIES, L"&Watch for buddies", nullptr, nullptr, IsWatching},
 };
 
 // The row and where the menu opens: at the keyboard, below the selected row's
@@ -61,8 +65,11 @@ HMENU BuildServerMenu(const Browser& browser, const ServerRecord& server) {
             continue;
         }
         const bool enabled = item.isEnabled == nullptr || item.isEnabled(browser);
-        AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
-                    static_cast<UINT_PTR>(item.command), item.text);
+        const bool checked = item.isChecked != nullptr && item.isChecked(browser);
+        AppendMenuW(
+            menu,
+            MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED) | (checked ? MF_CHECKED : MF_UNCHECKED),
+            static_cast<UINT_PTR>(item.command), item.text);
     }
     SetMenuDefaultItem(menu, 0, TRUE);
     return menu;

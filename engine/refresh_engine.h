@@ -58,25 +58,6 @@ struct ServerSources {
     std::u16string fallbackStatus;
 };
 
-// Everything one refresh shares between the UI thread and the refresh threads.
-struct RefreshEngine {
-    ServerTable table;
-    Lock tableLock;
-    Event abortEvent = Event::Create(EventReset::kManual);
-    std::atomic<std::int32_t> refreshInProgress{0};
-    std::atomic<std::int32_t> listNeedsRepaint{0};
-    RefreshSettings settings;
-    RefreshTiming timing;
-    MasterServer master;
-    ServerSources sources;
-    RefreshStats stats;
-    RefreshUi ui;
-    // Called on the receiver thread between reading an answer and taking the
-    // table lock for it; tests hold the receiver there to fix the order of
-    // the end of a sweep. Empty in the programs.
-    std::function<void()> answerRead;
-};
-
 // How the master phase of a refresh ended.
 enum class MasterOutcome { kHandedOver, kResolveFailed, kNoResponse, kQueryError, kNotAsked };
 
@@ -103,6 +84,28 @@ struct RefreshResult {
     std::int32_t listed = 0;
     // The user asked the refresh to stop before it ended, in whichever phase.
     bool aborted = false;
+};
+
+// Everything one refresh shares between the UI thread and the refresh threads.
+struct RefreshEngine {
+    ServerTable table;
+    Lock tableLock;
+    Event abortEvent = Event::Create(EventReset::kManual);
+    std::atomic<std::int32_t> refreshInProgress{0};
+    std::atomic<std::int32_t> listNeedsRepaint{0};
+    RefreshSettings settings;
+    RefreshTiming timing;
+    MasterServer master;
+    ServerSources sources;
+    RefreshStats stats;
+    RefreshUi ui;
+    // How the latest refresh went; written before its front end is told it
+    // has ended.
+    RefreshResult
+        lastResult;  // Called on the receiver thread between reading an answer and taking the
+    // table lock for it; tests hold the receiver there to fix the order of
+    // the end of a sweep. Empty in the programs.
+    std::function<void()> answerRead;
 };
 
 // Marks a refresh as running and starts its worker thread. False when one is

@@ -56,6 +56,7 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
         result.listed = summary.listed;
     }
     result.aborted = engine.abortEvent.Poll();
+    engine.lastResult = result;
     EndRefresh(engine);
     return result;
 }

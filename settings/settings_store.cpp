@@ -77,6 +77,8 @@ LoadedStore ReadStore(const ReadStored& key, Settings& settings, HeldTexts& held
     ReadNumber(key, kShowFullValue, settings.showFull);
     const std::int32_t version = StoredFormatVersion(key(kVersionValue));
     ReadNumber(key, kSortOrderValue, settings.sortOrder);
+    ReadNumber(key, kWatchForBuddiesValue, settings.watchForBuddies);
+    ReadNumber(key, kWatchPauseValue, settings.watchPauseSeconds);
     held.gameDirectory = ReadPath(key, kGameDirectoryValue, settings.gameDirectory);
     held.gameExecutable = ReadPath(key, kGameExecutableValue, settings.gameExecutable);
     LoadedStore loaded;
@@ -121,6 +123,11 @@ LoadedStore LoadStoredSettings(const ReadStored* settingsKey,
     return loaded;
 }
 
+// The watch switch is written when it is on, or over a switch stored in a
+// form this program reads: a browser that never watched leaves the store as a
+// first start does, and a value it cannot read stays as it is while the watch
+// stays off. The pause is read only: it is the user's to set in the store.
+//
 // The buddy list's encoding is told by "Version", so the two must never
 // disagree, whichever write fails or wherever saving stops. A store still in
 // the 8-bit format loses its old list first, then says 2, and only then gets
@@ -156,6 +163,10 @@ void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,
     put(kSortOrderValue, NumberValue(static_cast<std::int32_t>(settings.sortOrder)));
     put(kShowEmptyValue, NumberValue(inputs.showEmptyChecked ? 1 : 0));
     put(kShowFullValue, NumberValue(inputs.showFullChecked ? 1 : 0));
+    if (settings.watchForBuddies != 0 ||
+        (inputs.storedWatch && StoredNumber(*inputs.storedWatch))) {
+        put(kWatchForBuddiesValue, NumberValue(settings.watchForBuddies));
+    }
     if (inputs.placement) {
         put(kWindowPositionValue,
             StoredValue{StoredType::kBinary,

@@ -27,6 +27,8 @@ inline constexpr char16_t kSortOrderValue[] = u"Sort Order";
 inline constexpr char16_t kShowEmptyValue[] = u"Show Empty Servers";
 inline constexpr char16_t kShowFullValue[] = u"Show Full Servers";
 inline constexpr char16_t kWindowPositionValue[] = u"Window Position";
+inline constexpr char16_t kWatchForBuddiesValue[] = u"Watch For Buddies";
+inline constexpr char16_t kWatchPauseValue[] = u"Watch Pause Seconds";
 
 // The format that saving writes: the buddy list as UTF-16.
 inline constexpr std::int32_t kCurrentFormatVersion = 2;
@@ -70,6 +72,8 @@ struct SaveInputs {
     // The format of the store about to be written over.
     std::int32_t storedFormatVersion = 1;
     StoredTexts storedTexts;
+    // The watch switch as the store holds it.
+    std::optional<StoredValue> storedWatch;
 };
 
 void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,

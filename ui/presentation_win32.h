@@ -47,6 +47,8 @@ struct Presentation {
     BuddyList buddies;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
+    // A repaint was held back while the main window was hidden or minimized.
+    bool repaintWhenShown = false;
     // The list repaints at most every 100 ms while answers pour in; a repaint
     // asked for sooner waits for kListRepaintTimer.
     UpdateThrottle repaintThrottle{100};

@@ -21,6 +21,12 @@ const ServerTable& Table(const Presentation& view) {
     return view.engine->table;
 }
 
+// The main window is hidden (in the notification area) or minimized.
+bool IsOutOfSight(const Presentation& view) {
+    HWND mainWindow = GetParent(view.serverList);
+    return IsWindowVisible(mainWindow) == FALSE || IsIconic(mainWindow) != FALSE;
+}
+
 // A record may have a row when its answer has been parsed and the filters pass it.
 bool IsListable(const Presentation& view, std::int32_t index) {
     return view.tableReadable && index >= 0 &&
@@ -290,7 +296,7 @@ void OnServerColumnClick(Presentation& view, int column) {
 
 void RepaintServerList(Presentation& view) {
     const std::uint32_t now = MillisecondClock();
-    if (view.repaintThrottle.TryNow(now)) {
+    if (IsOutOfSight(view) || view.repaintThrottle.TryNow(now)) {
         RepaintServerListNow(view);
         return;
     }
@@ -298,10 +304,36 @@ void RepaintServerList(Presentation& view) {
              nullptr);
 }
 
+// A window out of sight would not paint anyway; what matters is that the
+// list's redrawing stays off, so that rows going in cost no layout work.
 void RepaintServerListNow(Presentation& view) {
     KillTimer(GetParent(view.serverList), kListRepaintTimer);
+    if (IsOutOfSight(view)) {
+        view.repaintWhenShown = true;
+        return;
+    }
+    view.repaintWhenShown = false;
     ResumeRedraw(view);
     InvalidateRect(view.serverList, nullptr, FALSE);
+}
+
+void RepaintServerListWhenShown(Presentation& view) {
+    if (view.repaintWhenShown) {
+        RepaintServerListNow(view);
+    }
+}
+
+bool SelectServer(Presentation& view, const Ipv4Endpoint& server) {
+    for (std::size_t row = 0; row < view.rows.size(); ++row) {
+        const ServerRecord* record = RecordAtRow(view, static_cast<int>(row));
+        if (record != nullptr && record->address == server.address && record->port == server.port) {
+            constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+            ListView_SetItemState(view.serverList, static_cast<int>(row), kMarks, kMarks);
+            ListView_EnsureVisible(view.serverList, static_cast<int>(row), FALSE);
+            return true;
+        }
+    }
+    return false;
 }
 
 void ApplyFilterChange(Presentation& view, HWND mainWindow) {

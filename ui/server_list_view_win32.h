@@ -46,7 +46,16 @@ inline constexpr UINT_PTR kListRepaintTimer = 2;
 void RepaintServerList(Presentation& view);
 
 // Paints the server list now (kListRepaintTimer, and the end of a refresh).
+// A list whose window is hidden or minimized is not painted until it is
+// shown (RepaintServerListWhenShown).
 void RepaintServerListNow(Presentation& view);
+
+// The main window is shown again: paints what was held back meanwhile.
+void RepaintServerListWhenShown(Presentation& view);
+
+// Selects the row of that server and scrolls it into view; false when no row
+// shows it.
+bool SelectServer(Presentation& view, const Ipv4Endpoint& server);
 
 // LVN_GETDISPINFOW of the server list: the cell's text and image.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);

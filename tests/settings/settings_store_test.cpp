@@ -270,5 +270,57 @@ TEST(SettingsStore, ASaveThatStopsAnywhereNeverMisreadsTheBuddyList) {
     }
 }
 
+TEST(SettingsStore, TheWatchIsReadBoundedAndWrittenOnlyOverWhatCanBeRead) {
+    const StoredValue text{StoredType::kText, {'1', 0}};
+    const StoredValue wide{StoredType::kNumber, Bytes(8, 1)};
+    const struct {
+        std::optional<StoredValue> stored;
+        std::int32_t watching;  // as the user leaves it
+        std::int32_t loaded;
+        std::optional<Bytes> saved;  // nothing: left as it was
+    } cases[] = {
+        {std::nullopt, 0, 0, std::nullopt},
+        {std::nullopt, 1, 0, NumberValue(1).bytes},
+        {NumberValue(1), 1, 1, NumberValue(1).bytes},
+        {NumberValue(1), 0, 1, NumberValue(0).bytes},
+        {text, 0, 0, text.bytes},
+        {wide, 0, 0, wide.bytes},
+        {wide, 1, 0, NumberValue(1).bytes},
+    };
+    for (const auto& c : cases) {
+        FakeKey key;
+        if (c.stored) {
+            key.Set(kWatchForBuddiesValue, *c.stored);
+        }
+        Settings settings = Load(key);
+        EXPECT_EQ(settings.watchForBuddies, c.loaded);
+        settings.watchForBuddies = c.watching;
+        SaveInputs inputs;
+        inputs.storedWatch = key.Reader()(kWatchForBuddiesValue);
+        SaveStoredSettings(settings, inputs, key.Writer());
+        const auto saved = key.Reader()(kWatchForBuddiesValue);
+        EXPECT_EQ(saved ? std::optional(saved->bytes) : std::nullopt, c.saved)
+            << c.watching << " over " << (c.stored ? c.stored->bytes.size() : 0) << " bytes";
+        EXPECT_FALSE(key.Reader()(kWatchPauseValue)) << "the pause is never written";
+    }
+}
+
+TEST(SettingsStore, TheWatchPauseIsAMinuteToADay) {
+    const struct {
+        std::optional<std::int32_t> stored;
+        std::uint32_t pauseMs;
+    } cases[] = {
+        {std::nullopt, 60000}, {300, 300000},      {60, 60000},        {59, 60000}, {0, 60000},
+        {-5, 60000},           {86400, 86400000u}, {86401, 86400000u},
+    };
+    for (const auto& c : cases) {
+        FakeKey key;
+        if (c.stored) {
+            key.Set(kWatchPauseValue, NumberValue(*c.stored));
+        }
+        EXPECT_EQ(WatchPauseMs(Load(key).watchPauseSeconds), c.pauseMs) << c.stored.value_or(-1);
+    }
+}
+
 }  // namespace
 }  // namespace skelvane

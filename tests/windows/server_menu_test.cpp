@@ -64,6 +64,7 @@ class ServerMenu : public BrowserWindowTest {
 const std::vector<MenuItemSeen> kMenu = {
     {L"&Join\tEnter", true, true},
     {L"&Copy address\tCtrl+C", true, false},
+    {L"&Watch for buddies", true, false},
 };
 
 TEST_F(ServerMenu, OpensForTheRowUnderThePointerOrTheSelectedRowAtTheKeyboard) {
