@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/buddy_watch_win32.h"
 #include "app/refresh_bridge_win32.h"
@@ -24,6 +25,8 @@ struct Browser {
     std::shared_ptr<RefreshEngine> engine = std::make_shared<RefreshEngine>();
     // Owned by the engine.
     RefreshBridge* bridge = nullptr;
+    // The masters the command line names; none: the built-in one.
+    std::vector<MasterServer> commandLineMasters;
     Settings settings;
     // What the store held of the texts at start: saving leaves those values
     // as they are stored unless the run changed them.
@@ -34,8 +37,5 @@ struct Browser {
     Presentation view;
     WatchState watch;
 };
-
-// The state of a main window made by CreateMainWindow.
-Browser& BrowserOf(HWND mainWindow);
 
 }  // namespace skelvane

@@ -4,6 +4,7 @@
 
 #include "app/browser_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
 #include "engine/host_and_port.h"
 #include "res/resource.h"
 #include "ui/server_list_view_win32.h"

@@ -15,11 +15,6 @@ struct Browser;
 // What the notification-area icon sends the main window.
 inline constexpr UINT WM_APP_NOTIFY_ICON = WM_APP + 20;
 
-// Timers of the main window: the pause before the next watched refresh, and
-// the time an alert is left on screen.
-inline constexpr UINT_PTR kWatchTimer = 4;
-inline constexpr UINT_PTR kAlertTimer = 5;
-
 // The main window's watch for buddies.
 struct WatchState {
     BuddyWatch buddies;

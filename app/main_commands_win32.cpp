@@ -33,6 +33,8 @@ void OnUpdateButton(Browser& browser) {
         EnableWindow(Control(browser, IDC_UPDATE), FALSE);
         return;
     }
+    // No refresh thread reads the sources until the one started here.
+    browser.engine->sources.given = browser.settings.favourites.servers;
     SetWindowTextW(Control(browser, IDC_UPDATE), L"Abort");
     EnableWindow(Control(browser, IDC_CONFIG), FALSE);
     StartRefresh(browser.engine);
@@ -73,6 +75,12 @@ void OnCommand(Browser& browser, int controlId) {
             break;
         case IDM_SERVER_MENU:
             ShowServerMenu(browser, -1);
+            break;
+        case IDM_ADD_FAVOURITE:
+            AddSelectedToFavourites(browser);
+            break;
+        case IDM_REMOVE_FAVOURITE:
+            RemoveSelectedFromFavourites(browser);
             break;
         case IDM_WATCH_BUDDIES:
             SetWatching(browser, !IsWatching(browser));

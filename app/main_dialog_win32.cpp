@@ -6,6 +6,7 @@
 #include "app/main_commands_win32.h"
 #include "app/main_init_win32.h"
 #include "app/main_notify_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/server_menu_win32.h"
 #include "app/settings_store_win32.h"
@@ -18,6 +19,7 @@ namespace skelvane {
 
 namespace {
 
+// Holds until the sizer is attached; from then on the sizer answers for the window.
 constexpr LONG kMinimumTrackWidth = 694;
 constexpr LONG kMinimumTrackHeight = 447;
 
@@ -147,8 +149,6 @@ INT_PTR AnswerBridge(Browser& browser, UINT message) {
 
 INT_PTR Dispatch(Browser& browser, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return TRUE;
         case WM_SIZE:
             return OnSize(browser, wParam, lParam);
         case WM_GETMINMAXINFO:
@@ -171,8 +171,8 @@ INT_PTR Dispatch(Browser& browser, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             return OnTimer(browser, wParam);
         case WM_APP_MAILBOX:
-        case WM_APP_TABLE_REPLACED:
-        case WM_APP_HAND_OVER:
+        case WM_APP_FORGET_TABLE:
+        case WM_APP_TAKE_TABLE:
         case WM_APP_REPAINT_LIST:
         case WM_APP_REFRESH_ENDED:
             return AnswerBridge(browser, message);
@@ -197,10 +197,6 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // find no state and get the dialog manager's handling.
     Browser* browser = StoredBrowser(window);
     return browser != nullptr ? Dispatch(*browser, message, wParam, lParam) : FALSE;
-}
-
-Browser& BrowserOf(HWND mainWindow) {
-    return *StoredBrowser(mainWindow);
 }
 
 void ForgetBrowser(HWND mainWindow) {

@@ -8,11 +8,13 @@
 #include "app/browser_win32.h"
 #include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "browse/buddy_list.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
+#include "settings/master_servers.h"
 #include "sizer/sizer_win32.h"
 #include "ui/player_list_view_win32.h"
 
@@ -37,6 +39,8 @@ void ConnectPresentation(Browser& browser) {
     view = Presentation{};
     view.engine = browser.engine.get();
     view.settings = &browser.settings;
+    view.statusBar.timer = kStatusBarTimer;
+    view.repaintTimer = kListRepaintTimer;
 }
 
 // How each control follows the main window's client area. The status bar
@@ -88,6 +92,7 @@ void InitMainDialog(Browser& browser) {
     browser.view.serverList = InitPresentation(browser.view, window, browser.instance);
     AttachSizer(window);
     browser.storedTexts = LoadSettings(window, browser.settings);
+    engine.master = MastersToAsk(browser.commandLineMasters, browser.settings.moreMasters).front();
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);
     RestorePlayerView(browser.view, browser.isXpOrLater);

@@ -26,6 +26,14 @@ struct ServerMenuItem {
     bool (*isChecked)(const Browser& browser) = nullptr;
 };
 
+bool IsFavouriteServer(const Browser& browser, const ServerRecord& server) {
+    return IsFavourite(browser.settings.favourites, Ipv4Endpoint{server.address, server.port});
+}
+
+bool IsNotFavouriteServer(const Browser& browser, const ServerRecord& server) {
+    return !IsFavouriteServer(browser, server);
+}
+
 // The server list's context menu, top to bottom. Other commands are added as
 // rows here; the commands themselves are carried out by the main window's
 // command routing (OnCommand), where a key may send them too. The first row
@@ -33,6 +41,8 @@ struct ServerMenuItem {
 constexpr ServerMenuItem kServerMenu[] = {
     {IDM_JOIN_SERVER, L"&Join\tEnter", nullptr, nullptr},
     {IDM_COPY_ADDRESS, L"&Copy address\tCtrl+C", nullptr, nullptr},
+    {IDM_ADD_FAVOURITE, L"Add to &favourites", IsNotFavouriteServer, nullptr},
+    {IDM_REMOVE_FAVOURITE, L"Remove from &favourites", IsFavouriteServer, nullptr},
     {IDM_WATCH_BUDDIES, L"&Watch for buddies", nullptr, nullptr, IsWatching},
 };
 

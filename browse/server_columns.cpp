@@ -85,26 +85,29 @@ std::int32_t PingImage(std::uint32_t ping, const PingThresholds& thresholds) {
 
 // The cell's text in full, before it is cut to the caller's buffer.
 void RenderCell(const ServerRecord& record, std::int32_t kind,
-                char16_t (&text)[kStatusTextCapacity]) {
+                char16_t (&text)[kCellTextCapacity]) {
     text[0] = u'\0';
     switch (kind) {
         case KIND_HOSTNAME:
-            FormatStatus(text, u"%s", {record.hostName});
+            CopyText(text, record.hostName);
             break;
         case KIND_MAP:
-            FormatStatus(text, u"%s", {record.mapName});
+            CopyText(text, record.mapName);
             break;
         case KIND_MOD:
-            FormatStatus(text, u"%s", {record.gameName});
+            CopyText(text, record.gameName);
             break;
-        case KIND_ADDRESS:
-            FormatServerAddress(record, text);
+        case KIND_ADDRESS: {
+            char16_t address[kAddressTextCapacity];
+            FormatServerAddress(record, address);
+            CopyText(text, address);
             break;
+        }
         case KIND_PLAYERS:
-            FormatStatus(text, u"%d / %d", {record.playerCount, PublicSlots(record)});
+            FormatText(text, u"%d / %d", {record.playerCount, PublicSlots(record)});
             break;
         case KIND_PING:
-            FormatStatus(text, u"%d", {static_cast<std::int32_t>(record.ping)});
+            FormatText(text, u"%d", {static_cast<std::int32_t>(record.ping)});
             break;
         default:
             break;
@@ -113,8 +116,8 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
 
 }  // namespace
 
-void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]) {
-    FormatStatus(out, u"%S:%d", {DottedAddress(record.address).c_str(), std::int32_t{record.port}});
+void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kAddressTextCapacity]) {
+    FormatText(out, u"%S:%d", {DottedAddress(record.address).c_str(), std::int32_t{record.port}});
 }
 
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {
@@ -172,15 +175,9 @@ bool FormatServerCell(const ServerRecord& record, int column, const PingThreshol
     if (kind == KIND_PING && image != nullptr) {
         *image = PingImage(record.ping, thresholds);
     }
-    if (capacity <= 0) {
-        return true;
-    }
-    char16_t text[kStatusTextCapacity];
+    char16_t text[kCellTextCapacity];
     RenderCell(record, kind, text);
-    const std::u16string_view full = text;
-    const std::size_t length = std::min(full.size(), static_cast<std::size_t>(capacity - 1));
-    std::copy_n(full.begin(), length, out);
-    out[length] = u'\0';
+    CopyText(out, capacity, text);
     return true;
 }
 

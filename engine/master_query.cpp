@@ -24,7 +24,7 @@ struct MasterExchange {
 
 MasterOutcome QueryError(MasterExchange& exchange) {
     exchange.socket.Close();
-    ShowStatus(exchange.engine.ui, u"Error querying %S.", exchange.host);
+    ReportStatus(*exchange.engine.frontEnd, u"Error querying %S.", exchange.host);
     return MasterOutcome::kQueryError;
 }
 
@@ -70,7 +70,7 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
             return length;
         }
         ++attempt;
-        ShowStatus(engine.ui, u"Retrying %S (attempt %d)...", exchange.host, attempt);
+        ReportStatus(*engine.frontEnd, u"Retrying %S (attempt %d)...", exchange.host, attempt);
         if (attempt >= engine.timing.masterAttempts) {
             return 0;
         }
@@ -91,29 +91,27 @@ void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
 }  // namespace
 
 void ReplaceTableSafely(RefreshEngine& engine) {
-    if (engine.ui.tableReplaced != nullptr) {
-        engine.ui.tableReplaced(engine.ui.context);
-    }
+    engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
 
 MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     const char* host = engine.master.hostName.c_str();
-    ShowStatus(engine.ui, u"Resolving %S...", host);
+    ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
-        ShowStatus(engine.ui, u"Couldn't resolve %S.", host);
+        ReportStatus(*engine.frontEnd, u"Couldn't resolve %S.", host);
         return MasterOutcome::kResolveFailed;
     }
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
                             UdpSocket::Open()};
     exchange.socket.SetBufferSizes(kBurstBufferBytes);
-    ShowStatus(engine.ui, u"Querying %S...", host);
+    ReportStatus(*engine.frontEnd, u"Querying %S...", host);
     std::int32_t length = AskUntilAnswered(exchange);
     if (length == 0) {
         exchange.socket.Close();
-        ShowStatus(engine.ui, u"No response from %S.", host);
+        ReportStatus(*engine.frontEnd, u"No response from %S.", host);
         return MasterOutcome::kNoResponse;
     }
     if (length < 0) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/refresh_front_end.h"
 #include "engine/refresh_stats.h"
-#include "engine/refresh_ui.h"
 #include "engine/server_table.h"
 #include "platform/event.h"
 #include "platform/lock.h"
@@ -98,7 +98,8 @@ struct RefreshEngine {
     MasterServer master;
     ServerSources sources;
     RefreshStats stats;
-    RefreshUi ui;
+    // Set before a refresh starts; never null.
+    std::shared_ptr<RefreshFrontEnd> frontEnd = std::make_shared<RefreshFrontEnd>();
     // How the latest refresh went; written before its front end is told it
     // has ended.
     RefreshResult
@@ -111,8 +112,8 @@ struct RefreshEngine {
 // Marks a refresh as running and starts its worker thread. False when one is
 // already running or the thread could not be started (the refresh then ends at
 // once, through the usual ending). The worker holds the engine, and with it the
-// front end's hooks, until it ends: a front end may drop its own hold at any
-// moment, and nothing a refresh thread touches is released under it.
+// front end, until it ends: a front end may drop its own hold at any moment,
+// and nothing a refresh thread touches is released under it.
 bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine);
 
 // Asks the running refresh to stop.

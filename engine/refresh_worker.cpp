@@ -18,16 +18,12 @@ namespace {
 void EndRefresh(RefreshEngine& engine) {
     engine.abortEvent.Reset();
     engine.refreshInProgress.store(0);
-    if (engine.ui.refreshEnded != nullptr) {
-        engine.ui.refreshEnded(engine.ui.context);
-    }
+    engine.frontEnd->RefreshEnded();
 }
 
 void HandOver(RefreshEngine& engine) {
-    if (engine.ui.handOver != nullptr) {
-        engine.ui.handOver(engine.ui.context);
-    }
-    ShowStatus(engine.ui, u"Querying servers...");
+    engine.frontEnd->TakeTable();
+    ReportStatus(*engine.frontEnd, u"Querying servers...");
 }
 
 // The worker's own hold on the engine, released as its last act.

@@ -35,7 +35,7 @@ SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master) {
     }
     ReplaceTableSafely(engine);
     if (useFallback) {
-        ShowStatus(engine.ui, u"%s", sources.fallbackStatus.c_str());
+        ReportStatus(*engine.frontEnd, u"%s", sources.fallbackStatus.c_str());
         AddServers(engine.table, *sources.fallback);
     }
     AddServers(engine.table, sources.given);

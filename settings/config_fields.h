@@ -34,6 +34,8 @@ struct ConfigFields {
     std::u16string goodPing;
     std::u16string mediumPing;
     std::u16string buddyText;
+
+    friend bool operator==(const ConfigFields&, const ConfigFields&) = default;
 };
 
 // The fields as the dialog fills them: the texts, the numbers in decimal.

@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "settings/config_fields.h"
+#include "settings/master_servers.h"
 
 namespace skelvane {
 
@@ -85,6 +86,8 @@ LoadedStore ReadStore(const ReadStored& key, Settings& settings, HeldTexts& held
     if (const auto placement = key(kWindowPositionValue)) {
         loaded.placement = StoredWindowPlacement(*placement);
     }
+    settings.favourites = FavouritesFromStored(key(kFavouriteServersValue));
+    settings.moreMasters = MastersFromStored(key(kMasterServersValue));
     held.buddyText = ReadBuddyList(key, version, settings);
     return loaded;
 }
@@ -163,6 +166,9 @@ void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,
     put(kSortOrderValue, NumberValue(static_cast<std::int32_t>(settings.sortOrder)));
     put(kShowEmptyValue, NumberValue(inputs.showEmptyChecked ? 1 : 0));
     put(kShowFullValue, NumberValue(inputs.showFullChecked ? 1 : 0));
+    if (const auto favourites = FavouritesToStore(settings.favourites)) {
+        put(kFavouriteServersValue, *favourites);
+    }
     if (settings.watchForBuddies != 0 ||
         (inputs.storedWatch && StoredNumber(*inputs.storedWatch))) {
         put(kWatchForBuddiesValue, NumberValue(settings.watchForBuddies));

@@ -27,6 +27,8 @@ inline constexpr char16_t kSortOrderValue[] = u"Sort Order";
 inline constexpr char16_t kShowEmptyValue[] = u"Show Empty Servers";
 inline constexpr char16_t kShowFullValue[] = u"Show Full Servers";
 inline constexpr char16_t kWindowPositionValue[] = u"Window Position";
+inline constexpr char16_t kFavouriteServersValue[] = u"Favourite Servers";
+inline constexpr char16_t kMasterServersValue[] = u"Master Servers";
 inline constexpr char16_t kWatchForBuddiesValue[] = u"Watch For Buddies";
 inline constexpr char16_t kWatchPauseValue[] = u"Watch Pause Seconds";
 

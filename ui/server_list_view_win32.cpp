@@ -253,6 +253,12 @@ void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
         *record, item.iSubItem,
         PingThresholds{view.settings->goodPingThreshold, view.settings->mediumPingThreshold},
         wantsText ? AsUtf16(item.pszText) : unused, wantsText ? item.cchTextMax : 1, &image);
+    if ((item.mask & LVIF_STATE) != 0 && item.iSubItem == 0) {
+        item.state &= ~LVIS_OVERLAYMASK;
+        if (IsFavourite(view.settings->favourites, Ipv4Endpoint{record->address, record->port})) {
+            item.state |= INDEXTOOVERLAYMASK(kFavouriteOverlay);
+        }
+    }
     if (kServerColumns[item.iSubItem].kind == KIND_PING) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
@@ -300,14 +306,14 @@ void RepaintServerList(Presentation& view) {
         RepaintServerListNow(view);
         return;
     }
-    SetTimer(GetParent(view.serverList), kListRepaintTimer, view.repaintThrottle.WaitMs(now) + 1,
+    SetTimer(GetParent(view.serverList), view.repaintTimer, view.repaintThrottle.WaitMs(now) + 1,
              nullptr);
 }
 
 // A window out of sight would not paint anyway; what matters is that the
 // list's redrawing stays off, so that rows going in cost no layout work.
 void RepaintServerListNow(Presentation& view) {
-    KillTimer(GetParent(view.serverList), kListRepaintTimer);
+    KillTimer(GetParent(view.serverList), view.repaintTimer);
     if (IsOutOfSight(view)) {
         view.repaintWhenShown = true;
         return;
@@ -315,6 +321,10 @@ void RepaintServerListNow(Presentation& view) {
     view.repaintWhenShown = false;
     ResumeRedraw(view);
     InvalidateRect(view.serverList, nullptr, FALSE);
+}
+
+void RepaintServerRow(const Presentation& view, int row) {
+    ListView_RedrawItems(view.serverList, row, row);
 }
 
 void RepaintServerListWhenShown(Presentation& view) {

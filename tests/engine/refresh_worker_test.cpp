@@ -12,6 +12,7 @@
 #include "engine/refresh_engine.h"
 #include "platform/clock.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane {
 namespace {
@@ -19,25 +20,18 @@ namespace {
 using test::Bytes;
 using test::FakeMaster;
 using test::FakeServers;
-using test::RecordingUi;
+using test::RecordingFrontEnd;
 
 // A detached refresh is over once the front end has been told, as the last thing it does.
-bool WaitForEndings(const RecordingUi& ui, int endings) {
-    const std::uint32_t start = MillisecondClock();
-    while (ui.refreshEnded() < endings) {
-        if (ElapsedMs(MillisecondClock(), start) > 5000) {
-            return false;
-        }
-        SleepMs(5);
-    }
-    return true;
+bool WaitForEndings(const RecordingFrontEnd& ui, int endings) {
+    return test::WaitUntil([&] { return ui.refreshEnded() >= endings; }, 5000);
 }
 
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
     FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshEngine>();
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
     ASSERT_TRUE(StartRefresh(engine));
     EXPECT_FALSE(StartRefresh(engine)) << "only one refresh at a time";
@@ -55,7 +49,7 @@ TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
 TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
     FakeMaster silent({{999}, {}});
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(engine, silent.port(), ui);
     AbortRefresh(engine);
     const RefreshResult result = test::RunRefreshNow(engine);
@@ -84,18 +78,16 @@ TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     // click handled right there starts a refresh instead of aborting a dead one.
     FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
     auto engine = std::make_shared<RefreshEngine>();
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
     Restart restart{engine};
-    ui.onRefreshEnded = [](void* argument) {
-        auto* r = static_cast<Restart*>(argument);
-        if (r->clicked.exchange(true)) {
+    ui.onRefreshEnded = [&restart] {
+        if (restart.clicked.exchange(true)) {
             return;
         }
-        r->runningBefore = IsRefreshInProgress(*r->engine);
-        r->started = StartRefresh(r->engine);
+        restart.runningBefore = IsRefreshInProgress(*restart.engine);
+        restart.started = StartRefresh(restart.engine);
     };
-    ui.onRefreshEndedArgument = &restart;
     test::RunRefreshNow(*engine);
     ASSERT_TRUE(WaitForEndings(ui, 2));
     EXPECT_FALSE(restart.runningBefore);
@@ -156,7 +148,7 @@ TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
         FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
         FakeMaster master({{}, {servers.MasterAnswer()}});
         RefreshEngine engine;
-        RecordingUi ui;
+        RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         Scarcity scarcity(kind);
         std::size_t descriptorsBefore = 0;
@@ -164,8 +156,7 @@ TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
             descriptorsBefore = OpenDescriptors();
             scarcity.Impose();
         };
-        ui.onRefreshEnded = [](void* lifted) { static_cast<Scarcity*>(lifted)->Lift(); };
-        ui.onRefreshEndedArgument = &scarcity;
+        ui.onRefreshEnded = [&scarcity] { scarcity.Lift(); };
         const RefreshResult result = test::RunRefreshNow(engine);
         EXPECT_EQ(result.master, MasterOutcome::kHandedOver);
         EXPECT_EQ(result.sweep, SweepOutcome::kSetupFailed);
@@ -184,24 +175,18 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     FakeServers servers({{}, {}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshEngine>();
-    auto ui = std::make_shared<RecordingUi>();
+    auto ui = std::make_shared<RecordingFrontEnd>();
     test::UseLocalMaster(*engine, master.port(), *ui);
-    engine->ui.contextOwner = ui;
+    engine->frontEnd = ui;
     const std::weak_ptr<RefreshEngine> engineLeft = engine;
-    const std::weak_ptr<RecordingUi> uiLeft = ui;
+    const std::weak_ptr<RecordingFrontEnd> uiLeft = ui;
     ASSERT_TRUE(StartRefresh(engine));
-    const std::uint32_t start = MillisecondClock();
-    while (!ui->SawStatus(u"Querying servers...") && ElapsedMs(MillisecondClock(), start) < 5000) {
-        SleepMs(2);
-    }
-    ASSERT_TRUE(ui->SawStatus(u"Querying servers..."));
+    ASSERT_TRUE(test::WaitUntil([&] { return ui->SawStatus(u"Querying servers..."); }, 5000));
     engine.reset();
     ui.reset();
     EXPECT_FALSE(engineLeft.expired()) << "the sweep lost its engine";
-    while (!engineLeft.expired() && ElapsedMs(MillisecondClock(), start) < 10000) {
-        SleepMs(5);
-    }
-    EXPECT_TRUE(engineLeft.expired()) << "the worker never let go of the engine";
+    EXPECT_TRUE(test::WaitUntil([&] { return engineLeft.expired(); }, 10000))
+        << "the worker never let go of the engine";
     EXPECT_TRUE(uiLeft.expired());
 }
 
@@ -242,7 +227,7 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
     };
     for (const auto& c : cases) {
         RefreshEngine engine;
-        RecordingUi ui;
+        RecordingFrontEnd ui;
         test::UseLocalMaster(engine, c.master->port(), ui);
         engine.settings.packetsPerSecond = 1000;
         engine.sources.askMaster = c.askMaster;

@@ -12,6 +12,8 @@
 namespace skelvane {
 namespace {
 
+using namespace std::string_literals;
+
 using Bytes = std::vector<std::uint8_t>;
 
 // A registry key in memory. Writes can be made to fail for one value, or to
@@ -131,6 +133,53 @@ TEST(SettingsStore, SavingWritesEachValueInItsFormAndLoadsBackTheSame) {
     EXPECT_EQ(Load(key).packetsPerSecond, 10) << "the sweep needs a positive rate";
 }
 
+// A start and a close leave the favourites as stored unless the user changed
+// them, and never write over a value that could not be read; the masters'
+// value is read and never written.
+TEST(SettingsStore, FavouritesAreWrittenOnlyWhenChangedAndNeverOverAnUnreadableValue) {
+    const auto lines = [](std::u16string text) {
+        StoredValue value = TextValue(text);
+        value.type = StoredType::kTextLines;
+        value.bytes.insert(value.bytes.end(), {0, 0});
+        return value;
+    };
+    const StoredValue twice = lines(u"1.2.3.4:5\0\0001.2.3.4:5"s);
+    const StoredValue oneLine = TextValue(u"1.2.3.4:5");
+    const struct {
+        const char* what;
+        std::optional<StoredValue> stored;
+        bool change;
+        std::optional<StoredValue> after;
+    } cases[] = {
+        {"none, unchanged", std::nullopt, false, std::nullopt},
+        {"none, one added", std::nullopt, true, lines(u"9.9.9.9:9")},
+        {"read, unchanged", twice, false, twice},
+        {"read, one added", twice, true, lines(u"1.2.3.4:5\0009.9.9.9:9"s)},
+        {"unreadable, one added", oneLine, true, oneLine},
+    };
+    for (const auto& c : cases) {
+        FakeKey key;
+        key.Set(kMasterServersValue, lines(u"m2.example:5"));
+        if (c.stored) {
+            key.Set(kFavouriteServersValue, *c.stored);
+        }
+        Settings settings = Load(key);
+        ASSERT_EQ(settings.moreMasters.size(), 1u) << c.what;
+        EXPECT_EQ(settings.moreMasters[0].hostName, "m2.example") << c.what;
+        if (c.change) {
+            AddFavourite(settings.favourites, Ipv4Endpoint{0x09090909, 9});
+        }
+        SaveStoredSettings(settings, SaveInputs{}, key.Writer());
+        const auto after = key.Reader()(kFavouriteServersValue);
+        ASSERT_EQ(after.has_value(), c.after.has_value()) << c.what;
+        if (after) {
+            EXPECT_EQ(after->type, c.after->type) << c.what;
+            EXPECT_EQ(after->bytes, c.after->bytes) << c.what;
+        }
+        EXPECT_EQ(key.values[kMasterServersValue].bytes, lines(u"m2.example:5").bytes) << c.what;
+    }
+}
+
 // What an older browser left: version 1, or no version at all, with the
 // buddy list as 8-bit text of the ANSI code page.
 FakeKey VersionOneStore(bool withVersion) {
@@ -153,7 +202,6 @@ StoredValue Typed(StoredType type, Bytes bytes) {
 // converted, with "Version" 2. A stored game directory is used without asking
 // for the game's own.
 TEST(SettingsStore, AStartAndACloseLeaveEveryStoredTextAsItWas) {
-    constexpr auto kMultiText = static_cast<StoredType>(7);
     const std::u16string tooLong(300, u'd');
     struct Case {
         const char16_t* name;
@@ -164,7 +212,7 @@ TEST(SettingsStore, AStartAndACloseLeaveEveryStoredTextAsItWas) {
     };
     const Case cases[] = {
         {kGameDirectoryValue,
-         Typed(kMultiText, test::Utf16Bytes(std::u16string(u"C:\\A\0D:\\\0\0", 9))),
+         Typed(StoredType::kTextLines, test::Utf16Bytes(std::u16string(u"C:\\A\0D:\\\0\0", 9))),
          {},
          u"C:\\A"},
         {kGameDirectoryValue,
@@ -182,7 +230,8 @@ TEST(SettingsStore, AStartAndACloseLeaveEveryStoredTextAsItWas) {
          u"%G%\\g.exe"},
         {kGameExecutableValue, Typed(StoredType::kNumber, {'a', 0, 0, 0}), {}, u"a"},
         {kGameExecutableValue, Typed(StoredType::kNone, Bytes(520, 'e')), {}, u"skelvane.exe"},
-        {kBuddyListValue, Typed(kMultiText, test::Utf16Bytes(std::u16string(u"Ann\0Bob\0\0", 10))),
+        {kBuddyListValue,
+         Typed(StoredType::kTextLines, test::Utf16Bytes(std::u16string(u"Ann\0Bob\0\0", 10))),
          NumberValue(2), u"Ann"},
         {kBuddyListValue, Typed(StoredType::kBinary, test::Utf16Bytes(u"Ann\r\nBob")),
          Typed(StoredType::kText, test::Utf16Bytes(std::u16string(u"2\0", 2))), u"Ann\r\nBob"},

@@ -69,7 +69,7 @@ TEST(StoredValue, ATextIsTakenOnlyWhenItFitsItsMemberWithTerminator) {
         {Typed(StoredType::kText, {'d', 0, 'i', 0, 'r'}), u"di"},  // odd trailing byte
         {Typed(StoredType::kExpandableText, Utf16Bytes(u"%D%")), u"%D%"},
         {Typed(StoredType::kNumber, {'a', 0, 0, 0}), u"a"},  // any type is read as text
-        {Typed(static_cast<StoredType>(7), Utf16Bytes(std::u16string(u"m\0n\0", 4))), u"m"},
+        {Typed(StoredType::kTextLines, Utf16Bytes(std::u16string(u"m\0n\0", 4))), u"m"},
         {Text(u""), u""},
     };
     for (const auto& c : cases) {

@@ -21,7 +21,7 @@ HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timi
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
     }
     BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", masterPort};
+    options.masters = {MasterServer{"127.0.0.1", masterPort}};
     options.timing = timing;
     browser_ = CreateMainWindow(GetModuleHandleW(nullptr), options);
     window_ = browser_ != nullptr ? browser_->mainWindow : nullptr;
@@ -66,7 +66,7 @@ void BrowserWindowTest::Click(int id) {
 
 void BrowserWindowTest::HandOverRecords(
     std::size_t count, const std::function<void(ServerRecord&, std::size_t)>& fill) {
-    SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(window_, WM_APP_FORGET_TABLE, 0, 0);
     ServerTable& table = Engine().table;
     ReplaceTable(table);
     GrowTable(table, static_cast<std::int32_t>(count));
@@ -76,7 +76,7 @@ void BrowserWindowTest::HandOverRecords(
         record.responded = 1;
         fill(record, i);
     }
-    SendMessageW(window_, WM_APP_HAND_OVER, 0, 0);
+    SendMessageW(window_, WM_APP_TAKE_TABLE, 0, 0);
 }
 
 void BrowserWindowTest::Close() {

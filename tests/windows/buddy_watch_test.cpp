@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -171,6 +172,48 @@ TEST_F(BuddyWatch, ABuddyFoundByTheSecondRefreshRaisesOneAlertWhoseClickSelectsI
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window_); }, 2000));
     EXPECT_EQ(TakeQuitCode(), 0);
     EXPECT_TRUE(TrayIcons().empty());
+}
+
+TEST_F(BuddyWatch, OffAsAtAFirstStartOnFromTheServerMenuAndAMinimizedWindowPaintsNoList) {
+    ASSERT_NE(Open(master_->port(), ShortTiming()), nullptr);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    EXPECT_TRUE(TrayIcons().empty()) << "no icon while not watching";
+    // The server's menu, choosing "Watch for buddies": is it checked?
+    const auto chooseWatch = [this] {
+        constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(ServerList(), 0, kMarks, kMarks);
+        const std::vector<MenuItemSeen> menu =
+            ChooseFromMenu([this] { PressKey(ServerList(), {VK_APPS}); }, L'w');
+        const auto item = std::find_if(menu.begin(), menu.end(), [](const MenuItemSeen& seen) {
+            return seen.text == L"&Watch for buddies";
+        });
+        EXPECT_NE(item, menu.end());
+        return item != menu.end() && item->checked;
+    };
+
+    EXPECT_FALSE(chooseWatch());
+    EXPECT_EQ(TrayIcons().size(), 1u);
+    EXPECT_TRUE(IsRefreshInProgress(Engine())) << "a watch starts with a refresh";
+    ASSERT_TRUE(WaitForRefreshEnd());
+
+    // Minimized while watching, the window goes to the notification area; a
+    // refresh then fills the list without painting it until it is shown.
+    SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(window_));
+    Click(IDC_UPDATE);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    EXPECT_EQ(RowCount(ServerList()), 1) << "Alpha; Bravo answered only its fourth query";
+    EXPECT_TRUE(State().view.repaintWhenShown);
+    EXPECT_TRUE(State().view.redrawPaused) << "the list's redrawing stays off while hidden";
+    ClickIcon(TrayIcons().at(0), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }, 2000));
+    EXPECT_FALSE(State().view.repaintWhenShown);
+    EXPECT_FALSE(State().view.redrawPaused);
+
+    EXPECT_TRUE(chooseWatch());
+    EXPECT_TRUE(TrayIcons().empty());
+    SendMessageW(window_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window_)) << "not watching, closing ends the browser";
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(PlayerList, ASelectionShowsItsPlayersInAnswerOrderAndNoReleasedRecordIsRe
     ASSERT_TRUE(PaintedAsBuddy(Players(), 0));
     // From the table's replacement on, no row is left to read a record, not
     // even for a paint of a row that was there before.
-    SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(window_, WM_APP_FORGET_TABLE, 0, 0);
     EXPECT_EQ(RowCount(Players()), 0);
     EXPECT_EQ(PlayerOfRow(State().view, 0), nullptr);
     EXPECT_EQ(State().view.playerServer, -1);
