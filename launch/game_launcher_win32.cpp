@@ -55,7 +55,7 @@ void ReportMissingExecutable(const GameJoin& join, const std::u16string& path) {
 // the whole path: the user can put it right in the Config dialog.
 void ReportFailedStart(const GameJoin& join, const std::u16string& path, const char16_t* reason) {
     char16_t text[kStatusTextCapacity];
-    FormatStatus(text, u"Couldn't start %s: %s", {path.c_str(), reason});
+    FormatText(text, u"Couldn't start %s: %s", {path.c_str(), reason});
     join.showStatus(text);
 }
 
