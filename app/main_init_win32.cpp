@@ -7,6 +7,7 @@
 #include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
 #include "app/buddy_watch_win32.h"
+#include "app/kept_list_win32.h"
 #include "app/main_commands_win32.h"
 #include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
@@ -93,6 +94,7 @@ void InitMainDialog(Browser& browser) {
     AttachSizer(window);
     browser.storedTexts = LoadSettings(window, browser.settings);
     engine.master = MastersToAsk(browser.commandLineMasters, browser.settings.moreMasters).front();
+    UseKeptList(engine.sources, KeptListPath());
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);
     RestorePlayerView(browser.view, browser.isXpOrLater);

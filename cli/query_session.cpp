@@ -44,9 +44,10 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
     engine.sources.askMaster = options.askMaster;
     engine.sources.given = inputs.servers;
     if (inputs.cache.list) {
-        engine.sources.fallback = inputs.cache.list->servers;
-        engine.sources.fallbackStatus = Utf16FromBytes(
-            FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
+        const FallbackList cached{inputs.cache.list->servers,
+                                  Utf16FromBytes(FallbackNotice(
+                                      options.cacheFile, *inputs.cache.list, std::time(nullptr)))};
+        engine.sources.fallback = [cached](std::u16string_view) { return std::optional(cached); };
     }
     engine.settings.showFull = options.showFull ? 1 : 0;
     engine.settings.showEmpty = options.showEmpty ? 1 : 0;

@@ -22,10 +22,14 @@ struct MasterExchange {
     bool endMarkerSeen = false;
 };
 
+MasterOutcome Failed(RefreshEngine& engine, MasterOutcome outcome) {
+    ReportStatus(*engine.frontEnd, u"%s", MasterFailureText(outcome, engine.master.hostName).c_str());
+    return outcome;
+}
+
 MasterOutcome QueryError(MasterExchange& exchange) {
     exchange.socket.Close();
-    ReportStatus(*exchange.engine.frontEnd, u"Error querying %S.", exchange.host);
-    return MasterOutcome::kQueryError;
+    return Failed(exchange.engine, MasterOutcome::kQueryError);
 }
 
 // Waits up to `waitMs` for a datagram from the master and receives it into the
@@ -90,6 +94,15 @@ void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
 
 }  // namespace
 
+std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host) {
+    const char16_t* format = outcome == MasterOutcome::kResolveFailed ? u"Couldn't resolve %S."
+                             : outcome == MasterOutcome::kNoResponse  ? u"No response from %S."
+                                                                      : u"Error querying %S.";
+    char16_t text[kStatusTextCapacity];
+    FormatText(text, format, {host.c_str()});
+    return text;
+}
+
 void ReplaceTableSafely(RefreshEngine& engine) {
     engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
@@ -100,8 +113,7 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
-        ReportStatus(*engine.frontEnd, u"Couldn't resolve %S.", host);
-        return MasterOutcome::kResolveFailed;
+        return Failed(engine, MasterOutcome::kResolveFailed);
     }
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
@@ -111,8 +123,7 @@ MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     std::int32_t length = AskUntilAnswered(exchange);
     if (length == 0) {
         exchange.socket.Close();
-        ReportStatus(*engine.frontEnd, u"No response from %S.", host);
-        return MasterOutcome::kNoResponse;
+        return Failed(engine, MasterOutcome::kNoResponse);
     }
     if (length < 0) {
         return QueryError(exchange);

@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/refresh_front_end.h"
@@ -46,16 +48,26 @@ struct MasterServer {
     std::uint16_t port = kMasterPort;
 };
 
+// A list swept instead of the master's when the master phase fails, and the
+// status text that says so, shown in place of "Querying servers...".
+struct FallbackList {
+    std::vector<Ipv4Endpoint> servers;
+    std::u16string status;
+};
+
 // Servers a front end names itself, beside or instead of the master's list.
 struct ServerSources {
     // False: no master is asked and only `given` is swept.
     bool askMaster = true;
     // Swept with the master's list; a server on both is swept once.
     std::vector<Ipv4Endpoint> given;
-    // Swept instead of the master's list when the master phase fails, with
-    // this status text to say so.
-    std::optional<std::vector<Ipv4Endpoint>> fallback;
-    std::u16string fallbackStatus;
+    // Asked on the refresh thread once the master phase has failed, never
+    // after an abort, with the text the failure showed: the list to sweep
+    // instead, or nothing when there is none.
+    std::function<std::optional<FallbackList>(std::u16string_view failure)> fallback;
+    // Handed the master's list on the refresh thread, before the sweep,
+    // after every master phase whose answer ended with the end marker.
+    std::function<void(std::span<const Ipv4Endpoint> masterList)> keepMasterList;
 };
 
 // How the master phase of a refresh ended.

@@ -1,5 +1,7 @@
 #include "lists/kept_list.h"
 
+#include <utility>
+
 namespace skelvane {
 
 KeptListRead ReadKeptList(const std::filesystem::path& path) {
@@ -15,6 +17,21 @@ FileProblem KeepList(const std::filesystem::path& path, std::span<const Ipv4Endp
                      std::int64_t now) {
     return WriteFileWhole(path,
                           FormatServerCache(CachedList{{servers.begin(), servers.end()}, now}));
+}
+
+std::optional<FallbackList> KeptListFallback(const std::filesystem::path& path,
+                                             std::u16string_view failure, std::int64_t now) {
+    KeptListRead read = ReadKeptList(path);
+    if (!read.list || read.list->servers.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t count = read.list->servers.size();
+    const std::string said = " Querying the " + std::to_string(count) +
+                             (count == 1 ? " server" : " servers") + " kept from " +
+                             AgeText(now - read.list->savedAt) + " ago...";
+    std::u16string status(failure);
+    status.append(said.begin(), said.end());
+    return FallbackList{std::move(read.list->servers), std::move(status)};
 }
 
 std::string AgeText(std::int64_t seconds) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "engine/refresh_engine.h"
 #include "lists/server_cache.h"
 #include "lists/text_file.h"
 #include "platform/udp_socket.h"
@@ -33,6 +34,13 @@ KeptListRead ReadKeptList(const std::filesystem::path& path);
 // the file whole.
 FileProblem KeepList(const std::filesystem::path& path, std::span<const Ipv4Endpoint> servers,
                      std::int64_t now);
+
+// What the browser sweeps when the master phase has failed: the kept list at
+// `path`, with the status text that says so after the failure's own, as in
+// "No response from HOST. Querying the 5120 servers kept from 2 hours ago...".
+// Nothing when the file is missing or damaged or lists no server.
+std::optional<FallbackList> KeptListFallback(const std::filesystem::path& path,
+                                             std::u16string_view failure, std::int64_t now);
 
 // A list's age in words: "45 seconds", "1 minute", "5 hours", "3 days". A
 // clock set back since the save gives no negative age.

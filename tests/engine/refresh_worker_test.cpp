@@ -193,12 +193,13 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
 TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
     const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
     FakeServers servers({answers, answers, answers});
-    const Bytes listing = test::MasterDatagram()
-                              .Entry(127, 0, 0, 1, servers.port(0))
-                              .Entry(127, 0, 0, 1, servers.port(1))
-                              .EndMarker()
-                              .Build();
-    FakeMaster lists({{}, {listing}});
+    const auto listing = [&](bool endMarker) {
+        test::MasterDatagram datagram;
+        datagram.Entry(127, 0, 0, 1, servers.port(0)).Entry(127, 0, 0, 1, servers.port(1));
+        return (endMarker ? datagram.EndMarker() : datagram).Build();
+    };
+    FakeMaster lists({{}, {listing(true)}});
+    FakeMaster unended({{}, {listing(false)}});
     FakeMaster silent({{999}, {}});
     struct Case {
         const char* what;
@@ -208,15 +209,26 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         bool abort;
         SweptList swept;
         std::vector<std::size_t> table;
+        // The list handed over for keeping, if any.
+        std::optional<std::vector<std::size_t>> kept;
     };
     using enum SweptList;
     const Case cases[] = {
-        {"master and given, once each", true, &lists, {1, 2}, {}, false, kMaster, {0, 1, 2}},
-        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}},
-        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}},
-        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}},
-        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}},
-        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}},
+        {"master and given, once each",
+         true,
+         &lists,
+         {1, 2},
+         {},
+         false,
+         kMaster,
+         {0, 1, 2},
+         std::vector<std::size_t>{0, 1}},
+        {"master without its end", true, &unended, {2}, {}, false, kMaster, {0, 1, 2}, {}},
+        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}, {}},
+        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}, {}},
+        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}, {}},
+        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}, {}},
+        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}, {}},
     };
     const auto endpoints = [&](const std::vector<std::size_t>& indices) {
         std::vector<Ipv4Endpoint> list;
@@ -232,10 +244,17 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         engine.settings.packetsPerSecond = 1000;
         engine.sources.askMaster = c.askMaster;
         engine.sources.given = endpoints(c.given);
-        if (!c.fallback.empty()) {
-            engine.sources.fallback = endpoints(c.fallback);
-        }
-        engine.sources.fallbackStatus = u"Falling back.";
+        std::vector<std::u16string> failures;
+        engine.sources.fallback = [&](std::u16string_view failure) -> std::optional<FallbackList> {
+            failures.emplace_back(failure);
+            return c.fallback.empty()
+                       ? std::nullopt
+                       : std::optional(FallbackList{endpoints(c.fallback), u"Falling back."});
+        };
+        std::optional<std::vector<Ipv4Endpoint>> kept;
+        engine.sources.keepMasterList = [&](std::span<const Ipv4Endpoint> list) {
+            kept.emplace(list.begin(), list.end());
+        };
         if (c.abort) {
             AbortRefresh(engine);
         }
@@ -246,8 +265,17 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
             table.push_back(Ipv4Endpoint{engine.table[i].address, engine.table[i].port});
         }
         EXPECT_EQ(table, endpoints(c.table)) << c.what;
+        EXPECT_EQ(kept, c.kept ? std::optional(endpoints(*c.kept)) : std::nullopt) << c.what;
         EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
+        // The fallback's text stands where "Querying servers..." would.
         EXPECT_EQ(ui.SawStatus(u"Falling back."), c.swept == SweptList::kFallback) << c.what;
+        EXPECT_EQ(ui.SawStatus(u"Querying servers..."),
+                  c.swept != SweptList::kNone && c.swept != SweptList::kFallback)
+            << c.what;
+        const bool asked = c.master == &silent && c.askMaster && !c.abort;
+        EXPECT_EQ(failures, asked ? std::vector<std::u16string>{u"No response from 127.0.0.1."}
+                                  : std::vector<std::u16string>{})
+            << c.what;
         EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
     }
 }

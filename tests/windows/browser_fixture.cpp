@@ -1,8 +1,11 @@
 #include "tests/windows/browser_fixture.h"
 
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "app/browser_entry_win32.h"
+#include "app/kept_list_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "browse/server_columns.h"
 #include "platform/win32/wide_text.h"
@@ -19,6 +22,8 @@ HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timi
                              bool keepStoredSettings) {
     if (!keepStoredSettings) {
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+        std::error_code ignored;
+        std::filesystem::remove(KeptListPath(), ignored);
     }
     BrowserOptions options;
     options.masters = {MasterServer{"127.0.0.1", masterPort}};

@@ -101,7 +101,7 @@ class BuddyWatch : public BrowserWindowTest {
         StoreNumber(key, kWatchForBuddiesValue, 1);
         RegCloseKey(key);
         ASSERT_NE(Open(master_->port(), ShortTiming(), true), nullptr);
-        State().watch.pauseMs = 1000;
+        State().watch.pauseMs = 3000;
     }
 
     // Pumps until `done`, noting each balloon text that comes on screen.

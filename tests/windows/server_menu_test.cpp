@@ -5,10 +5,12 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/kept_list_win32.h"
 #include "app/registry_key_win32.h"
 #include "browse/server_columns.h"
 #include "platform/win32/wide_text.h"
@@ -193,6 +195,11 @@ TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts
     EXPECT_EQ(Overlay(0), 0u);
     EXPECT_EQ(MenuOfRow(1, 0)[2], L"Remove from &favourites");
 
+    // With the kept list it is swept once, though both name it; with nothing
+    // kept it is swept alone.
+    RefreshWithSilentMaster();
+    EXPECT_EQ(Status(), L"Completed. 2 of 2 servers responded.");
+    std::filesystem::remove(KeptListPath());
     RefreshWithSilentMaster();
     EXPECT_EQ(Status(), L"Completed. 1 of 1 servers responded.");
     ASSERT_EQ(RowCount(ServerList()), 1);
