@@ -62,6 +62,9 @@ bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
         return false;
     }
     buffer[received.size] = 0;
+    if (engine.answerRead) {
+        engine.answerRead();
+    }
     LockGuard guard(engine.tableLock);
     AcceptStatusAnswer(channel, buffer.first(received.size), received.from);
     if (channel.unanswered == 0) {

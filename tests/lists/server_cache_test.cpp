@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/servers_file.h"
+#include "engine/server_table.h"
 
 namespace skelvane {
 namespace {
@@ -40,6 +41,20 @@ TEST(ServerCache, ReadsBackWhatItWritesAndRefusesAnyDamage) {
     const auto asServersFile = ParseServersFile(sound, "cache", 1);
     ASSERT_TRUE(asServersFile) << "a cache is also a --servers file: " << asServersFile.Why();
     EXPECT_EQ(asServersFile->size(), 2u);
+}
+
+// A cache holds at most what a server table holds: one more server, with a
+// sound checksum, is a file this program never wrote.
+TEST(ServerCache, HoldsAtMostAFullTable) {
+    for (const std::int32_t count : {kMaxServerRecords, kMaxServerRecords + 1}) {
+        CachedList list{{}, 1700000000};
+        for (std::int32_t i = 0; i < count; ++i) {
+            list.servers.push_back({LoopbackAddress(), static_cast<std::uint16_t>(1 + i)});
+        }
+        EXPECT_EQ(static_cast<bool>(ParseServerCache(FormatServerCache(list))),
+                  count == kMaxServerRecords)
+            << count << " servers";
+    }
 }
 
 }  // namespace
