@@ -89,14 +89,12 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
     text[0] = u'\0';
     switch (kind) {
         case KIND_HOSTNAME:
-            FormatStatus(text, u"%s", {record.hostName});
-            break;
         case KIND_MAP:
-            FormatStatus(text, u"%s", {record.mapName});
+        case KIND_MOD: {
+            const std::u16string_view shown = TextCellOf(record, kind);
+            *std::copy(shown.begin(), shown.end(), text) = u'\0';
             break;
-        case KIND_MOD:
-            FormatStatus(text, u"%s", {record.gameName});
-            break;
+        }
         case KIND_ADDRESS:
             FormatServerAddress(record, text);
             break;
@@ -112,6 +110,19 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
 }
 
 }  // namespace
+
+std::u16string_view TextCellOf(const ServerRecord& record, std::int32_t kind) {
+    switch (kind) {
+        case KIND_HOSTNAME:
+            return FieldText(record.hostName);
+        case KIND_MAP:
+            return FieldText(record.mapName);
+        case KIND_MOD:
+            return FieldText(record.gameName);
+        default:
+            return {};
+    }
+}
 
 void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]) {
     FormatStatus(out, u"%S:%d", {DottedAddress(record.address).c_str(), std::int32_t{record.port}});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "engine/server_table.h"
 #include "engine/status_text.h"
@@ -66,6 +67,10 @@ struct PingThresholds {
     std::int32_t good = 100;
     std::int32_t medium = 200;
 };
+
+// The text a Host Name, Map or Mod cell shows, by the column's kind; empty
+// for any other kind.
+std::u16string_view TextCellOf(const ServerRecord& record, std::int32_t kind);
 
 // The text of one cell, cut to `capacity` units and terminated; for the Ping
 // column also its image. False, with nothing written, for a column that does

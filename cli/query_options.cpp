@@ -111,6 +111,17 @@ bool ApplyRate(const std::string& value, OptionReader& reader, QueryOptions& opt
     return true;
 }
 
+bool ApplyMinHumans(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto minimum = ParseWholeNumber(value, 0, kMaxPlayers);
+    if (!minimum) {
+        reader.error = "bad number of humans '" + value + "': expected a whole number from 0 to " +
+                       std::to_string(kMaxPlayers);
+        return false;
+    }
+    options.minHumans = static_cast<std::int32_t>(*minimum);
+    return true;
+}
+
 bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& options) {
     const auto column = ParseSortColumn(value);
     if (!column) {
@@ -130,6 +141,7 @@ constexpr ValueOption kValueOptions[] = {
     {"--buddies", AppendValue<&QueryOptions::buddyFiles>},
     {"--rate", ApplyRate},
     {"--sort", ApplySort},
+    {"--min-humans", ApplyMinHumans},
 };
 
 bool ApplyOption(OptionReader& reader, QueryOptions& options) {

@@ -37,7 +37,8 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_TRUE(o.json);
 
     const auto given = Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f",
-                              "--buddy", "Kite", "--only-buddies", "--rules", "--stats"});
+                              "--buddy", "Kite", "--only-buddies", "--rules", "--stats",
+                              "--min-humans", "3"});
     ASSERT_TRUE(given.options) << given.error;
     EXPECT_FALSE(given.options->askMaster) << "servers given without --master";
     ASSERT_EQ(given.options->servers.size(), 2u);
@@ -46,6 +47,7 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_EQ(given.options->serverFiles, std::vector<std::string>{"f"});
     EXPECT_EQ(given.options->buddyNames, std::vector<std::string>{"Kite"});
     EXPECT_TRUE(given.options->onlyBuddies && given.options->rules && given.options->stats);
+    EXPECT_EQ(given.options->minHumans, 3);
 }
 
 TEST(QueryOptions, SortColumnsByTitleOrIndex) {
@@ -84,6 +86,8 @@ TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
         {{"--only-buddies"}, "--only-buddies needs --buddy or --buddies"},
         {{"--server", "h:0"}, "HOST:PORT"},
         {{"--servers"}, "needs a value"},
+        {{"--min-humans", "65"}, "bad number of humans '65'"},
+        {{"--min-humans", "-1"}, "bad number of humans"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.args);

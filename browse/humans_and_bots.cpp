@@ -1,0 +1,20 @@
+#include "browse/humans_and_bots.h"
+
+#include <algorithm>
+
+#include "browse/player_columns.h"
+
+namespace skelvane {
+
+bool IsBot(const PlayerRecord& player) {
+    return player.ping == 0;
+}
+
+HumansAndBots CountHumansAndBots(const ServerRecord& record) {
+    const std::int32_t players = ReadablePlayerCount(record);
+    const auto bots =
+        static_cast<std::int32_t>(std::count_if(record.players, record.players + players, IsBot));
+    return HumansAndBots{players - bots, bots};
+}
+
+}  // namespace skelvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/server_table.h"
+
+namespace skelvane {
+
+// A player is a bot when its server reports its ping as 0. Servers report
+// their own bots so, and other browsers tell bots by the same rule; a human
+// whose ping the server measures as 0 counts as a bot too.
+bool IsBot(const PlayerRecord& player);
+
+struct HumansAndBots {
+    std::int32_t humans = 0;
+    std::int32_t bots = 0;
+};
+
+// The record's readable players, told apart by IsBot.
+HumansAndBots CountHumansAndBots(const ServerRecord& record);
+
+}  // namespace skelvane
