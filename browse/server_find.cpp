@@ -20,9 +20,8 @@ struct CaseRange {
 };
 
 constexpr CaseRange kCaseRanges[] = {
-    {u'A', u'Z', 0x20},           {0x00C0, 0x00D6, 0x20}, {0x00D8, 0x00DE, 0x20},
-    {0x0391, 0x03A1, 0x20},       {0x03A3, 0x03AB, 0x20}, {0x0400, 0x040F, 0x50},
-    {0x0410, 0x042F, 0x20},
+    {u'A', u'Z', 0x20},     {0x00C0, 0x00D6, 0x20}, {0x00D8, 0x00DE, 0x20}, {0x0391, 0x03A1, 0x20},
+    {0x03A3, 0x03AB, 0x20}, {0x0400, 0x040F, 0x50}, {0x0410, 0x042F, 0x20},
 };
 
 // Latin Extended-A pairs each capital with the small letter right after it;
@@ -33,9 +32,9 @@ bool IsPairedCapital(char16_t c) {
         return false;
     }
     const bool even = c % 2 == 0;
-    return ((c >= 0x0100 && c <= 0x0137) || (c >= 0x014A && c <= 0x0177)) ? even
+    return ((c >= 0x0100 && c <= 0x0137) || (c >= 0x014A && c <= 0x0177))   ? even
            : ((c >= 0x0139 && c <= 0x0148) || (c >= 0x0179 && c <= 0x017E)) ? !even
-                                                                               : false;
+                                                                            : false;
 }
 
 }  // namespace
@@ -63,9 +62,9 @@ bool FindText::Narrows(const FindText& wider) const {
 }
 
 bool FindText::FoundIn(std::u16string_view text) const {
-    const auto found =
-        std::search(text.begin(), text.end(), folded_.begin(), folded_.end(),
-                    [](char16_t shown, char16_t wanted) { return FoldCaseForFind(shown) == wanted; });
+    const auto found = std::search(
+        text.begin(), text.end(), folded_.begin(), folded_.end(),
+        [](char16_t shown, char16_t wanted) { return FoldCaseForFind(shown) == wanted; });
     return found != text.end();
 }
 
@@ -73,8 +72,9 @@ bool FindText::Finds(const ServerRecord& record) const {
     if (IsEmpty()) {
         return true;
     }
-    const bool inCell = std::any_of(std::begin(kFoundKinds), std::end(kFoundKinds),
-                                    [&](std::int32_t kind) { return FoundIn(TextCellOf(record, kind)); });
+    const bool inCell =
+        std::any_of(std::begin(kFoundKinds), std::end(kFoundKinds),
+                    [&](std::int32_t kind) { return FoundIn(TextCellOf(record, kind)); });
     return inCell || std::any_of(record.players, record.players + ReadablePlayerCount(record),
                                  [&](const PlayerRecord& p) { return FoundIn(PlayerNameText(p)); });
 }

@@ -41,8 +41,8 @@ std::vector<std::int32_t> ServersWithHumans(const ServerTable& table,
                                             std::int32_t minimum);
 
 // The servers as a table of the list's columns and cell texts, then the
-// numbers of humans and bots, with the details asked for below each row. With a buddy list, a server where a buddy
-// plays and a player who is one are marked with '*'.
+// numbers of humans and bots, with the details asked for below each row. With a buddy list, a
+// server where a buddy plays and a player who is one are marked with '*'.
 void PrintServerTable(std::ostream& out, const ServerTable& table,
                       const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
                       const ReportDetails& details);

@@ -32,15 +32,15 @@ TEST(ServerFind, FindsHostMapModAndPlayerNamesAsShownIgnoringCase) {
         bool found;
     } cases[] = {
         {u"", true},
-        {u"redserver", true},        // host name without its colour codes
-        {u"^1red", false},           // which the host name cell no longer shows
-        {u"ÑOÑO", true},             // UTF-8 decoded, Latin-1 capitals folded
-        {u"^2DM", true},             // the map cell shows what the server sent
-        {u"aRENA", true},            // the mod
-        {u"kite", true},             // a player, colour codes stripped
-        {u"ВОЛК", true},             // a Cyrillic name in capitals
-        {u"SEÑOR", true},            // a Windows-1252 name
-        {u"dm17arena", false},       // never across two texts
+        {u"redserver", true},   // host name without its colour codes
+        {u"^1red", false},      // which the host name cell no longer shows
+        {u"ÑOÑO", true},        // UTF-8 decoded, Latin-1 capitals folded
+        {u"^2DM", true},        // the map cell shows what the server sent
+        {u"aRENA", true},       // the mod
+        {u"kite", true},        // a player, colour codes stripped
+        {u"ВОЛК", true},        // a Cyrillic name in capitals
+        {u"SEÑOR", true},       // a Windows-1252 name
+        {u"dm17arena", false},  // never across two texts
         {u"Server ÑoÑo ", false},
         {u"default", false},
     };
@@ -64,7 +64,7 @@ TEST(ServerFind, CaseFoldingCoversLatinGreekAndCyrillicCapitalsOnly) {
         char16_t capital;
         char16_t folded;
     } cases[] = {
-        {u'A', u'a'},    {u'Z', u'z'},    {u'[', u'['},    {u'a', u'a'},    {0x00C0, 0x00E0},
+        {u'A', u'a'},     {u'Z', u'z'},     {u'[', u'['},     {u'a', u'a'},     {0x00C0, 0x00E0},
         {0x00D7, 0x00D7}, {0x00DE, 0x00FE}, {0x00DF, 0x00DF}, {0x0178, 0x00FF}, {0x0100, 0x0101},
         {0x0101, 0x0101}, {0x0130, 0x0130}, {0x0139, 0x013A}, {0x0148, 0x0148}, {0x014A, 0x014B},
         {0x017D, 0x017E}, {0x03A3, 0x03C3}, {0x03A2, 0x03A2}, {0x0401, 0x0451}, {0x042F, 0x044F},

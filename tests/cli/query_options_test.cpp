@@ -36,9 +36,9 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_TRUE(o.listPlayers);
     EXPECT_TRUE(o.json);
 
-    const auto given = Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f",
-                              "--buddy", "Kite", "--only-buddies", "--rules", "--stats",
-                              "--min-humans", "3"});
+    const auto given =
+        Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f", "--buddy", "Kite",
+               "--only-buddies", "--rules", "--stats", "--min-humans", "3"});
     ASSERT_TRUE(given.options) << given.error;
     EXPECT_FALSE(given.options->askMaster) << "servers given without --master";
     ASSERT_EQ(given.options->servers.size(), 2u);
