@@ -65,7 +65,10 @@ int RunMessageLoop(HWND mainWindow) {
         if (got == -1) {
             return kExitStartFailed;
         }
-        if (!IsDialogMessageW(mainWindow, &message)) {
+        // The dialog manager's keyboard of the main window, or of the window
+        // of its own that the message is for (the details).
+        if (!IsDialogMessageW(mainWindow, &message) &&
+            !IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

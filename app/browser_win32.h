@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "app/refresh_bridge_win32.h"
+#include "app/server_details_win32.h"
+#include "app/server_query_win32.h"
 #include "engine/refresh_engine.h"
 #include "settings/settings.h"
 #include "ui/presentation_win32.h"
@@ -28,6 +30,10 @@ struct Browser {
     // or when the window is destroyed, whichever comes first.
     bool settingsSaved = false;
     Presentation view;
+    // The details window and the server it shows.
+    DetailsTarget details;
+    // The server asked again from the details window, while it is asked.
+    std::shared_ptr<ServerQueryJob> serverQuery;
 };
 
 // The state of a main window made by CreateMainWindow.

@@ -34,12 +34,14 @@ void ShowStatusNow(StatusBar& bar, const char16_t* text) {
 }  // namespace
 
 void JoinServer(Browser& browser, const NMITEMACTIVATE& click) {
-    if (click.iItem == -1) {
-        return;
+    if (click.iItem != -1) {
+        JoinRecord(browser, RecordIndexAtRow(browser.view, click.iItem),
+                   browser.view.tablesForgotten);
     }
+}
+
+void JoinRecord(Browser& browser, std::int32_t record, std::uint32_t tablesForgotten) {
     Presentation& view = browser.view;
-    const std::int32_t record = RecordIndexAtRow(view, click.iItem);
-    const std::uint32_t tablesForgotten = view.tablesForgotten;
     GameJoin join;
     join.owner = browser.mainWindow;
     join.gameDirectory = browser.settings.gameDirectory;
@@ -48,8 +50,8 @@ void JoinServer(Browser& browser, const NMITEMACTIVATE& click) {
     join.serverAddress = [&view, record, tablesForgotten] {
         return AddressOfRecord(view, record, tablesForgotten);
     };
-    // The browser closes once the list that sent the double-click is done
-    // with it, rather than under the list's feet.
+    // The browser closes once the window that asked for the join is done
+    // with it, rather than under its feet.
     if (LaunchGame(join)) {
         PostMessageW(browser.mainWindow, WM_CLOSE, 0, 0);
     }

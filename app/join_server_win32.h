@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "app/browser_win32.h"
 
 namespace skelvane {
@@ -12,5 +14,9 @@ namespace skelvane {
 // and closes the browser, whose settings, with a game directory found on the
 // way, are saved as it goes. A double-click beside the rows does nothing.
 void JoinServer(Browser& browser, const NMITEMACTIVATE& click);
+
+// The same for a record of the table of that generation; nothing once the
+// table has moved on.
+void JoinRecord(Browser& browser, std::int32_t record, std::uint32_t tablesForgotten);
 
 }  // namespace skelvane

@@ -77,6 +77,9 @@ INT_PTR OnDestroy(Browser& browser) {
     if (browser.bridge != nullptr) {
         browser.bridge->SetWindow(nullptr);
     }
+    if (browser.serverQuery != nullptr) {
+        browser.serverQuery->notify.store(nullptr);
+    }
     AbortRefresh(*browser.engine);
     SaveSettingsOnce(browser);
     StopNetworking();
@@ -129,6 +132,9 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_TIMER:
             return OnTimer(browser, wParam);
+        case WM_APP_SERVER_ANSWERED:
+            OnServerQueryDone(browser);
+            return TRUE;
         case WM_APP_MAILBOX:
         case WM_APP_TABLE_REPLACED:
         case WM_APP_HAND_OVER:

@@ -19,6 +19,9 @@ RefreshBridge& BridgeOf(void* context) {
 void PutStatus(void* context, const char16_t* text) {
     BridgeOf(context).PutStatus(text);
 }
+void KeepInfoLine(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
+    BridgeOf(context).KeptLines().Keep(index, answer);
+}
 bool PutParsed(void* context, std::int32_t index) {
     return BridgeOf(context).PutParsed(index);
 }
@@ -75,6 +78,7 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
     ui.showStatus = PutStatus;
     ui.tableReplaced = SendTableReplaced;
     ui.handOver = SendHandOver;
+    ui.answerReceived = KeepInfoLine;
     ui.serverParsed = PutParsed;
     ui.repaintList = PostRepaintList;
     ui.refreshEnded = SendRefreshEnded;
@@ -89,6 +93,7 @@ void DeliverMailbox(Browser& browser) {
         SetTimer(browser.mainWindow, kMailboxTimer, kMailboxLookAgainMs, nullptr);
     }
     AddParsedServers(view, contents.parsed);
+    FollowDetailsTarget(browser, contents.parsed);
     if (contents.hasStatus) {
         ShowStatus(view.statusBar, contents.status);
     }
@@ -103,7 +108,9 @@ LRESULT OnBridgeMessage(Browser& browser, UINT message) {
         case WM_APP_TABLE_REPLACED:
             // Answers of the table that is going must not make rows in the next.
             browser.bridge->Mailbox().DiscardParsed();
+            browser.bridge->KeptLines().Clear();
             ForgetTable(view);
+            DetailsTableForgotten(browser);
             return 0;
         case WM_APP_HAND_OVER:
             TakeTable(view);

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "app/ui_mailbox_win32.h"
+#include "browse/kept_info_lines.h"
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -35,6 +36,8 @@ class RefreshBridge {
     // Starts forwarding to the window, or stops it with null.
     void SetWindow(HWND window);
     UiMailbox& Mailbox() { return mailbox_; }
+    // The info line of each answer, for the details window.
+    KeptInfoLines& KeptLines() { return keptLines_; }
 
     void PutStatus(const char16_t* text) { mailbox_.PutStatus(text); }
     bool PutParsed(std::int32_t index);
@@ -49,6 +52,7 @@ class RefreshBridge {
     std::atomic<HWND> window_{nullptr};
     std::atomic<bool> repaintPosted_{false};
     UiMailbox mailbox_;
+    KeptInfoLines keptLines_;
 };
 
 // Points the engine's hooks at a new bridge, which the engine then owns.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "browse/player_columns.h"
+#include "engine/status_text.h"
 
 namespace skelvane {
 
@@ -15,6 +16,12 @@ HumansAndBots CountHumansAndBots(const ServerRecord& record) {
     const auto bots =
         static_cast<std::int32_t>(std::count_if(record.players, record.players + players, IsBot));
     return HumansAndBots{players - bots, bots};
+}
+
+void FormatHumansAndBots(char16_t* out, const HumansAndBots& players) {
+    FormatStatus(out, u"%d human%s, %d bot%s",
+                 {players.humans, players.humans == 1 ? u"" : u"s", players.bots,
+                  players.bots == 1 ? u"" : u"s"});
 }
 
 }  // namespace skelvane

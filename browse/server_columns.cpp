@@ -125,7 +125,11 @@ std::u16string_view TextCellOf(const ServerRecord& record, std::int32_t kind) {
 }
 
 void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]) {
-    FormatStatus(out, u"%S:%d", {DottedAddress(record.address).c_str(), std::int32_t{record.port}});
+    FormatEndpoint(Ipv4Endpoint{record.address, record.port}, out);
+}
+
+void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kStatusTextCapacity]) {
+    FormatStatus(out, u"%S:%d", {DottedAddress(server.address).c_str(), std::int32_t{server.port}});
 }
 
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {

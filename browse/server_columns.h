@@ -5,6 +5,7 @@
 
 #include "engine/server_table.h"
 #include "engine/status_text.h"
+#include "platform/udp_socket.h"
 
 namespace skelvane {
 
@@ -55,6 +56,7 @@ bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32
 // "a.b.c.d:port": a server as its IP Address cell shows it and as the game is
 // told to connect to it.
 void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]);
+void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kStatusTextCapacity]);
 
 std::int32_t OsIconForVersion(const char16_t* version);
 

@@ -1,5 +1,8 @@
 #include "engine/server_query.h"
 
+#include <memory>
+
+#include "engine/status_parser.h"
 #include "engine/status_receiver.h"
 #include "engine/status_sweep.h"
 #include "platform/clock.h"
@@ -42,6 +45,18 @@ std::optional<ServerAnswer> QueryOneServer(const Ipv4Endpoint& server,
         }
     }
     return std::nullopt;
+}
+
+// The answer is parsed into a fresh record, so that nothing of the earlier
+// answer (players past the new count, say) stays behind.
+void ApplyServerAnswer(ServerRecord& record, const ServerAnswer& answer) {
+    const auto fresh = std::make_unique<ServerRecord>();
+    fresh->address = record.address;
+    fresh->port = record.port;
+    fresh->sendTime = answer.sendTime;
+    fresh->attempts = record.attempts;
+    ParseStatusAnswer(answer.bytes, *fresh, answer.receiveTime);
+    record = *fresh;
 }
 
 }  // namespace skelvane

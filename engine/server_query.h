@@ -25,4 +25,9 @@ struct ServerAnswer {
 // had. Blocks the calling thread for at most the sum of those waits.
 std::optional<ServerAnswer> QueryOneServer(const Ipv4Endpoint& server, const RefreshTiming& timing);
 
+// Takes a later answer of a server that answered in the refresh into its
+// record: every field as this answer gives it, the ping from the query it
+// answered. What the refresh counted of the record (its attempts) stays.
+void ApplyServerAnswer(ServerRecord& record, const ServerAnswer& answer);
+
 }  // namespace skelvane

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "browse/buddy_list.h"
+#include "browse/server_find.h"
 #include "browse/update_throttle.h"
 #include "engine/refresh_engine.h"
 #include "settings/settings.h"
@@ -45,6 +46,9 @@ struct Presentation {
     std::int32_t playerServer = -1;
     // The names whose rows are highlighted.
     BuddyList buddies;
+    // What the find field holds: only servers it finds have rows. It lives for
+    // the session and is never stored.
+    FindText find;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
     // The list repaints at most every 100 ms while answers pour in; a repaint

@@ -21,11 +21,12 @@ const ServerTable& Table(const Presentation& view) {
     return view.engine->table;
 }
 
-// A record may have a row when its answer has been parsed and the filters pass it.
+// A record may have a row when its answer has been parsed and the filters,
+// the find text among them, pass it.
 bool IsListable(const Presentation& view, std::int32_t index) {
     return view.tableReadable && index >= 0 &&
            static_cast<std::size_t>(index) < view.parsed.size() && view.parsed[index] != 0 &&
-           IsServerShown(Table(view)[index], view.settings->showFull, view.settings->showEmpty);
+           IsServerListed(Table(view)[index], ListFilter(view));
 }
 
 // Whether the row of record `a` goes before that of record `b` in an order.
@@ -113,6 +114,43 @@ void AddRow(Presentation& view, std::int32_t index, std::size_t position) {
     view.shownPlayers += Table(view)[index].playerCount;
 }
 
+// The counts of rows that were taken out or put in some other way than AddRow.
+void RecountRows(Presentation& view) {
+    view.shownServers = static_cast<std::int32_t>(view.rows.size());
+    view.shownPlayers = 0;
+    for (const std::int32_t index : view.rows) {
+        view.shownPlayers += Table(view)[index].playerCount;
+    }
+}
+
+// Every listable record, in table order.
+std::vector<std::int32_t> ListableRecords(const Presentation& view) {
+    std::vector<std::int32_t> records;
+    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
+        if (IsListable(view, static_cast<std::int32_t>(i))) {
+            records.push_back(static_cast<std::int32_t>(i));
+        }
+    }
+    return records;
+}
+
+// The rows have changed under the list without a rebuild: the list learns
+// their number, the counts follow, and the selected server stays selected
+// while it has a row. When it has none nothing is selected, and its players
+// go with it.
+void ShowChangedRows(Presentation& view, std::int32_t selected) {
+    RecountRows(view);
+    ShowRowCount(view);
+    if (std::find(view.rows.begin(), view.rows.end(), selected) != view.rows.end()) {
+        FollowRecord(view, selected);
+    } else if (selected >= 0) {
+        ListView_SetItemState(view.serverList, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ClearPlayerList(view);
+    }
+    ShowCounts(view);
+    RepaintServerListNow(view);
+}
+
 // A record whose answer was announced for the first time, and may be read.
 bool TakeAnnouncement(Presentation& view, std::int32_t index) {
     if (!view.tableReadable || index < 0 || static_cast<std::size_t>(index) >= view.parsed.size() ||
@@ -123,24 +161,12 @@ bool TakeAnnouncement(Presentation& view, std::int32_t index) {
     return true;
 }
 
-std::int32_t CountListable(const Presentation& view) {
-    std::int32_t listable = 0;
-    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
-        listable += IsListable(view, static_cast<std::int32_t>(i)) ? 1 : 0;
-    }
-    return listable;
-}
-
 // Every listable record in table order; sorting comes after.
-void RebuildServerRows(Presentation& view) {
+void RebuildServerRows(Presentation& view, std::vector<std::int32_t> listable) {
     PauseRedraw(view);
     DeleteAllRows(view);
-    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
-        const auto index = static_cast<std::int32_t>(i);
-        if (IsListable(view, index)) {
-            AddRow(view, index, view.rows.size());
-        }
-    }
+    view.rows = std::move(listable);
+    RecountRows(view);
     ShowRowCount(view);
 }
 
@@ -307,14 +333,52 @@ void RepaintServerListNow(Presentation& view) {
 void ApplyFilterChange(Presentation& view, HWND mainWindow) {
     view.settings->showEmpty = CheckState(mainWindow, IDC_SHOWEMPTY);
     view.settings->showFull = CheckState(mainWindow, IDC_SHOWFULL);
-    if (CountListable(view) == view.shownServers) {
+    std::vector<std::int32_t> listable = ListableRecords(view);
+    if (static_cast<std::int32_t>(listable.size()) == view.shownServers) {
         return;
     }
-    RebuildServerRows(view);
+    RebuildServerRows(view, std::move(listable));
     FillPlayerList(view);
     ShowCounts(view);
     SortRows(view, view.settings->sortOrder);
     RepaintServerListNow(view);
+}
+
+ServerFilter ListFilter(const Presentation& view) {
+    return ServerFilter{view.settings->showFull, view.settings->showEmpty, &view.find};
+}
+
+// Typing on narrows the rows as a rule: the rows that stay are taken out of
+// the rows there are, which keeps their order and needs no sort. Any other
+// change lists every record the text finds, in the current order.
+void ApplyFindText(Presentation& view, std::u16string_view typed) {
+    FindText next(typed);
+    if (next == view.find) {
+        return;
+    }
+    const bool narrows = next.Narrows(view.find);
+    view.find = std::move(next);
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    if (narrows) {
+        std::erase_if(view.rows, [&view](std::int32_t index) { return !IsListable(view, index); });
+    } else {
+        view.rows = ListableRecords(view);
+        SortRows(view, view.settings->sortOrder);
+    }
+    ShowChangedRows(view, selected);
+}
+
+void ServerRecordChanged(Presentation& view, std::int32_t index) {
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    std::erase(view.rows, index);
+    if (IsListable(view, index)) {
+        view.rows.insert(
+            view.rows.begin() + static_cast<std::ptrdiff_t>(SortedPosition(view, index)), index);
+    }
+    ShowChangedRows(view, selected);
+    if (selected == index) {
+        FillPlayerList(view);
+    }
 }
 
 }  // namespace skelvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/status_text.h"
 #include "tests/support/status_answer.h"
 
 namespace skelvane {
@@ -13,12 +14,16 @@ TEST(HumansAndBots, APlayerWhosePingIsZeroIsABot) {
         std::int32_t playerCount;
         std::int32_t humans;
         std::int32_t bots;
+        std::u16string text;
     } cases[] = {
-        {{}, 0, 0, 0},
-        {{0, 0}, 2, 0, 2},
-        {{12, 0, 999, -1, 0, 1}, 6, 4, 2},  // a negative ping is no bot's
-        {{0, 7, 0}, 2, 1, 1},               // players past the count are not counted
-        {{5, 5}, 70, 2, 62},                // the count kept within the array, all zero
+        {{}, 0, 0, 0, u"0 humans, 0 bots"},
+        {{0, 0}, 2, 0, 2, u"0 humans, 2 bots"},
+        // A negative ping is no bot's.
+        {{12, 0, 999, -1, 0, 1}, 6, 4, 2, u"4 humans, 2 bots"},
+        // Players past the count are not counted.
+        {{0, 7, 0}, 2, 1, 1, u"1 human, 1 bot"},
+        // The count kept within the array, whose other players are all zero.
+        {{5, 5}, 70, 2, 62, u"2 humans, 62 bots"},
     };
     for (const auto& c : cases) {
         auto record = test::FreshRecord();
@@ -29,6 +34,9 @@ TEST(HumansAndBots, APlayerWhosePingIsZeroIsABot) {
         const HumansAndBots counted = CountHumansAndBots(*record);
         EXPECT_EQ(counted.humans, c.humans) << "case with " << c.playerCount << " players";
         EXPECT_EQ(counted.bots, c.bots) << "case with " << c.playerCount << " players";
+        char16_t text[kStatusTextCapacity];
+        FormatHumansAndBots(text, counted);
+        EXPECT_EQ(std::u16string(text), c.text);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/status_parser.h"
 #include "platform/clock.h"
 #include "tests/support/test_support.h"
 
@@ -44,6 +45,30 @@ TEST(ServerQuery, AsksUpToThreeTimesAndTakesOnlyTheServersOwnAnswer) {
         EXPECT_GE(ElapsedMs(got->sendTime, start), (c.queries - 1) * timing.passEndWaitMs)
             << c.what << ": the ping runs from the query answered";
     }
+}
+
+TEST(ServerQuery, ALaterAnswerReplacesEveryFieldButTheRefreshsCount) {
+    ServerRecord record{};
+    record.address = LoopbackAddress();
+    record.port = 27960;
+    record.attempts = 2;
+    record.responded = 1;
+    ParseStatusAnswer(
+        test::StatusAnswer("\\sv_hostname\\Old\\mapname\\dm1", {"1 5 \"a\"", "2 6 \"b\""}), record,
+        0);
+    const ServerAnswer later{test::StatusAnswer("\\sv_hostname\\New", {"3 0 \"c\""}), 5000, 5042};
+    ApplyServerAnswer(record, later);
+    EXPECT_EQ(std::u16string(record.hostName), u"New");
+    EXPECT_EQ(std::u16string(record.mapName), u"?") << "a key the later answer lacks";
+    EXPECT_EQ(record.playerCount, 1);
+    EXPECT_EQ(std::u16string(record.players[0].name), u"c");
+    EXPECT_EQ(std::u16string(record.players[1].name), u"") << "no player of the earlier answer";
+    EXPECT_EQ(record.ping, 42u);
+    EXPECT_EQ(record.sendTime, 5000u);
+    EXPECT_EQ(record.responded, 1);
+    EXPECT_EQ(record.attempts, 2);
+    EXPECT_EQ(record.address, LoopbackAddress());
+    EXPECT_EQ(record.port, 27960);
 }
 
 }  // namespace
