@@ -9,6 +9,7 @@
 
 #include "app/browser_win32.h"
 #include "app/main_dialog_win32.h"
+#include "app/main_keys_win32.h"
 #include "res/resource.h"
 
 namespace skelvane {
@@ -65,9 +66,9 @@ int RunMessageLoop(HWND mainWindow) {
         if (got == -1) {
             return kExitStartFailed;
         }
-        // The dialog manager's keyboard of the main window, or of the window
-        // of its own that the message is for (the details).
-        if (!IsDialogMessageW(mainWindow, &message) &&
+        // The main window's keys, or the dialog manager's keyboard of the
+        // window of its own that the message is for (the details).
+        if (!TakeMainWindowInput(mainWindow, message) &&
             !IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

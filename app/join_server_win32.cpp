@@ -33,10 +33,9 @@ void ShowStatusNow(StatusBar& bar, const char16_t* text) {
 
 }  // namespace
 
-void JoinServer(Browser& browser, const NMITEMACTIVATE& click) {
-    if (click.iItem != -1) {
-        JoinRecord(browser, RecordIndexAtRow(browser.view, click.iItem),
-                   browser.view.tablesForgotten);
+void JoinServer(Browser& browser, int row) {
+    if (row != -1) {
+        JoinRecord(browser, RecordIndexAtRow(browser.view, row), browser.view.tablesForgotten);
     }
 }
 
@@ -50,8 +49,8 @@ void JoinRecord(Browser& browser, std::int32_t record, std::uint32_t tablesForgo
     join.serverAddress = [&view, record, tablesForgotten] {
         return AddressOfRecord(view, record, tablesForgotten);
     };
-    // The browser closes once the window that asked for the join is done
-    // with it, rather than under its feet.
+    // The browser closes once the list, menu, key or window that asked for
+    // the join is done with it, rather than under its feet.
     if (LaunchGame(join)) {
         PostMessageW(browser.mainWindow, WM_CLOSE, 0, 0);
     }

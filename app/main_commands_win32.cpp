@@ -2,7 +2,9 @@
 
 #include "app/browser_win32.h"
 #include "app/config_dialog_win32.h"
+#include "app/server_commands_win32.h"
 #include "app/server_details_win32.h"
+#include "app/server_menu_win32.h"
 #include "res/resource.h"
 #include "ui/find_field_win32.h"
 #include "ui/server_list_view_win32.h"
@@ -64,6 +66,15 @@ void OnCommand(Browser& browser, int controlId) {
         case IDC_SHOWFULL:
         case IDC_SHOWEMPTY:
             OnFilterChange(browser);
+            break;
+        case IDM_JOIN_SERVER:
+            JoinSelectedServer(browser);
+            break;
+        case IDM_COPY_ADDRESS:
+            CopySelectedAddress(browser);
+            break;
+        case IDM_SERVER_MENU:
+            ShowServerMenu(browser, -1);
             break;
         case IDM_FIND:
             OpenFindField(browser.mainWindow);

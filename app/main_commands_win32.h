@@ -4,8 +4,9 @@ namespace skelvane {
 
 struct Browser;
 
-// WM_COMMAND of the main window, by control id; the notification code does
-// not matter.
+// WM_COMMAND of the main window, by control or command id, from a control,
+// the server list's context menu or a key; the notification code does not
+// matter.
 void OnCommand(Browser& browser, int controlId);
 
 // Starts a refresh, or asks the running one to stop.

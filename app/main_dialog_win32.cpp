@@ -6,6 +6,7 @@
 #include "app/main_init_win32.h"
 #include "app/main_notify_win32.h"
 #include "app/refresh_bridge_win32.h"
+#include "app/server_menu_win32.h"
 #include "app/settings_store_win32.h"
 #include "platform/udp_socket.h"
 #include "ui/column_scaling_win32.h"
@@ -105,6 +106,12 @@ INT_PTR OnTimer(Browser& browser, WPARAM timer) {
     }
 }
 
+// Only the server list has a menu; the player list's right click switches
+// its view instead.
+INT_PTR OnContextMenu(Browser& browser, HWND from, LPARAM position) {
+    return from == browser.view.serverList && ShowServerMenu(browser, position) ? TRUE : FALSE;
+}
+
 // A result for the sender of a message goes through DWLP_MSGRESULT.
 INT_PTR AnswerBridge(Browser& browser, UINT message) {
     SetWindowLongPtrW(browser.mainWindow, DWLP_MSGRESULT, OnBridgeMessage(browser, message));
@@ -130,6 +137,8 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
         case WM_COMMAND:
             OnCommand(browser, LOWORD(wParam));
             return 0;
+        case WM_CONTEXTMENU:
+            return OnContextMenu(browser, reinterpret_cast<HWND>(wParam), lParam);
         case WM_TIMER:
             return OnTimer(browser, wParam);
         case WM_APP_SERVER_ANSWERED:

@@ -45,7 +45,7 @@ INT_PTR OnServerListNotify(Browser& browser, NMHDR& header) {
         case NM_CUSTOMDRAW:
             return AnswerCustomDraw(browser, header);
         case NM_DBLCLK:
-            JoinServer(browser, reinterpret_cast<const NMITEMACTIVATE&>(header));
+            JoinServer(browser, reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
             return 0;
         default:
             return 0;

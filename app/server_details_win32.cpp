@@ -1,7 +1,5 @@
 #include "app/server_details_win32.h"
 
-#include <commctrl.h>
-
 #include "app/browser_win32.h"
 #include "app/join_server_win32.h"
 #include "app/server_query_win32.h"
@@ -52,8 +50,7 @@ void SayInDetails(const Browser& browser, const char16_t* format,
 }
 
 void OpenSelectedServerDetails(Browser& browser) {
-    const std::int32_t record = RecordIndexAtRow(
-        browser.view, ListView_GetNextItem(browser.view.serverList, -1, LVNI_SELECTED));
+    const std::int32_t record = RecordIndexAtRow(browser.view, SelectedServerRow(browser.view));
     if (record < 0) {
         return;
     }

@@ -13,19 +13,25 @@ namespace skelvane {
 namespace {
 
 RefreshEngine* gEngineForSignal = nullptr;
+Event* gInterruptedForSignal = nullptr;
 
-// Ctrl-C takes the same road as the browser's Abort button. Setting the event
-// is a single write, which is safe inside a signal handler. The handler is
-// used once: a second Ctrl-C ends the program at once, for a user who will not
-// wait for a master's answer or the sweep's last second.
+// Ctrl-C takes the same road as the browser's Abort button, and tells a watch
+// to end. Setting an event is a single write, which is safe inside a signal
+// handler. The handler is used once: a second Ctrl-C ends the program at
+// once, for a user who will not wait for a master's answer or the sweep's
+// last second.
 void OnInterrupt(int) {
+    if (gInterruptedForSignal != nullptr) {
+        gInterruptedForSignal->Set();
+    }
     if (gEngineForSignal != nullptr) {
         AbortRefresh(*gEngineForSignal);
     }
 }
 
-void InstallInterruptHandler(RefreshEngine& engine) {
+void InstallInterruptHandler(RefreshEngine& engine, Event& interrupted) {
     gEngineForSignal = &engine;
+    gInterruptedForSignal = &interrupted;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     action.sa_flags = SA_RESETHAND;
@@ -54,6 +60,7 @@ int main(int argc, char** argv) {
     }
     // The engine outlives every thread of the refresh and the signal handler's use of it.
     static RefreshEngine engine;
-    InstallInterruptHandler(engine);
-    return RunQuery(*parsed.options, engine);
+    static Event interrupted = Event::Create(EventReset::kManual);
+    InstallInterruptHandler(engine, interrupted);
+    return RunQuery(*parsed.options, engine, interrupted);
 }

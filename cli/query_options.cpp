@@ -29,6 +29,8 @@ struct OptionReader {
     std::size_t index = 0;
     std::string error;
     bool masterGiven = false;
+    // The first option given that shapes the table, which a watch never prints.
+    std::string tableOption;
 };
 
 // Options without a value set a flag.
@@ -132,6 +134,32 @@ bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& opt
     return true;
 }
 
+// A day is the longest pause; a watch that waits longer is better run again.
+constexpr std::uint64_t kLongestWatchPause = 86400;
+
+bool ApplyWatch(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto seconds = ParseWholeNumber(value, 1, kLongestWatchPause);
+    if (!seconds) {
+        reader.error = "bad --watch pause '" + value + "': expected whole seconds from 1 to " +
+                       std::to_string(kLongestWatchPause);
+        return false;
+    }
+    options.watchSeconds = static_cast<std::int32_t>(*seconds);
+    return true;
+}
+
+// The options that only change the table.
+constexpr const char* kTableOptions[] = {"--sort",  "--reverse",      "--players",   "--rules",
+                                         "--stats", "--only-buddies", "--min-humans"};
+
+void NoteTableOption(const std::string& arg, OptionReader& reader) {
+    for (const char* name : kTableOptions) {
+        if (arg == name && reader.tableOption.empty()) {
+            reader.tableOption = arg;
+        }
+    }
+}
+
 constexpr ValueOption kValueOptions[] = {
     {"--master", ApplyMaster},
     {"--server", ApplyServer},
@@ -142,10 +170,12 @@ constexpr ValueOption kValueOptions[] = {
     {"--rate", ApplyRate},
     {"--sort", ApplySort},
     {"--min-humans", ApplyMinHumans},
+    {"--watch", ApplyWatch},
 };
 
 bool ApplyOption(OptionReader& reader, QueryOptions& options) {
     const std::string& arg = reader.args[reader.index];
+    NoteTableOption(arg, reader);
     if (arg == "--reverse") {
         options.sortOrder |= SORT_REVERSED;
         return true;
@@ -189,7 +219,7 @@ ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
     options.masterHost = kDefaultMasterHost;
     options.masterPort = kMasterPort;
     options.sortOrder = kDefaultSortOrder;
-    OptionReader reader{args, 0, {}};
+    OptionReader reader{args, 0, {}, false, {}};
     for (; reader.index < args.size(); ++reader.index) {
         if (!ApplyOption(reader, options)) {
             return ParsedQueryOptions{std::nullopt, reader.error};
@@ -204,6 +234,13 @@ ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
     }
     if (options.onlyBuddies && options.buddyNames.empty() && options.buddyFiles.empty()) {
         return ParsedQueryOptions{std::nullopt, "--only-buddies needs --buddy or --buddies"};
+    }
+    if (options.watchSeconds != 0 && options.buddyNames.empty() && options.buddyFiles.empty()) {
+        return ParsedQueryOptions{std::nullopt, "--watch needs --buddy or --buddies"};
+    }
+    if (options.watchSeconds != 0 && !reader.tableOption.empty()) {
+        return ParsedQueryOptions{std::nullopt, "--watch prints buddy events, not the table: " +
+                                                    reader.tableOption + " does not apply"};
     }
     return ParsedQueryOptions{options, {}};
 }

@@ -5,37 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "cli/cache_file.h"
 #include "cli/query_inputs.h"
+#include "cli/query_session.h"
 #include "cli/server_json.h"
 #include "cli/server_report.h"
 #include "cli/stats_report.h"
-#include "cli/status_printer.h"
-#include "cli/text_coding.h"
+#include "cli/watch_run.h"
 
 namespace skelvane {
 
 namespace {
-
-// What the refresh threads hand to the command line. The report reads
-// `rules` once the refresh is over and its threads are gone.
-struct QueryUi {
-    StatusPrinter status{std::cerr};
-    RulesByRecord rules;
-};
-
-void PrintStatus(void* context, const char16_t* text) {
-    static_cast<QueryUi*>(context)->status.Print(TerminalText(text));
-}
-
-// Called with the table lock held, so one answer at a time.
-void KeepRules(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
-    static_cast<QueryUi*>(context)->rules[index] = ReadServerRules(answer);
-}
-
-bool MasterFailed(const RefreshResult& result) {
-    return result.master != MasterOutcome::kHandedOver && result.master != MasterOutcome::kNotAsked;
-}
 
 int ExitStatusFor(const RefreshResult& result) {
     if (result.swept == SweptList::kNone) {
@@ -51,39 +30,6 @@ int ExitStatusFor(const RefreshResult& result) {
         return kExitSweptCache;
     }
     return MasterFailed(result) ? kExitMasterFailed : kExitCompleted;
-}
-
-// The master's list is kept whenever its answer came whole; when the master
-// failed and no cache could stand in, the user learns why.
-void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
-                 const RefreshEngine& engine, std::int64_t now) {
-    std::string error;
-    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete &&
-        !SaveMasterList(path, engine.table, result.masterListed, now, error)) {
-        std::cerr << "skelvane-query: the cache is not saved: " << error << "\n";
-    }
-    if (MasterFailed(result) && !cache.list) {
-        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.problem << "\n";
-    }
-}
-
-void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
-                   RefreshEngine& engine) {
-    engine.master.hostName = options.masterHost;
-    engine.master.port = options.masterPort;
-    engine.sources.askMaster = options.askMaster;
-    engine.sources.given = inputs.servers;
-    if (inputs.cache.list) {
-        engine.sources.fallback = inputs.cache.list->servers;
-        engine.sources.fallbackStatus = Utf16FromBytes(
-            FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
-    }
-    engine.settings.showFull = options.showFull ? 1 : 0;
-    engine.settings.showEmpty = options.showEmpty ? 1 : 0;
-    engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.context = &ui;
-    engine.ui.showStatus = PrintStatus;
-    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
 }
 
 // The table on stdout and the statistics on stderr, or both in one JSON
@@ -123,7 +69,7 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
 
 }  // namespace
 
-int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
+int RunQuery(const QueryOptions& options, RefreshEngine& engine, Event& interrupted) {
     std::string error;
     const std::optional<QueryInputs> inputs = LoadQueryInputs(options, error);
     if (!inputs) {
@@ -132,6 +78,11 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine) {
     }
     QueryUi ui;
     PrepareEngine(options, *inputs, ui, engine);
+    if (options.watchSeconds != 0) {
+        RunWatch(options, *inputs, engine, interrupted);
+        ui.status.Close();
+        return kExitAborted;
+    }
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
     ui.status.Close();

@@ -2,6 +2,7 @@
 
 #include "cli/query_options.h"
 #include "engine/refresh_engine.h"
+#include "platform/event.h"
 
 namespace skelvane {
 
@@ -17,7 +18,8 @@ enum QueryExit : int {
 };
 
 // One refresh as the options ask, on `engine`, with its report on stdout and
-// its progress on stderr. Gives the exit status.
-int RunQuery(const QueryOptions& options, RefreshEngine& engine);
+// its progress on stderr; or with --watch refreshes until `interrupted` is
+// set. Gives the exit status.
+int RunQuery(const QueryOptions& options, RefreshEngine& engine, Event& interrupted);
 
 }  // namespace skelvane

@@ -56,6 +56,14 @@
 #define IDC_DETAILS_REFRESH 1049
 #define IDC_DETAILS_ADDRESS_LABEL 1050
 
+// Commands of the main window that no control sends: the server list's
+// context menu and the keyboard (app/server_menu_win32.cpp,
+// app/main_keys_win32.cpp).
+#define IDM_JOIN_SERVER 40001
+#define IDM_COPY_ADDRESS 40002
+// The context-menu key: the server list's menu at the selected row.
+#define IDM_SERVER_MENU 40003
+
 // Controls of IDD_CONFIG. Identifiers are per dialog: 1028 is also IDC_SHOWFULL.
 #define IDC_MEDIUMPING 109
 #define IDC_GAMEPATH 1014

@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine xvfb x11-utils imagemagick xdotool
   wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  python3 qstat procps time
+  python3 qstat procps time nsis
 )
 
 missing=()

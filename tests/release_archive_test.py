@@ -3,6 +3,7 @@
 program with its manifest and version block, and the text on running it."""
 
 import pathlib
+import re
 import struct
 import subprocess
 import tempfile
@@ -18,7 +19,9 @@ class ReleaseArchive(unittest.TestCase):
         with tempfile.TemporaryDirectory() as directory:
             written = subprocess.run([str(ROOT / "scripts/release.sh"), directory],
                                      check=True, capture_output=True, text=True)
-            with zipfile.ZipFile(written.stdout.strip().splitlines()[-1]) as archive:
+            path = next(line for line in written.stdout.splitlines() if line.endswith(".zip"))
+            cls.version = re.fullmatch(r".*/skelvane-browser-([0-9.]+)-win32\.zip", path)[1]
+            with zipfile.ZipFile(path) as archive:
                 cls.names = sorted(archive.namelist())
                 cls.exe = archive.read("skelvane-browser.exe")
                 cls.readme = archive.read("README.txt").decode("utf-8")
@@ -35,20 +38,25 @@ class ReleaseArchive(unittest.TestCase):
         self.assertEqual((machine, magic, subsystem), (0x14C, 0x10B, 2),
                          "not an x86 PE32 GUI program")
 
-    def test_its_resources_hold_the_manifest_and_the_version_block(self):
+    def test_its_resources_hold_the_manifest_and_the_version_block_of_its_name(self):
         self.assertIn(b'name="Microsoft.Windows.Common-Controls" version="6.0.0.0" '
                       b'processorArchitecture="X86"', self.exe)
         block = self.exe.find("VS_VERSION_INFO".encode("utf-16-le"))
         self.assertGreater(block, 0, "no version block")
         fixed = self.exe.find(struct.pack("<I", 0xFEEF04BD), block)
         versions = struct.unpack_from("<IIII", self.exe, fixed + 8)
-        self.assertEqual(versions, (0x10000, 11, 0x10000, 11), "file and product 1.0.0.11")
-        for text in ("080904b0", "1, 0, 0, 11", "Skelvane Server Browser"):
-            self.assertIn(text.encode("utf-16-le"), self.exe[block:block + 2048])
+        a, b, c, d = (int(number) for number in self.version.split("."))
+        self.assertEqual(versions, (a << 16 | b, c << 16 | d) * 2,
+                         f"file and product version {self.version}")
+        strings = self.exe[block:block + 2048]
+        for text in ("080904b0", "Skelvane Server Browser"):
+            self.assertIn(text.encode("utf-16-le"), strings)
+        self.assertEqual(strings.count(f"{a}, {b}, {c}, {d}".encode("utf-16-le")), 2,
+                         "file and product version texts")
 
     def test_its_text_says_how_to_run_it_and_where_the_settings_live(self):
         self.assertNotIn("\n", self.readme.replace("\r\n", ""), "not Windows line ends")
-        for text in ("1.0.0.11", "--master HOST:PORT",
+        for text in (self.version, "--master HOST:PORT",
                      "HKEY_CURRENT_USER\\SOFTWARE\\Drenlix\\Skelvane Server Browser",
                      'reg delete "HKCU\\SOFTWARE\\Drenlix\\Skelvane Server Browser" /f'):
             self.assertIn(text, self.readme)

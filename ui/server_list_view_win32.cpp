@@ -50,10 +50,6 @@ void SortRows(Presentation& view, std::uint32_t order) {
     std::stable_sort(view.rows.begin(), view.rows.end(), GoesBefore(view, order));
 }
 
-int SelectedRow(const Presentation& view) {
-    return ListView_GetNextItem(view.serverList, -1, LVNI_SELECTED);
-}
-
 // The list keeps its selection by row number; when rows move, the selection
 // is moved after its server, as it would be if the rows were the list's own.
 // The players shown are those of the same server, so they stay as they are.
@@ -63,7 +59,7 @@ void FollowRecord(Presentation& view, std::int32_t record) {
     }
     const auto found = std::find(view.rows.begin(), view.rows.end(), record);
     const int row = static_cast<int>(found - view.rows.begin());
-    if (found == view.rows.end() || row == SelectedRow(view)) {
+    if (found == view.rows.end() || row == SelectedServerRow(view)) {
         return;
     }
     constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
@@ -230,7 +226,7 @@ void TakeTable(Presentation& view) {
 }
 
 void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indices) {
-    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedServerRow(view));
     const std::size_t before = view.rows.size();
     for (const std::int32_t index : indices) {
         if (TakeAnnouncement(view, index) && IsListable(view, index)) {
@@ -244,6 +240,10 @@ void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indic
     ShowRowCount(view);
     FollowRecord(view, selected);
     ShowCounts(view);
+}
+
+int SelectedServerRow(const Presentation& view) {
+    return ListView_GetNextItem(view.serverList, -1, LVNI_SELECTED);
 }
 
 std::int32_t RecordIndexAtRow(const Presentation& view, int row) {
@@ -307,7 +307,7 @@ void OnServerColumnClick(Presentation& view, int column) {
     if (order == view.settings->sortOrder) {
         order |= SORT_REVERSED;
     }
-    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedServerRow(view));
     SortRows(view, order);
     view.settings->sortOrder = order;
     FollowRecord(view, selected);
@@ -358,7 +358,7 @@ void ApplyFindText(Presentation& view, std::u16string_view typed) {
     }
     const bool narrows = next.Narrows(view.find);
     view.find = std::move(next);
-    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedServerRow(view));
     if (narrows) {
         std::erase_if(view.rows, [&view](std::int32_t index) { return !IsListable(view, index); });
     } else {
@@ -369,7 +369,7 @@ void ApplyFindText(Presentation& view, std::u16string_view typed) {
 }
 
 void ServerRecordChanged(Presentation& view, std::int32_t index) {
-    const std::int32_t selected = RecordIndexAtRow(view, SelectedRow(view));
+    const std::int32_t selected = RecordIndexAtRow(view, SelectedServerRow(view));
     std::erase(view.rows, index);
     if (IsListable(view, index)) {
         view.rows.insert(

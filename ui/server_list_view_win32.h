@@ -31,6 +31,9 @@ void TakeTable(Presentation& view);
 // next RepaintServerList.
 void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indices);
 
+// The selected row, or -1 when none is.
+int SelectedServerRow(const Presentation& view);
+
 // The record shown in a row, or -1 when there is no such row or the table may
 // not be read now. Every reader of a row's record goes through here.
 std::int32_t RecordIndexAtRow(const Presentation& view, int row);

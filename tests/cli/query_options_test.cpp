@@ -48,6 +48,11 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_EQ(given.options->buddyNames, std::vector<std::string>{"Kite"});
     EXPECT_TRUE(given.options->onlyBuddies && given.options->rules && given.options->stats);
     EXPECT_EQ(given.options->minHumans, 3);
+    EXPECT_EQ(given.options->watchSeconds, 0);
+
+    const auto watch = Parse({"--buddies", "f", "--watch", "86400", "--json", "--no-full"});
+    ASSERT_TRUE(watch.options) << watch.error;
+    EXPECT_EQ(watch.options->watchSeconds, 86400);
 }
 
 TEST(QueryOptions, SortColumnsByTitleOrIndex) {
@@ -88,6 +93,13 @@ TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
         {{"--servers"}, "needs a value"},
         {{"--min-humans", "65"}, "bad number of humans '65'"},
         {{"--min-humans", "-1"}, "bad number of humans"},
+        {{"--watch", "60"}, "--watch needs --buddy or --buddies"},
+        {{"--buddy", "K", "--watch", "0"}, "whole seconds from 1 to 86400"},
+        {{"--buddy", "K", "--watch", "86401"}, "whole seconds from 1 to 86400"},
+        {{"--buddy", "K", "--watch", "1", "--reverse"}, "not the table: --reverse does not"},
+        {{"--players", "--buddy", "K", "--stats", "--watch", "1"}, "--players does not apply"},
+        {{"--buddy", "K", "--only-buddies", "--watch", "1"}, "--only-buddies does not apply"},
+        {{"--buddy", "K", "--min-humans", "1", "--watch", "1"}, "--min-humans does not apply"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.args);

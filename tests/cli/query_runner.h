@@ -2,6 +2,8 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,13 @@ struct QueryRun {
 
 // Runs the program with `args` to its end; `whileRunning` gets its process id.
 QueryRun RunQuery(std::vector<std::string> args, void (*whileRunning)(pid_t) = nullptr);
+
+// Runs the program with `args` and interrupts it (SIGINT) as soon as its
+// standard output so far is `enough`, or after `limitMs`; then reads it to
+// its end.
+QueryRun RunQueryUntil(std::vector<std::string> args,
+                       const std::function<bool(const std::string& out)>& enough,
+                       std::uint32_t limitMs);
 
 // "127.0.0.1:PORT" of a fake master.
 std::string Master(const FakeMaster& master);

@@ -14,6 +14,7 @@
 #include "res/resource.h"
 #include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
+#include "tests/windows/menu_driver.h"
 #include "tests/windows/window_driver.h"
 #include "ui/server_list_view_win32.h"
 
@@ -32,7 +33,7 @@ class FindAndDetails : public BrowserWindowTest {
 
     HWND Field() const { return Control(IDC_FIND); }
 
-    void Command(HWND window, int id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void ClickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
     // Typing ends in the field's text; each keystroke is a change of it.
     void Type(const std::wstring& text) { SetWindowTextW(Field(), text.c_str()); }
@@ -84,7 +85,8 @@ TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
     EXPECT_EQ(GetFocus(), ServerList());
     const int listTop = ListTop();
 
-    Command(window_, IDM_FIND);
+    PressKey(ServerList(), {'F', true});
+    ASSERT_NE(Field(), nullptr) << "Ctrl+F opens the field";
     EXPECT_TRUE(IsWindowVisible(Field()));
     EXPECT_EQ(GetFocus(), Field());
     RECT field{};
@@ -129,22 +131,25 @@ TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
     EXPECT_EQ(StatusPart(2), L"2 Servers");
 
     // Escape in the field: everything shows again and the field closes.
-    SetFocus(Field());
-    PostMessageW(Field(), WM_KEYDOWN, VK_ESCAPE, 0);
-    PumpFor(50);
+    PressKey(Field(), {VK_ESCAPE});
     EXPECT_FALSE(IsWindowVisible(Field()));
     EXPECT_EQ(WindowText(Field()), L"");
     EXPECT_EQ(SortedRows(), (std::vector<std::int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(StatusPart(2), L"4 Servers");
     EXPECT_EQ(ListTop(), listTop);
     EXPECT_EQ(GetFocus(), ServerList());
+
+    // F3 opens it again, empty, from anywhere in the window.
+    PressKey(Control(IDC_UPDATE), {VK_F3});
+    EXPECT_TRUE(IsWindowVisible(Field()));
+    EXPECT_EQ(GetFocus(), Field());
 }
 
 TEST_F(FindAndDetails, TheSelectedServerStaysSelectedWhileTheTextFindsIt) {
     OpenOnNetwork({Answering("\\sv_hostname\\Alpha", {"1 5 \"Ann\""}),
                    Answering("\\sv_hostname\\Beta", {"1 5 \"Bob\""})});
     SelectRecord(1);
-    Command(window_, IDM_FIND);
+    PressKey(ServerList(), {VK_F3});
     Type(L"b");
     EXPECT_EQ(RecordIndexAtRow(State().view, ListView_GetNextItem(ServerList(), -1, LVNI_SELECTED)),
               1);
@@ -170,8 +175,8 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
                                      {"11 50 \"Ann\"", "4 52 \"Cid\""});
     OpenOnNetwork({first, Answering(ManyRules(70), {})});
     SelectRecord(0);
-    Command(window_, IDM_SERVER_DETAILS);
-    ASSERT_NE(Details(), nullptr);
+    PressKey(ServerList(), {VK_RETURN, false, false, false, true});
+    ASSERT_NE(Details(), nullptr) << "Alt+Enter opens the details";
     EXPECT_TRUE(IsWindowVisible(Details()));
     EXPECT_EQ(DetailsText(IDC_DETAILS_NAME), L"Old Name");
     EXPECT_EQ(DetailsText(IDC_DETAILS_ADDRESS), L"127.0.0.1:" + std::to_wstring(games_->port(0)));
@@ -194,7 +199,7 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
 
     // Refresh: one query of the server, whose row and details follow.
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Details(), IDC_DETAILS_REFRESH)));
-    Command(Details(), IDC_DETAILS_REFRESH);
+    ClickButton(Details(), IDC_DETAILS_REFRESH);
     ASSERT_TRUE(PumpUntil(
         [&] { return DetailsText(IDC_DETAILS_STATUS).rfind(L"Answered in", 0) == 0; }, 3000))
         << WindowText(GetDlgItem(Details(), IDC_DETAILS_STATUS));
@@ -211,7 +216,8 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
 
     // Rules are kept as the command line keeps them: 64, and the rest counted.
     SelectRecord(1);
-    Command(window_, IDM_SERVER_DETAILS);
+    ChooseFromMenu([this] { PressKey(ServerList(), {VK_APPS}); }, L'd');
+    EXPECT_EQ(DetailsText(IDC_DETAILS_NAME), L"Rules") << "the menu's Details... shows them";
     ASSERT_EQ(RowCount(rules), 65);
     EXPECT_EQ(CellText(rules, 63, 0), L"r61");
     EXPECT_EQ(CellText(rules, 64, 0), L"(8 more not kept)");
@@ -223,7 +229,7 @@ TEST_F(FindAndDetails, DetailsOpenWhileUpdateReplacesTheTableShowTheServerGoneTh
     slow.delayMs = 400;
     OpenOnNetwork({slow});
     SelectRecord(0);
-    Command(window_, IDM_SERVER_DETAILS);
+    PressKey(ServerList(), {VK_RETURN, false, false, false, true});
     ASSERT_EQ(DetailsText(IDC_DETAILS_NAME), L"Slowpoke");
     const std::uint32_t tables = State().view.tablesForgotten;
     Click(IDC_UPDATE);

@@ -90,6 +90,27 @@ TEST_F(JoinServer, StartsTheGameOnTheDoubleClickedServerAndClosesTheBrowser) {
     EXPECT_EQ(record[1], L"E:\\Skelvane");
 }
 
+// Enter in the server list joins its selected server; elsewhere it keeps its
+// meaning: on a button it presses the button.
+TEST_F(JoinServer, EnterJoinsTheSelectedServer) {
+    Open(L"E:\\Skelvane\\");
+    std::ranges::copy(std::wstring(L"E:\\Skelvane\\"), State().settings.gameDirectory);
+    PressKey(ServerList(), {VK_RETURN});
+    EXPECT_TRUE(IsWindow(window_)) << "joined with no server selected";
+    PressKey(Control(IDC_UPDATE), {VK_RETURN});
+    EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
+    ASSERT_TRUE(WaitForRefreshEnd());
+
+    constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(ServerList(), 0, kMarks, kMarks);
+    const std::wstring server = CellText(ServerList(), 0, 1);
+    PressKey(ServerList(), {VK_RETURN});
+    PumpUntil([this] { return !IsWindow(window_); }, 5000);
+    const std::vector<std::wstring> record = LaunchRecord(L"E:\\Skelvane\\");
+    ASSERT_EQ(record.size(), 2u) << "the game did not start";
+    EXPECT_EQ(record[0], L"\"E:\\Skelvane\\\\skelvane.exe\" +connect \"" + server + L"\"");
+}
+
 // A refresh started just before the double-click replaces the server table
 // while the user answers the search's question: the server that was clicked
 // is gone, its record must not be read, and nothing is joined.

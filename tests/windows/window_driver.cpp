@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "app/main_keys_win32.h"
+
 namespace skelvane::test {
 
 namespace {
@@ -20,7 +22,7 @@ void PumpWaiting() {
             gQuitCode = static_cast<int>(message.wParam);
             continue;
         }
-        if (gDialog == nullptr || !IsWindow(gDialog) || !IsDialogMessageW(gDialog, &message)) {
+        if (gDialog == nullptr || !IsWindow(gDialog) || !TakeMainWindowInput(gDialog, message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -117,6 +119,54 @@ void ClickColumn(HWND mainWindow, int listId, int column) {
     click.iSubItem = column;
     SendMessageW(mainWindow, WM_NOTIFY, static_cast<WPARAM>(listId),
                  reinterpret_cast<LPARAM>(&click));
+}
+
+// Keys go to the window with the focus, which moves to a dialog's control
+// as Tab moves it there (a push button then becomes the default one). The
+// modifiers are set in the thread's key state, which is what the program
+// reads for them; F10 is a system key, as Windows sends it.
+void PressKey(HWND target, const KeyPress& press) {
+    SendMessageW(GetParent(target), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const BYTE saved[3] = {state[VK_CONTROL], state[VK_SHIFT], state[VK_MENU]};
+    state[VK_CONTROL] = press.ctrl ? 0x80 : 0;
+    state[VK_SHIFT] = press.shift ? 0x80 : 0;
+    state[VK_MENU] = press.alt ? 0x80 : 0;
+    SetKeyboardState(state);
+    // F10 and every key with Alt come as the system's key messages.
+    const bool system = press.key == VK_F10 || press.alt;
+    const LPARAM down = press.repeat ? (LPARAM{1} << 30) | 1 : 1;
+    PostMessageW(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, press.key, down);
+    PostMessageW(target, system ? WM_SYSKEYUP : WM_KEYUP, press.key,
+                 static_cast<LPARAM>(0xC0000001u));
+    PumpFor(50);
+    state[VK_CONTROL] = saved[0];
+    state[VK_SHIFT] = saved[1];
+    state[VK_MENU] = saved[2];
+    SetKeyboardState(state);
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) {
+        return text;
+    }
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void ClearClipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
 }
 
 bool SaveWindowBitmap(HWND window, const std::string& path) {

@@ -9,7 +9,7 @@
 
 namespace skelvane::test {
 
-// The dialog whose keyboard handling the pump offers messages to, as the
+// The main window whose keyboard handling the pump offers messages to, as the
 // browser's loop does; null for none.
 void SetPumpDialog(HWND dialog);
 
@@ -31,6 +31,22 @@ int CellImage(HWND list, int row, int column);
 std::vector<std::int32_t> RowRecords(HWND list);
 // Clicks a column header the way the list reports it.
 void ClickColumn(HWND mainWindow, int listId, int column);
+
+// A key pressed and let go in `target`, which takes the focus first, as the
+// keyboard would send it, with Ctrl, Shift and Alt held as asked; `repeat`
+// marks the press as a held key's repetition. Pumps until it has been handled.
+struct KeyPress {
+    UINT key = 0;
+    bool ctrl = false;
+    bool shift = false;
+    bool repeat = false;
+    bool alt = false;
+};
+void PressKey(HWND target, const KeyPress& press);
+
+// The clipboard's Unicode text; empty when it holds none.
+std::wstring ClipboardText();
+void ClearClipboard();
 
 // Writes what the window shows on the screen as a 24-bit BMP, for reading
 // after a failure.

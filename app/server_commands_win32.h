@@ -1,0 +1,17 @@
+#pragma once
+
+namespace skelvane {
+
+struct Browser;
+
+// The commands on the server that the server list has selected, however they
+// are given: its context menu or a key. Each does nothing when no server is
+// selected.
+
+// Joins it, as a double-click on its row does.
+void JoinSelectedServer(Browser& browser);
+
+// Puts its address, "A.B.C.D:PORT", on the clipboard as text.
+void CopySelectedAddress(Browser& browser);
+
+}  // namespace skelvane

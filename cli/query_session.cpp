@@ -1,0 +1,60 @@
+#include "cli/query_session.h"
+
+#include <ctime>
+#include <iostream>
+
+#include "cli/text_coding.h"
+
+namespace skelvane {
+
+namespace {
+
+void PrintStatus(void* context, const char16_t* text) {
+    static_cast<QueryUi*>(context)->status.Print(TerminalText(text));
+}
+
+// Called with the table lock held, so one answer at a time.
+void KeepRules(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
+    static_cast<QueryUi*>(context)->rules[index] = ReadServerRules(answer);
+}
+
+}  // namespace
+
+bool MasterFailed(const RefreshResult& result) {
+    return result.master != MasterOutcome::kHandedOver && result.master != MasterOutcome::kNotAsked;
+}
+
+// The master's list is kept whenever its answer came whole; when the master
+// failed and no cache could stand in, the user learns why.
+void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
+                 const RefreshEngine& engine, std::int64_t now) {
+    std::string error;
+    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete &&
+        !SaveMasterList(path, engine.table, result.masterListed, now, error)) {
+        std::cerr << "skelvane-query: the cache is not saved: " << error << "\n";
+    }
+    if (MasterFailed(result) && !cache.list) {
+        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.problem << "\n";
+    }
+}
+
+void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
+                   RefreshEngine& engine) {
+    engine.master.hostName = options.masterHost;
+    engine.master.port = options.masterPort;
+    engine.sources.askMaster = options.askMaster;
+    engine.sources.given = inputs.servers;
+    if (inputs.cache.list) {
+        engine.sources.fallback = inputs.cache.list->servers;
+        engine.sources.fallbackStatus = Utf16FromBytes(
+            FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
+    }
+    engine.settings.showFull = options.showFull ? 1 : 0;
+    engine.settings.showEmpty = options.showEmpty ? 1 : 0;
+    engine.settings.packetsPerSecond = options.packetsPerSecond;
+    engine.ui.context = &ui;
+    engine.ui.showStatus = PrintStatus;
+    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
+}
+
+}  // namespace skelvane
