@@ -51,8 +51,26 @@ char16_t FoldCaseForFind(char16_t c) {
     return IsPairedCapital(c) ? static_cast<char16_t>(c + 1) : c;
 }
 
+std::u16string FoundTextOf(const ServerRecord& record) {
+    std::u16string found;
+    const auto append = [&found](std::u16string_view text) {
+        const std::size_t start = found.size();
+        found.append(text);
+        std::transform(found.begin() + static_cast<std::ptrdiff_t>(start), found.end(),
+                       found.begin() + static_cast<std::ptrdiff_t>(start), FoldCaseForFind);
+        found.push_back(u'\0');
+    };
+    for (const std::int32_t kind : kFoundKinds) {
+        append(TextCellOf(record, kind));
+    }
+    for (std::int32_t i = 0; i < ReadablePlayerCount(record); ++i) {
+        append(PlayerNameText(record.players[i]));
+    }
+    return found;
+}
+
 FindText::FindText(std::u16string_view typed) {
-    typed = typed.substr(0, kFindTextCapacity - 1);
+    typed = typed.substr(0, std::min(typed.find(u'\0'), std::size_t{kFindTextCapacity - 1}));
     folded_.resize(typed.size());
     std::transform(typed.begin(), typed.end(), folded_.begin(), FoldCaseForFind);
 }
@@ -61,27 +79,20 @@ bool FindText::Narrows(const FindText& wider) const {
     return folded_.find(wider.folded_) != std::u16string::npos;
 }
 
-bool FindText::FoundIn(std::u16string_view text) const {
-    const auto found = std::search(
-        text.begin(), text.end(), folded_.begin(), folded_.end(),
-        [](char16_t shown, char16_t wanted) { return FoldCaseForFind(shown) == wanted; });
-    return found != text.end();
-}
-
-bool FindText::Finds(const ServerRecord& record) const {
-    if (IsEmpty()) {
-        return true;
-    }
-    const bool inCell =
-        std::any_of(std::begin(kFoundKinds), std::end(kFoundKinds),
-                    [&](std::int32_t kind) { return FoundIn(TextCellOf(record, kind)); });
-    return inCell || std::any_of(record.players, record.players + ReadablePlayerCount(record),
-                                 [&](const PlayerRecord& p) { return FoundIn(PlayerNameText(p)); });
+// The texts are apart by zero units, which a find text never holds.
+bool FindText::FindsIn(std::u16string_view foundText) const {
+    return foundText.find(folded_) != std::u16string_view::npos;
 }
 
 bool IsServerListed(const ServerRecord& record, const ServerFilter& filter) {
+    const bool finding = filter.find != nullptr && !filter.find->IsEmpty();
+    return IsServerListed(record, filter, finding ? FoundTextOf(record) : std::u16string());
+}
+
+bool IsServerListed(const ServerRecord& record, const ServerFilter& filter,
+                    std::u16string_view foundText) {
     return IsServerShown(record, filter.showFull, filter.showEmpty) &&
-           (filter.find == nullptr || filter.find->Finds(record));
+           (filter.find == nullptr || filter.find->FindsIn(foundText));
 }
 
 }  // namespace skelvane

@@ -36,8 +36,14 @@ struct Presentation {
     // announced to this thread, so the record no longer changes. Only such
     // records ever get a row.
     std::vector<std::uint8_t> parsed;
+    // What a find looks in, FoundTextOf each record, kept from its
+    // announcement on: every keystroke reads it for every record.
+    std::vector<std::u16string> foundTexts;
     // The server list holds no rows of its own: row i shows record rows[i].
     std::vector<std::int32_t> rows;
+    // Every announced record in the list's order, whether the filters show
+    // it or not: a new find text takes its rows from here without a sort.
+    std::vector<std::int32_t> ordered;
     // Set while the selection moves to follow its server to another row; the
     // server, and so its players, stay the same.
     bool followingRecord = false;
