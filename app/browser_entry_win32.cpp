@@ -43,7 +43,7 @@ std::unique_ptr<Browser> CreateMainWindow(HINSTANCE instance, const BrowserOptio
     InitCommonControlsEx(&controls);
     auto browser = std::make_unique<Browser>();
     browser->instance = instance;
-    browser->engine->master = options.master;
+    browser->commandLineMasters = options.masters;
     browser->engine->timing = options.timing;
     // The dialog's WM_INITDIALOG records the window; a window created without
     // it having run does not count.

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
+#include "app/buddy_watch_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/server_details_win32.h"
 #include "app/server_query_win32.h"
@@ -25,6 +27,8 @@ struct Browser {
     std::shared_ptr<RefreshEngine> engine = std::make_shared<RefreshEngine>();
     // Owned by the engine.
     RefreshBridge* bridge = nullptr;
+    // The masters the command line names; none: the built-in one.
+    std::vector<MasterServer> commandLineMasters;
     Settings settings;
     // Set once the settings are written: at the end of the Windows session,
     // or when the window is destroyed, whichever comes first.
@@ -34,9 +38,7 @@ struct Browser {
     DetailsTarget details;
     // The server asked again from the details window, while it is asked.
     std::shared_ptr<ServerQueryJob> serverQuery;
+    WatchState watch;
 };
-
-// The state of a main window made by CreateMainWindow.
-Browser& BrowserOf(HWND mainWindow);
 
 }  // namespace skelvane

@@ -18,7 +18,7 @@ std::optional<std::u16string> AddressOfRecord(const Presentation& view, std::int
         record >= table.Count()) {
         return std::nullopt;
     }
-    char16_t address[kStatusTextCapacity];
+    char16_t address[kAddressTextCapacity];
     FormatServerAddress(table[record], address);
     return std::u16string(address);
 }

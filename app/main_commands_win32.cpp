@@ -1,6 +1,7 @@
 #include "app/main_commands_win32.h"
 
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
 #include "app/config_dialog_win32.h"
 #include "app/server_commands_win32.h"
 #include "app/server_details_win32.h"
@@ -34,6 +35,8 @@ void OnUpdateButton(Browser& browser) {
         EnableWindow(Control(browser, IDC_UPDATE), FALSE);
         return;
     }
+    // No refresh thread reads the sources until the one started here.
+    browser.engine->sources.given = browser.settings.favourites.servers;
     SetWindowTextW(Control(browser, IDC_UPDATE), L"Abort");
     EnableWindow(Control(browser, IDC_CONFIG), FALSE);
     StartRefresh(browser.engine);
@@ -50,6 +53,7 @@ void OnRefreshEnded(Browser& browser) {
     EnableWindow(Control(browser, IDC_CONFIG), TRUE);
     EnableWindow(Control(browser, IDC_UPDATE), TRUE);
     DetailsRefreshStateChanged(browser);
+    OnWatchedRefreshEnded(browser);
 }
 
 void OnCommand(Browser& browser, int controlId) {
@@ -94,6 +98,18 @@ void OnCommand(Browser& browser, int controlId) {
             break;
         case IDC_DETAILS_REFRESH:
             RefreshDetailsServer(browser);
+            break;
+        case IDM_ADD_FAVOURITE:
+            AddSelectedToFavourites(browser);
+            break;
+        case IDM_REMOVE_FAVOURITE:
+            RemoveSelectedFromFavourites(browser);
+            break;
+        case IDM_WATCH_BUDDIES:
+            SetWatching(browser, !IsWatching(browser));
+            break;
+        case IDM_SHOW_WINDOW:
+            ShowMainWindow(browser);
             break;
         default:
             // Among others the dialog manager's OK: Enter must not close the

@@ -2,9 +2,11 @@
 
 #include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
 #include "app/main_init_win32.h"
 #include "app/main_notify_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/server_menu_win32.h"
 #include "app/settings_store_win32.h"
@@ -17,6 +19,7 @@ namespace skelvane {
 
 namespace {
 
+// Holds until the sizer is attached; from then on the sizer answers for the window.
 constexpr LONG kMinimumTrackWidth = 694;
 constexpr LONG kMinimumTrackHeight = 447;
 
@@ -35,11 +38,21 @@ INT_PTR OnInitDialog(HWND window, Browser& browser) {
 // The controls have followed the new size by now. The group boxes are drawn
 // see-through, so pieces of their old frames would stay on the background
 // unless all of it is painted afresh.
-INT_PTR OnSize(const Browser& browser, WPARAM sizeKind, LPARAM clientSize) {
-    if (sizeKind != SIZE_MINIMIZED) {
+// While watching, a minimized window goes to the notification area.
+INT_PTR OnSize(Browser& browser, WPARAM sizeKind, LPARAM clientSize) {
+    if (sizeKind == SIZE_MINIMIZED) {
+        HideInNotificationArea(browser);
+    } else {
         InvalidateRect(browser.mainWindow, nullptr, TRUE);
+        RepaintServerListWhenShown(browser.view);
     }
     return ScaleColumns(browser.view, sizeKind, clientSize);
+}
+
+// Sent to every top-level window when the shell starts again.
+UINT ShellRestartedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
 }
 
 INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
@@ -48,9 +61,21 @@ INT_PTR OnGetMinMaxInfo(MINMAXINFO& limits) {
     return 0;
 }
 
-INT_PTR OnClose(HWND window) {
-    DestroyWindow(window);
+// While watching, the window closes to the notification area, and the
+// browser ends through Exit (the button or the icon's menu) instead.
+INT_PTR OnClose(Browser& browser) {
+    if (!HideInNotificationArea(browser)) {
+        DestroyWindow(browser.mainWindow);
+    }
     return TRUE;
+}
+
+// A window shown again paints what it held back while it was hidden.
+INT_PTR OnShowWindow(Browser& browser, bool shown) {
+    if (shown) {
+        RepaintServerListWhenShown(browser.view);
+    }
+    return 0;
 }
 
 void SaveSettingsOnce(Browser& browser) {
@@ -81,6 +106,7 @@ INT_PTR OnDestroy(Browser& browser) {
     if (browser.serverQuery != nullptr) {
         browser.serverQuery->notify.store(nullptr);
     }
+    browser.watch.icon.Hide();
     AbortRefresh(*browser.engine);
     SaveSettingsOnce(browser);
     StopNetworking();
@@ -101,6 +127,12 @@ INT_PTR OnTimer(Browser& browser, WPARAM timer) {
             KillTimer(browser.mainWindow, kMailboxTimer);
             DeliverMailbox(browser);
             return TRUE;
+        case kWatchTimer:
+            OnWatchTimer(browser);
+            return TRUE;
+        case kAlertTimer:
+            OnAlertTimer(browser);
+            return TRUE;
         default:
             return FALSE;
     }
@@ -118,16 +150,16 @@ INT_PTR AnswerBridge(Browser& browser, UINT message) {
     return TRUE;
 }
 
-INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(Browser& browser, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return TRUE;
         case WM_SIZE:
             return OnSize(browser, wParam, lParam);
         case WM_GETMINMAXINFO:
             return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_CLOSE:
-            return OnClose(window);
+            return OnClose(browser);
+        case WM_SHOWWINDOW:
+            return OnShowWindow(browser, wParam != FALSE);
         case WM_DESTROY:
             return OnDestroy(browser);
         case WM_ENDSESSION:
@@ -145,12 +177,18 @@ INT_PTR Dispatch(Browser& browser, HWND window, UINT message, WPARAM wParam, LPA
             OnServerQueryDone(browser);
             return TRUE;
         case WM_APP_MAILBOX:
-        case WM_APP_TABLE_REPLACED:
-        case WM_APP_HAND_OVER:
+        case WM_APP_FORGET_TABLE:
+        case WM_APP_TAKE_TABLE:
         case WM_APP_REPAINT_LIST:
         case WM_APP_REFRESH_ENDED:
             return AnswerBridge(browser, message);
+        case WM_APP_NOTIFY_ICON:
+            OnNotifyIcon(browser, LOWORD(lParam));
+            return TRUE;
         default:
+            if (message == ShellRestartedMessage()) {
+                OnShellRestarted(browser);
+            }
             return 0;
     }
 }
@@ -164,11 +202,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // Messages that come before WM_INITDIALOG, or after the state was let go,
     // find no state and get the dialog manager's handling.
     Browser* browser = StoredBrowser(window);
-    return browser != nullptr ? Dispatch(*browser, window, message, wParam, lParam) : FALSE;
-}
-
-Browser& BrowserOf(HWND mainWindow) {
-    return *StoredBrowser(mainWindow);
+    return browser != nullptr ? Dispatch(*browser, message, wParam, lParam) : FALSE;
 }
 
 void ForgetBrowser(HWND mainWindow) {

@@ -6,12 +6,16 @@
 
 #include "app/browser_entry_win32.h"
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
+#include "app/kept_list_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "app/settings_store_win32.h"
 #include "browse/buddy_list.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
+#include "settings/master_servers.h"
 #include "sizer/sizer_win32.h"
 #include "ui/player_list_view_win32.h"
 
@@ -36,6 +40,8 @@ void ConnectPresentation(Browser& browser) {
     view = Presentation{};
     view.engine = browser.engine.get();
     view.settings = &browser.settings;
+    view.statusBar.timer = kStatusBarTimer;
+    view.repaintTimer = kListRepaintTimer;
 }
 
 // How each control follows the main window's client area. The status bar
@@ -88,9 +94,13 @@ void InitMainDialog(Browser& browser) {
     browser.view.serverList = InitPresentation(browser.view, window, browser.instance);
     AttachSizer(window);
     LoadSettings(window, browser.settings);
+    engine.master = MastersToAsk(browser.commandLineMasters, browser.settings.moreMasters).front();
+    UseKeptList(engine.sources, KeptListPath());
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);
     RestorePlayerView(browser.view, browser.isXpOrLater);
+    browser.watch.pauseMs = WatchPauseMs(browser.settings.watchPauseSeconds);
+    ResumeWatching(browser);
     SetWindowTextW(window, L"Skelvane Server Browser");
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

@@ -1,54 +1,31 @@
 #include "app/refresh_bridge_win32.h"
 
 #include <memory>
+#include <utility>
 
 #include "app/browser_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/main_timers_win32.h"
+#include "browse/screen_limiters.h"
 #include "browse/server_columns.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
 namespace skelvane {
 
-namespace {
-
-RefreshBridge& BridgeOf(void* context) {
-    return *static_cast<RefreshBridge*>(context);
-}
-
-void PutStatus(void* context, const char16_t* text) {
-    BridgeOf(context).PutStatus(text);
-}
-void KeepInfoLine(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
-    BridgeOf(context).KeptLines().Keep(index, answer);
-}
-bool PutParsed(void* context, std::int32_t index) {
-    return BridgeOf(context).PutParsed(index);
-}
-void SendTableReplaced(void* context) {
-    BridgeOf(context).Forward(WM_APP_TABLE_REPLACED);
-}
-void SendHandOver(void* context) {
-    BridgeOf(context).Forward(WM_APP_HAND_OVER);
-}
-void PostRepaintList(void* context) {
-    BridgeOf(context).PostRepaint();
-}
-void SendRefreshEnded(void* context) {
-    BridgeOf(context).Forward(WM_APP_REFRESH_ENDED);
-}
-
-}  // namespace
-
 void RefreshBridge::SetWindow(HWND window) {
     window_.store(window);
-    mailbox_.SetRecipient(window, WM_APP_MAILBOX);
+    UiMailbox::WakeUp wakeUp;
+    if (window != nullptr) {
+        wakeUp = [window] { return PostMessageW(window, WM_APP_MAILBOX, 0, 0) != FALSE; };
+    }
+    mailbox_.SetWakeUp(std::move(wakeUp));
 }
 
 // The record is complete and stays so until the next refresh, so whether it
 // will get a row is known here already; the row itself comes when the UI
 // thread looks into the mailbox.
-bool RefreshBridge::PutParsed(std::int32_t index) {
+bool RefreshBridge::ListServer(std::int32_t index) {
     const RefreshSettings& filters = engine_.settings;
     mailbox_.PutParsed(index);
     return IsServerShown(engine_.table[index], filters.showFull.load(), filters.showEmpty.load());
@@ -56,7 +33,7 @@ bool RefreshBridge::PutParsed(std::int32_t index) {
 
 // The sweep asks for a repaint at every step once rows come in; waiting for
 // the window each time would hold the sweep to the pace of the painting.
-void RefreshBridge::PostRepaint() {
+void RefreshBridge::RepaintList() {
     HWND window = window_.load();
     if (window != nullptr && !repaintPosted_.exchange(true) &&
         PostMessageW(window, WM_APP_REPAINT_LIST, 0, 0) == FALSE) {
@@ -65,24 +42,16 @@ void RefreshBridge::PostRepaint() {
 }
 
 // Before the main window exists, and after it has gone, there is nobody to tell.
-LRESULT RefreshBridge::Forward(UINT message) {
+void RefreshBridge::Send(UINT message) {
     HWND window = window_.load();
-    return window != nullptr ? SendMessageW(window, message, 0, 0) : 0;
+    if (window != nullptr) {
+        SendMessageW(window, message, 0, 0);
+    }
 }
 
 RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
     auto bridge = std::make_shared<RefreshBridge>(engine);
-    RefreshUi ui;
-    ui.context = bridge.get();
-    ui.contextOwner = bridge;
-    ui.showStatus = PutStatus;
-    ui.tableReplaced = SendTableReplaced;
-    ui.handOver = SendHandOver;
-    ui.answerReceived = KeepInfoLine;
-    ui.serverParsed = PutParsed;
-    ui.repaintList = PostRepaintList;
-    ui.refreshEnded = SendRefreshEnded;
-    engine.ui = ui;
+    engine.frontEnd = bridge;
     return *bridge;
 }
 
@@ -105,14 +74,14 @@ LRESULT OnBridgeMessage(Browser& browser, UINT message) {
         case WM_APP_MAILBOX:
             DeliverMailbox(browser);
             return 0;
-        case WM_APP_TABLE_REPLACED:
+        case WM_APP_FORGET_TABLE:
             // Answers of the table that is going must not make rows in the next.
             browser.bridge->Mailbox().DiscardParsed();
             browser.bridge->KeptLines().Clear();
             ForgetTable(view);
             DetailsTableForgotten(browser);
             return 0;
-        case WM_APP_HAND_OVER:
+        case WM_APP_TAKE_TABLE:
             TakeTable(view);
             return 0;
         case WM_APP_REPAINT_LIST:

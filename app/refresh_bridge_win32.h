@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "app/ui_mailbox_win32.h"
 #include "browse/kept_info_lines.h"
+#include "browse/ui_mailbox.h"
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -20,16 +20,16 @@ struct Browser;
 // before the refresh thread goes on.
 enum BridgeMessage : UINT {
     WM_APP_MAILBOX = WM_APP + 1,
-    WM_APP_TABLE_REPLACED,
-    WM_APP_HAND_OVER,
+    WM_APP_FORGET_TABLE,
+    WM_APP_TAKE_TABLE,
     WM_APP_REPAINT_LIST,
     WM_APP_REFRESH_ENDED,
 };
 
-// What the engine's hooks reach on the refresh threads' side. The engine owns
-// it, so it lives as long as a refresh thread may call a hook, also after the
-// main window has gone; from then on it forwards nothing.
-class RefreshBridge {
+// The main window as the engine's front end, on the refresh threads' side.
+// The engine owns it, so it lives as long as a refresh thread may call it,
+// also after the main window has gone; from then on it forwards nothing.
+class RefreshBridge : public RefreshFrontEnd {
   public:
     explicit RefreshBridge(const RefreshEngine& engine) : engine_(engine) {}
 
@@ -38,16 +38,22 @@ class RefreshBridge {
     UiMailbox& Mailbox() { return mailbox_; }
     // The info line of each answer, for the details window.
     KeptInfoLines& KeptLines() { return keptLines_; }
-
-    void PutStatus(const char16_t* text) { mailbox_.PutStatus(text); }
-    bool PutParsed(std::int32_t index);
-    // Asks for a repaint unless one is asked for already.
-    void PostRepaint();
     // The UI thread takes the repaint request; the next one posts again.
     void TakeRepaint() { repaintPosted_.store(false); }
-    LRESULT Forward(UINT message);
+
+    void PutStatus(const char16_t* text) override { mailbox_.PutStatus(text); }
+    void ForgetTable() override { Send(WM_APP_FORGET_TABLE); }
+    void TakeTable() override { Send(WM_APP_TAKE_TABLE); }
+    void KeepAnswer(std::int32_t index, std::span<const std::uint8_t> answer) override {
+        keptLines_.Keep(index, answer);
+    }
+    bool ListServer(std::int32_t index) override;
+    void RepaintList() override;
+    void RefreshEnded() override { Send(WM_APP_REFRESH_ENDED); }
 
   private:
+    void Send(UINT message);
+
     const RefreshEngine& engine_;
     std::atomic<HWND> window_{nullptr};
     std::atomic<bool> repaintPosted_{false};
@@ -55,16 +61,11 @@ class RefreshBridge {
     KeptInfoLines keptLines_;
 };
 
-// Points the engine's hooks at a new bridge, which the engine then owns.
+// Makes a new bridge the engine's front end; the engine owns it.
 RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine);
 
 // Carries out one bridge message; its result is the message's result.
 LRESULT OnBridgeMessage(Browser& browser, UINT message);
-
-// Timer of the main window that looks into the mailbox again while items
-// keep coming.
-inline constexpr UINT_PTR kMailboxTimer = 3;
-inline constexpr UINT kMailboxLookAgainMs = 10;
 
 // Takes everything out of the mailbox: the latest status text and a row for
 // every parsed answer that may show.

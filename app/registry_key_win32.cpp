@@ -78,5 +78,6 @@ static_assert(static_cast<DWORD>(StoredType::kText) == REG_SZ);
 static_assert(static_cast<DWORD>(StoredType::kExpandableText) == REG_EXPAND_SZ);
 static_assert(static_cast<DWORD>(StoredType::kBinary) == REG_BINARY);
 static_assert(static_cast<DWORD>(StoredType::kNumber) == REG_DWORD);
+static_assert(static_cast<DWORD>(StoredType::kTextLines) == REG_MULTI_SZ);
 
 }  // namespace skelvane

@@ -5,8 +5,31 @@
 #include "app/join_server_win32.h"
 #include "browse/server_columns.h"
 #include "ui/server_list_view_win32.h"
+#include "ui/status_bar_win32.h"
 
 namespace skelvane {
+
+namespace {
+
+// What the user changes in favourites that cannot be saved is kept until
+// exit, and the user learns so at once rather than at the next start.
+void ChangeFavourites(Browser& browser, void (*change)(FavouriteServers&, const Ipv4Endpoint&)) {
+    const int row = SelectedServerRow(browser.view);
+    const ServerRecord* record = RecordAtRow(browser.view, row);
+    if (record == nullptr) {
+        return;
+    }
+    FavouriteServers& favourites = browser.settings.favourites;
+    change(favourites, Ipv4Endpoint{record->address, record->port});
+    RepaintServerRow(browser.view, row);
+    if (favourites.storedUnreadable) {
+        ShowStatus(browser.view.statusBar,
+                   u"The stored favourites can't be read, so this change lasts until the "
+                   u"browser closes.");
+    }
+}
+
+}  // namespace
 
 void JoinSelectedServer(Browser& browser) {
     JoinServer(browser, SelectedServerRow(browser.view));
@@ -17,9 +40,17 @@ void CopySelectedAddress(Browser& browser) {
     if (record == nullptr) {
         return;
     }
-    char16_t address[kStatusTextCapacity];
+    char16_t address[kAddressTextCapacity];
     FormatServerAddress(*record, address);
     PutClipboardText(browser.mainWindow, address);
+}
+
+void AddSelectedToFavourites(Browser& browser) {
+    ChangeFavourites(browser, AddFavourite);
+}
+
+void RemoveSelectedFromFavourites(Browser& browser) {
+    ChangeFavourites(browser, RemoveFavourite);
 }
 
 }  // namespace skelvane

@@ -14,4 +14,9 @@ void JoinSelectedServer(Browser& browser);
 // Puts its address, "A.B.C.D:PORT", on the clipboard as text.
 void CopySelectedAddress(Browser& browser);
 
+// Makes it a favourite, swept in every refresh from the next one on, or no
+// longer one. The favourites are saved at exit.
+void AddSelectedToFavourites(Browser& browser);
+void RemoveSelectedFromFavourites(Browser& browser);
+
 }  // namespace skelvane

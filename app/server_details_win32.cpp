@@ -43,9 +43,9 @@ void EnableButtons(const Browser& browser, bool hasServer) {
 }  // namespace
 
 void SayInDetails(const Browser& browser, const char16_t* format,
-                  std::initializer_list<StatusArg> args) {
+                  std::initializer_list<TextArg> args) {
     char16_t text[kStatusTextCapacity];
-    FormatStatus(text, format, args);
+    FormatText(text, format, args);
     SetDetailsStatus(browser.details.window, text);
 }
 
@@ -74,7 +74,7 @@ void ShowDetailsOfTarget(Browser& browser) {
     }
     const ServerRecord* record = TargetRecord(browser);
     if (record == nullptr) {
-        char16_t address[kStatusTextCapacity];
+        char16_t address[kAddressTextCapacity];
         FormatEndpoint(browser.details.server, address);
         ShowServerGoneInDetails(window, address);
         EnableButtons(browser, false);
@@ -125,7 +125,7 @@ void RefreshDetailsServer(Browser& browser) {
     if (TargetRecord(browser) == nullptr || !StartServerQuery(browser, browser.details.record)) {
         return;
     }
-    char16_t address[kStatusTextCapacity];
+    char16_t address[kAddressTextCapacity];
     FormatEndpoint(browser.details.server, address);
     SayInDetails(browser, u"Querying %s...", {address});
     EnableButtons(browser, true);

@@ -44,7 +44,7 @@ void DetailsRefreshStateChanged(Browser& browser);
 
 // A text on the details window's status line, formatted as status texts are.
 void SayInDetails(const Browser& browser, const char16_t* format,
-                  std::initializer_list<StatusArg> args);
+                  std::initializer_list<TextArg> args);
 
 // The details window's Join and Refresh.
 void JoinDetailsServer(Browser& browser);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/browser_win32.h"
+#include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
 #include "res/resource.h"
 #include "ui/server_list_view_win32.h"
@@ -21,7 +22,17 @@ struct ServerMenuItem {
     bool (*isShown)(const Browser& browser, const ServerRecord& server);
     // Whether it can be chosen now; null: always.
     bool (*isEnabled)(const Browser& browser);
+    // For a switch: whether it is on, shown by a check mark; null: no switch.
+    bool (*isChecked)(const Browser& browser) = nullptr;
 };
+
+bool IsFavouriteServer(const Browser& browser, const ServerRecord& server) {
+    return IsFavourite(browser.settings.favourites, Ipv4Endpoint{server.address, server.port});
+}
+
+bool IsNotFavouriteServer(const Browser& browser, const ServerRecord& server) {
+    return !IsFavouriteServer(browser, server);
+}
 
 // The server list's context menu, top to bottom. Other commands are added as
 // rows here; the commands themselves are carried out by the main window's
@@ -30,6 +41,9 @@ struct ServerMenuItem {
 constexpr ServerMenuItem kServerMenu[] = {
     {IDM_JOIN_SERVER, L"&Join\tEnter", nullptr, nullptr},
     {IDM_COPY_ADDRESS, L"&Copy address\tCtrl+C", nullptr, nullptr},
+    {IDM_ADD_FAVOURITE, L"Add to &favourites", IsNotFavouriteServer, nullptr},
+    {IDM_REMOVE_FAVOURITE, L"Remove from &favourites", IsFavouriteServer, nullptr},
+    {IDM_WATCH_BUDDIES, L"&Watch for buddies", nullptr, nullptr, IsWatching},
     {IDM_SERVER_DETAILS, L"&Details...\tAlt+Enter", nullptr, nullptr},
 };
 
@@ -62,8 +76,11 @@ HMENU BuildServerMenu(const Browser& browser, const ServerRecord& server) {
             continue;
         }
         const bool enabled = item.isEnabled == nullptr || item.isEnabled(browser);
-        AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
-                    static_cast<UINT_PTR>(item.command), item.text);
+        const bool checked = item.isChecked != nullptr && item.isChecked(browser);
+        AppendMenuW(
+            menu,
+            MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED) | (checked ? MF_CHECKED : MF_UNCHECKED),
+            static_cast<UINT_PTR>(item.command), item.text);
     }
     SetMenuDefaultItem(menu, 0, TRUE);
     return menu;

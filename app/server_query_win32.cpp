@@ -75,7 +75,7 @@ void OnServerQueryDone(Browser& browser) {
         return;
     }
     if (!job->answer) {
-        char16_t address[kStatusTextCapacity];
+        char16_t address[kAddressTextCapacity];
         FormatEndpoint(job->server, address);
         SayInDetails(browser, u"No answer from %s.", {address});
         return;

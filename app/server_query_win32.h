@@ -12,8 +12,9 @@ namespace skelvane {
 
 struct Browser;
 
-// The main window learns that a server's own query has ended.
-inline constexpr UINT WM_APP_SERVER_ANSWERED = WM_APP + 20;
+// The main window learns that a server's own query has ended. (The bridge's
+// messages start at WM_APP + 1, the notification icon's is WM_APP + 20.)
+inline constexpr UINT WM_APP_SERVER_ANSWERED = WM_APP + 21;
 
 // One server asked again, outside a refresh, on a thread of its own. The
 // thread and the main window share it; the window reads `answer` only once

@@ -69,7 +69,8 @@ void LoadSettings(HWND mainWindow, Settings& settings) {
 }
 
 // The key is also read: whether the buddy list stored there is still in the
-// 8-bit format decides how it is replaced.
+// 8-bit format decides how it is replaced, and whether the watch switch
+// stored there can be read whether it may be written over.
 void SaveSettings(HWND mainWindow, const Settings& settings) {
     const RegistryKey key =
         RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ | KEY_WRITE);
@@ -81,6 +82,7 @@ void SaveSettings(HWND mainWindow, const Settings& settings) {
     inputs.showFullChecked = IsTicked(mainWindow, IDC_SHOWFULL);
     inputs.placement = ReadPlacement(mainWindow);
     inputs.storedFormatVersion = StoredFormatVersion(key.Read(AsWide(kVersionValue)));
+    inputs.storedWatch = key.Read(AsWide(kWatchForBuddiesValue));
     SaveStoredSettings(settings, inputs, [&key](const char16_t* name, const StoredValue* value) {
         return value != nullptr ? key.Write(AsWide(name), *value) : key.Delete(AsWide(name));
     });

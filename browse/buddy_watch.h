@@ -44,6 +44,10 @@ struct BuddyEvent {
 // player of a server once; `server` names the place as it answered.
 std::vector<BuddySighting> SightBuddies(const ServerTable& table, const BuddyList& buddies);
 
+// The longest pause a watch takes between refreshes: a day. A watch that
+// should wait longer is better started again.
+inline constexpr std::int32_t kLongestWatchPauseSeconds = 86400;
+
 // Whether a refresh tells where buddies are: its sweep ran to the end over a
 // whole list, the master's or the one that stands in for it. A refresh that
 // found no list, or swept only the servers given beside a failed master,

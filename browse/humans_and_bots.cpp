@@ -18,10 +18,11 @@ HumansAndBots CountHumansAndBots(const ServerRecord& record) {
     return HumansAndBots{players - bots, bots};
 }
 
-void FormatHumansAndBots(char16_t* out, const HumansAndBots& players) {
-    FormatStatus(out, u"%d human%s, %d bot%s",
-                 {players.humans, players.humans == 1 ? u"" : u"s", players.bots,
-                  players.bots == 1 ? u"" : u"s"});
+void FormatHumansAndBots(char16_t (&out)[kHumansAndBotsTextCapacity],
+                         const HumansAndBots& players) {
+    FormatText(out, u"%d human%s, %d bot%s",
+               {players.humans, players.humans == 1 ? u"" : u"s", players.bots,
+                players.bots == 1 ? u"" : u"s"});
 }
 
 }  // namespace skelvane

@@ -19,8 +19,8 @@ struct HumansAndBots {
 // The record's readable players, told apart by IsBot.
 HumansAndBots CountHumansAndBots(const ServerRecord& record);
 
-// "%d human%s, %d bot%s" into `out` (kStatusTextCapacity units), each noun
-// without its plural ending for exactly one.
-void FormatHumansAndBots(char16_t* out, const HumansAndBots& players);
+// "%d human%s, %d bot%s", each noun without its plural ending for exactly one.
+inline constexpr int kHumansAndBotsTextCapacity = 48;
+void FormatHumansAndBots(char16_t (&out)[kHumansAndBotsTextCapacity], const HumansAndBots& players);
 
 }  // namespace skelvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "browse/server_columns.h"
 #include "engine/status_text.h"
 
 namespace skelvane {
@@ -41,25 +42,21 @@ bool FormatPlayerCell(const PlayerRecord& player, int column, char16_t* out, int
     if (column < 0 || column >= kPlayerColumnCount) {
         return false;
     }
-    if (capacity <= 0) {
-        return true;
-    }
-    char16_t text[kStatusTextCapacity];
+    char16_t text[kCellTextCapacity];
     switch (column) {
         case kName:
-            text[PlayerNameText(player).copy(text, kPlayerNameCapacity - 1)] = u'\0';
+            // A name fills its record to the last unit only when it was
+            // never terminated: it shows as long as a name may be.
+            CopyText(text, kPlayerNameCapacity, PlayerNameText(player));
             break;
         case kScore:
-            FormatStatus(text, u"%d", {player.score});
+            FormatText(text, u"%d", {player.score});
             break;
         default:
-            FormatStatus(text, u"%d", {player.ping});
+            FormatText(text, u"%d", {player.ping});
             break;
     }
-    const std::u16string_view full = text;
-    const std::size_t length = std::min(full.size(), static_cast<std::size_t>(capacity - 1));
-    std::copy_n(full.begin(), length, out);
-    out[length] = u'\0';
+    CopyText(out, capacity, text);
     return true;
 }
 

@@ -85,24 +85,25 @@ std::int32_t PingImage(std::uint32_t ping, const PingThresholds& thresholds) {
 
 // The cell's text in full, before it is cut to the caller's buffer.
 void RenderCell(const ServerRecord& record, std::int32_t kind,
-                char16_t (&text)[kStatusTextCapacity]) {
+                char16_t (&text)[kCellTextCapacity]) {
     text[0] = u'\0';
     switch (kind) {
         case KIND_HOSTNAME:
         case KIND_MAP:
-        case KIND_MOD: {
-            const std::u16string_view shown = TextCellOf(record, kind);
-            *std::copy(shown.begin(), shown.end(), text) = u'\0';
+        case KIND_MOD:
+            CopyText(text, TextCellOf(record, kind));
+            break;
+        case KIND_ADDRESS: {
+            char16_t address[kAddressTextCapacity];
+            FormatServerAddress(record, address);
+            CopyText(text, address);
             break;
         }
-        case KIND_ADDRESS:
-            FormatServerAddress(record, text);
-            break;
         case KIND_PLAYERS:
-            FormatStatus(text, u"%d / %d", {record.playerCount, PublicSlots(record)});
+            FormatText(text, u"%d / %d", {record.playerCount, PublicSlots(record)});
             break;
         case KIND_PING:
-            FormatStatus(text, u"%d", {static_cast<std::int32_t>(record.ping)});
+            FormatText(text, u"%d", {static_cast<std::int32_t>(record.ping)});
             break;
         default:
             break;
@@ -124,12 +125,12 @@ std::u16string_view TextCellOf(const ServerRecord& record, std::int32_t kind) {
     }
 }
 
-void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]) {
+void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kAddressTextCapacity]) {
     FormatEndpoint(Ipv4Endpoint{record.address, record.port}, out);
 }
 
-void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kStatusTextCapacity]) {
-    FormatStatus(out, u"%S:%d", {DottedAddress(server.address).c_str(), std::int32_t{server.port}});
+void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kAddressTextCapacity]) {
+    FormatText(out, u"%S:%d", {DottedAddress(server.address).c_str(), std::int32_t{server.port}});
 }
 
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {
@@ -187,15 +188,9 @@ bool FormatServerCell(const ServerRecord& record, int column, const PingThreshol
     if (kind == KIND_PING && image != nullptr) {
         *image = PingImage(record.ping, thresholds);
     }
-    if (capacity <= 0) {
-        return true;
-    }
-    char16_t text[kStatusTextCapacity];
+    char16_t text[kCellTextCapacity];
     RenderCell(record, kind, text);
-    const std::u16string_view full = text;
-    const std::size_t length = std::min(full.size(), static_cast<std::size_t>(capacity - 1));
-    std::copy_n(full.begin(), length, out);
-    out[length] = u'\0';
+    CopyText(out, capacity, text);
     return true;
 }
 

@@ -47,16 +47,26 @@ enum ServerImage : std::int32_t {
     kImageOsWindows = 5,
     kImageOsFreeBsd = 6,
     kImageOsMac = 7,
+    // Only ever drawn over another image, as overlay kFavouriteOverlay.
+    kImageFavourite = 8,
 };
+
+// The overlay number of kImageFavourite: a favourite's Host Name icon wears it.
+inline constexpr std::int32_t kFavouriteOverlay = 1;
 
 // The Full/Empty rule: an answered server is shown unless it is full and full
 // servers are hidden, or empty and empty servers are hidden.
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty);
 
 // "a.b.c.d:port": a server as its IP Address cell shows it and as the game is
-// told to connect to it.
-void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kStatusTextCapacity]);
-void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kStatusTextCapacity]);
+// told to connect to it. The longest, with its terminator:
+inline constexpr int kAddressTextCapacity = sizeof "255.255.255.255:65535";
+void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kAddressTextCapacity]);
+void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kAddressTextCapacity]);
+
+// The whole text of any cell, before it is cut to the list's buffer: the
+// longest is a record's long text.
+inline constexpr int kCellTextCapacity = kLongTextCapacity;
 
 std::int32_t OsIconForVersion(const char16_t* version);
 

@@ -49,11 +49,9 @@ std::string FormatTime(const std::tm& local, const char* format) {
 
 // ISO 8601 with the offset from UTC, "2025-01-02T10:00:00+01:00".
 std::string IsoTime(const std::tm& local) {
-    std::string text = FormatTime(local, "%Y-%m-%dT%H:%M:%S%z");
-    if (text.size() >= 2) {
-        text.insert(text.size() - 2, ":");
-    }
-    return text;
+    const std::string time = FormatTime(local, "%Y-%m-%dT%H:%M:%S");
+    const std::string offset = FormatTime(local, "%z");
+    return offset.size() == 5 ? time + offset.substr(0, 3) + ":" + offset.substr(3) : time;
 }
 
 std::string ServerText(const WatchedServer& server) {

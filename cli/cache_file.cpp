@@ -1,57 +1,36 @@
 #include "cli/cache_file.h"
 
-#include "cli/text_file.h"
+#include <utility>
+#include <vector>
 
 namespace skelvane {
 
 CacheRead ReadCacheFile(const std::string& path) {
-    CacheRead read;
-    std::string error;
-    const auto text = ReadTextFile(path, kMaxCacheFileBytes, error);
-    if (!text) {
-        read.problem = error;
-        return read;
-    }
-    read.list = ParseServerCache(*text, error);
-    if (!read.list) {
-        read.problem = path + " is damaged (" + error + ") and is not used";
+    KeptListRead kept = ReadKeptList(path);
+    CacheRead read{std::move(kept.list), {}};
+    if (kept.fileProblem != FileProblem::kNone) {
+        read.problem = DescribeFileProblem(kept.fileProblem, path, kMaxKeptListBytes);
+    } else if (!read.list) {
+        read.problem = path + " is damaged (" + kept.damage + ") and is not used";
     }
     return read;
 }
 
 bool SaveMasterList(const std::string& path, const ServerTable& table, std::int32_t count,
                     std::int64_t now, std::string& error) {
-    CachedList list{{}, now};
+    std::vector<Ipv4Endpoint> servers;
     for (std::int32_t i = 0; i < count; ++i) {
-        list.servers.push_back(Ipv4Endpoint{table[i].address, table[i].port});
+        servers.push_back(Ipv4Endpoint{table[i].address, table[i].port});
     }
-    return WriteFileWhole(path, FormatServerCache(list), error);
+    const FileProblem problem = KeepList(path, servers, now);
+    error = DescribeFileProblem(problem, path, kMaxKeptListBytes);
+    return problem == FileProblem::kNone;
 }
 
 std::string FallbackNotice(const std::string& path, const CachedList& list, std::int64_t now) {
     return "The master did not answer: sweeping the cached list of " +
            std::to_string(list.servers.size()) + " servers from " + path + ", saved " +
            AgeText(now - list.savedAt) + " ago, instead.";
-}
-
-// A clock set back since the save gives no negative age.
-std::string AgeText(std::int64_t seconds) {
-    seconds = seconds < 0 ? 0 : seconds;
-    const struct {
-        std::int64_t below;
-        std::int64_t unit;
-        const char* name;
-    } scales[] = {{120, 1, "second"},
-                  {120 * 60, 60, "minute"},
-                  {48 * 3600, 3600, "hour"},
-                  {INT64_MAX, 86400, "day"}};
-    for (const auto& scale : scales) {
-        if (seconds < scale.below || scale.below == INT64_MAX) {
-            const std::int64_t count = seconds / scale.unit;
-            return std::to_string(count) + " " + scale.name + (count == 1 ? "" : "s");
-        }
-    }
-    return {};
 }
 
 }  // namespace skelvane

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/server_table.h"
-#include "lists/server_cache.h"
+#include "lists/kept_list.h"
 
 namespace skelvane {
 
@@ -16,9 +16,6 @@ struct CacheRead {
     std::string problem;
 };
 
-// A cache file is far smaller than this even with the largest list.
-inline constexpr std::size_t kMaxCacheFileBytes = 1 << 20;
-
 CacheRead ReadCacheFile(const std::string& path);
 
 // Saves the first `count` servers of the table, the master's list, as the
@@ -28,8 +25,5 @@ bool SaveMasterList(const std::string& path, const ServerTable& table, std::int3
 
 // What the query says when it sweeps the cached list instead of the master's.
 std::string FallbackNotice(const std::string& path, const CachedList& list, std::int64_t now);
-
-// "45 seconds", "12 minutes", "5 hours", "3 days".
-std::string AgeText(std::int64_t seconds);
 
 }  // namespace skelvane

@@ -3,8 +3,8 @@
 #include "cli/buddies_file.h"
 #include "cli/servers_file.h"
 #include "cli/text_coding.h"
-#include "cli/text_file.h"
 #include "engine/server_table.h"
+#include "lists/text_file.h"
 
 namespace skelvane {
 
@@ -15,6 +15,15 @@ inline constexpr std::size_t kMaxServersFileBytes = 4 << 20;
 // Tens of thousands of names.
 inline constexpr std::size_t kMaxBuddiesFileBytes = 1 << 20;
 
+// The file's text, or nothing with why in `error`.
+std::optional<std::string> ReadInputFile(const std::string& path, std::size_t maxBytes,
+                                         std::string& error) {
+    FileProblem problem = FileProblem::kNone;
+    auto text = ReadTextFile(path, maxBytes, problem);
+    error = DescribeFileProblem(problem, path, maxBytes);
+    return text;
+}
+
 // The buddy text, one name a line, as the browser keeps it: each name and
 // each file converted on its own, as text from a server would be.
 std::optional<BuddyList> ReadBuddies(const QueryOptions& options, std::string& error) {
@@ -23,7 +32,7 @@ std::optional<BuddyList> ReadBuddies(const QueryOptions& options, std::string& e
         text += Utf16FromBytes(name) + u"\n";
     }
     for (const std::string& path : options.buddyFiles) {
-        const auto file = ReadTextFile(path, kMaxBuddiesFileBytes, error);
+        const auto file = ReadInputFile(path, kMaxBuddiesFileBytes, error);
         if (!file) {
             return std::nullopt;
         }
@@ -36,7 +45,7 @@ std::optional<std::vector<GivenServer>> ReadGivenServers(const QueryOptions& opt
                                                          std::string& error) {
     std::vector<GivenServer> servers = options.servers;
     for (const std::string& path : options.serverFiles) {
-        const auto text = ReadTextFile(path, kMaxServersFileBytes, error);
+        const auto text = ReadInputFile(path, kMaxServersFileBytes, error);
         const auto listed =
             text ? ParseServersFile(*text, path, kDefaultServerPort, error) : std::nullopt;
         if (!listed) {

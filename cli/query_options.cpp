@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "browse/buddy_watch.h"
 #include "browse/server_columns.h"
 #include "engine/host_and_port.h"
 #include "engine/refresh_engine.h"
@@ -134,14 +135,11 @@ bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& opt
     return true;
 }
 
-// A day is the longest pause; a watch that waits longer is better run again.
-constexpr std::uint64_t kLongestWatchPause = 86400;
-
 bool ApplyWatch(const std::string& value, OptionReader& reader, QueryOptions& options) {
-    const auto seconds = ParseWholeNumber(value, 1, kLongestWatchPause);
+    const auto seconds = ParseWholeNumber(value, 1, kLongestWatchPauseSeconds);
     if (!seconds) {
         reader.error = "bad --watch pause '" + value + "': expected whole seconds from 1 to " +
-                       std::to_string(kLongestWatchPause);
+                       std::to_string(kLongestWatchPauseSeconds);
         return false;
     }
     options.watchSeconds = static_cast<std::int32_t>(*seconds);

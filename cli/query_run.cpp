@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,12 +37,12 @@ int ExitStatusFor(const RefreshResult& result) {
 // document: the array of servers alone, or with --stats an object that holds
 // it as "servers" beside "stats".
 void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
-                 const RefreshEngine& engine, const QueryUi& ui) {
+                 const RefreshEngine& engine, const QueryFrontEnd& frontEnd) {
     std::vector<std::int32_t> rows = ShownServersInOrder(
         engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
     ReportDetails details;
     details.players = options.listPlayers;
-    details.rules = options.rules ? &ui.rules : nullptr;
+    details.rules = options.rules ? &frontEnd.rules : nullptr;
     details.buddies = inputs.buddies ? &*inputs.buddies : nullptr;
     if (options.onlyBuddies) {
         rows = ServersWithBuddies(engine.table, rows, *inputs.buddies);
@@ -76,21 +77,21 @@ int RunQuery(const QueryOptions& options, RefreshEngine& engine, Event& interrup
         std::cerr << "skelvane-query: " << error << "\n";
         return kExitBadInput;
     }
-    QueryUi ui;
-    PrepareEngine(options, *inputs, ui, engine);
+    const auto frontEnd = std::make_shared<QueryFrontEnd>(options.rules);
+    PrepareEngine(options, *inputs, frontEnd, engine);
     if (options.watchSeconds != 0) {
         RunWatch(options, *inputs, engine, interrupted);
-        ui.status.Close();
+        frontEnd->status.Close();
         return kExitAborted;
     }
     engine.refreshInProgress = 1;
     const RefreshResult result = RunRefresh(engine);
-    ui.status.Close();
+    frontEnd->status.Close();
     if (!options.cacheFile.empty()) {
         UpdateCache(options.cacheFile, inputs->cache, result, engine, std::time(nullptr));
     }
     if (result.swept != SweptList::kNone) {
-        PrintReport(options, *inputs, engine, ui);
+        PrintReport(options, *inputs, engine, *frontEnd);
     }
     return ExitStatusFor(result);
 }

@@ -2,23 +2,22 @@
 
 #include <ctime>
 #include <iostream>
+#include <utility>
 
 #include "cli/text_coding.h"
 
 namespace skelvane {
 
-namespace {
-
-void PrintStatus(void* context, const char16_t* text) {
-    static_cast<QueryUi*>(context)->status.Print(TerminalText(text));
+void QueryFrontEnd::PutStatus(const char16_t* text) {
+    status.Print(TerminalText(text));
 }
 
 // Called with the table lock held, so one answer at a time.
-void KeepRules(void* context, std::int32_t index, std::span<const std::uint8_t> answer) {
-    static_cast<QueryUi*>(context)->rules[index] = ReadServerRules(answer);
+void QueryFrontEnd::KeepAnswer(std::int32_t index, std::span<const std::uint8_t> answer) {
+    if (keepRules_) {
+        rules[index] = ReadServerRules(answer);
+    }
 }
-
-}  // namespace
 
 bool MasterFailed(const RefreshResult& result) {
     return result.master != MasterOutcome::kHandedOver && result.master != MasterOutcome::kNotAsked;
@@ -38,23 +37,22 @@ void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshR
     }
 }
 
-void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
-                   RefreshEngine& engine) {
+void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
+                   std::shared_ptr<QueryFrontEnd> frontEnd, RefreshEngine& engine) {
     engine.master.hostName = options.masterHost;
     engine.master.port = options.masterPort;
     engine.sources.askMaster = options.askMaster;
     engine.sources.given = inputs.servers;
     if (inputs.cache.list) {
-        engine.sources.fallback = inputs.cache.list->servers;
-        engine.sources.fallbackStatus = Utf16FromBytes(
-            FallbackNotice(options.cacheFile, *inputs.cache.list, std::time(nullptr)));
+        const FallbackList cached{inputs.cache.list->servers,
+                                  Utf16FromBytes(FallbackNotice(
+                                      options.cacheFile, *inputs.cache.list, std::time(nullptr)))};
+        engine.sources.fallback = [cached](std::u16string_view) { return std::optional(cached); };
     }
     engine.settings.showFull = options.showFull ? 1 : 0;
     engine.settings.showEmpty = options.showEmpty ? 1 : 0;
     engine.settings.packetsPerSecond = options.packetsPerSecond;
-    engine.ui.context = &ui;
-    engine.ui.showStatus = PrintStatus;
-    engine.ui.answerReceived = options.rules ? KeepRules : nullptr;
+    engine.frontEnd = std::move(frontEnd);
 }
 
 }  // namespace skelvane

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <iostream>
+#include <memory>
+#include <span>
 #include <string>
 
 #include "cli/cache_file.h"
@@ -13,16 +15,26 @@
 
 namespace skelvane {
 
-// What the refresh threads hand to the command line. The report reads
-// `rules` once the refresh is over and its threads are gone.
-struct QueryUi {
+// What the refresh threads hand to the command line, carried out at once on
+// the thread that calls. The report reads `rules` once the refresh is over and
+// its threads are gone.
+class QueryFrontEnd : public RefreshFrontEnd {
+  public:
+    explicit QueryFrontEnd(bool keepRules) : keepRules_(keepRules) {}
+
+    void PutStatus(const char16_t* text) override;
+    void KeepAnswer(std::int32_t index, std::span<const std::uint8_t> answer) override;
+
     StatusPrinter status{std::cerr};
     RulesByRecord rules;
+
+  private:
+    bool keepRules_;
 };
 
-// Points the engine at what the options and inputs name, with its hooks on `ui`.
-void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs, QueryUi& ui,
-                   RefreshEngine& engine);
+// Points the engine at what the options and inputs name, and at `frontEnd`.
+void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
+                   std::shared_ptr<QueryFrontEnd> frontEnd, RefreshEngine& engine);
 
 // True when the master was asked and its phase did not hand a list over.
 bool MasterFailed(const RefreshResult& result);

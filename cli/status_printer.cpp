@@ -57,7 +57,8 @@ void StatusPrinter::WriteBatches() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stop_) {
         wake_.wait(lock, [this] { return stop_ || !pending_.empty(); });
-        wake_.wait_for(lock, std::chrono::milliseconds(kStatusBatchMs), [this] { return stop_; });
+        wake_.wait_for(lock, std::chrono::milliseconds(kTerminalStatusBatchMs),
+                       [this] { return stop_; });
         lock.unlock();
         WriteWaiting();
         lock.lock();

@@ -7,15 +7,15 @@
 #include <string_view>
 #include <thread>
 
+#include "browse/screen_limiters.h"
+
 namespace skelvane {
 
 // Status lines for a stream, written in batches while they pour in: a sweep
 // shows two for every server, and a write each would cost more than the
-// sweep's own sending. No line waits longer than kStatusBatchMs.
+// sweep's own sending. No line waits longer than kTerminalStatusBatchMs.
 class StatusPrinter {
   public:
-    static constexpr int kStatusBatchMs = 20;
-
     explicit StatusPrinter(std::ostream& out);
     ~StatusPrinter();
     StatusPrinter(const StatusPrinter&) = delete;

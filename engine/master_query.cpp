@@ -22,10 +22,15 @@ struct MasterExchange {
     bool endMarkerSeen = false;
 };
 
+MasterOutcome Failed(RefreshEngine& engine, MasterOutcome outcome) {
+    ReportStatus(*engine.frontEnd, u"%s",
+                 MasterFailureText(outcome, engine.master.hostName).c_str());
+    return outcome;
+}
+
 MasterOutcome QueryError(MasterExchange& exchange) {
     exchange.socket.Close();
-    ShowStatus(exchange.engine.ui, u"Error querying %S.", exchange.host);
-    return MasterOutcome::kQueryError;
+    return Failed(exchange.engine, MasterOutcome::kQueryError);
 }
 
 // Waits up to `waitMs` for a datagram from the master and receives it into the
@@ -70,7 +75,7 @@ std::int32_t AskUntilAnswered(MasterExchange& exchange) {
             return length;
         }
         ++attempt;
-        ShowStatus(engine.ui, u"Retrying %S (attempt %d)...", exchange.host, attempt);
+        ReportStatus(*engine.frontEnd, u"Retrying %S (attempt %d)...", exchange.host, attempt);
         if (attempt >= engine.timing.masterAttempts) {
             return 0;
         }
@@ -90,31 +95,36 @@ void ReadAnswer(MasterExchange& exchange, std::int32_t length) {
 
 }  // namespace
 
+std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host) {
+    const char16_t* format = outcome == MasterOutcome::kResolveFailed ? u"Couldn't resolve %S."
+                             : outcome == MasterOutcome::kNoResponse  ? u"No response from %S."
+                                                                      : u"Error querying %S.";
+    char16_t text[kStatusTextCapacity];
+    FormatText(text, format, {host.c_str()});
+    return text;
+}
+
 void ReplaceTableSafely(RefreshEngine& engine) {
-    if (engine.ui.tableReplaced != nullptr) {
-        engine.ui.tableReplaced(engine.ui.context);
-    }
+    engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
 
 MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
     const char* host = engine.master.hostName.c_str();
-    ShowStatus(engine.ui, u"Resolving %S...", host);
+    ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);
     if (!address) {
-        ShowStatus(engine.ui, u"Couldn't resolve %S.", host);
-        return MasterOutcome::kResolveFailed;
+        return Failed(engine, MasterOutcome::kResolveFailed);
     }
 
     MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
                             UdpSocket::Open()};
     exchange.socket.SetBufferSizes(kBurstBufferBytes);
-    ShowStatus(engine.ui, u"Querying %S...", host);
+    ReportStatus(*engine.frontEnd, u"Querying %S...", host);
     std::int32_t length = AskUntilAnswered(exchange);
     if (length == 0) {
         exchange.socket.Close();
-        ShowStatus(engine.ui, u"No response from %S.", host);
-        return MasterOutcome::kNoResponse;
+        return Failed(engine, MasterOutcome::kNoResponse);
     }
     if (length < 0) {
         return QueryError(exchange);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -9,6 +11,10 @@ namespace skelvane {
 // its lists; every other outcome has shown its status text. `endMarkerSeen`,
 // when given, tells whether the master's answer ended with the end marker.
 MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen = nullptr);
+
+// The text of a failed master phase: "Couldn't resolve HOST.", "No response
+// from HOST." or "Error querying HOST.".
+std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host);
 
 // Tells the front end that no record may be read any more, then empties the
 // table.

@@ -2,13 +2,16 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/refresh_front_end.h"
 #include "engine/refresh_stats.h"
-#include "engine/refresh_ui.h"
 #include "engine/server_table.h"
 #include "platform/event.h"
 #include "platform/lock.h"
@@ -45,31 +48,26 @@ struct MasterServer {
     std::uint16_t port = kMasterPort;
 };
 
+// A list swept instead of the master's when the master phase fails, and the
+// status text that says so, shown in place of "Querying servers...".
+struct FallbackList {
+    std::vector<Ipv4Endpoint> servers;
+    std::u16string status;
+};
+
 // Servers a front end names itself, beside or instead of the master's list.
 struct ServerSources {
     // False: no master is asked and only `given` is swept.
     bool askMaster = true;
     // Swept with the master's list; a server on both is swept once.
     std::vector<Ipv4Endpoint> given;
-    // Swept instead of the master's list when the master phase fails, with
-    // this status text to say so.
-    std::optional<std::vector<Ipv4Endpoint>> fallback;
-    std::u16string fallbackStatus;
-};
-
-// Everything one refresh shares between the UI thread and the refresh threads.
-struct RefreshEngine {
-    ServerTable table;
-    Lock tableLock;
-    Event abortEvent = Event::Create(EventReset::kManual);
-    std::atomic<std::int32_t> refreshInProgress{0};
-    std::atomic<std::int32_t> listNeedsRepaint{0};
-    RefreshSettings settings;
-    RefreshTiming timing;
-    MasterServer master;
-    ServerSources sources;
-    RefreshStats stats;
-    RefreshUi ui;
+    // Asked on the refresh thread once the master phase has failed, never
+    // after an abort, with the text the failure showed: the list to sweep
+    // instead, or nothing when there is none.
+    std::function<std::optional<FallbackList>(std::u16string_view failure)> fallback;
+    // Handed the master's list on the refresh thread, before the sweep,
+    // after every master phase whose answer ended with the end marker.
+    std::function<void(std::span<const Ipv4Endpoint> masterList)> keepMasterList;
 };
 
 // How the master phase of a refresh ended.
@@ -98,11 +96,30 @@ struct RefreshResult {
     std::int32_t listed = 0;
 };
 
+// Everything one refresh shares between the UI thread and the refresh threads.
+struct RefreshEngine {
+    ServerTable table;
+    Lock tableLock;
+    Event abortEvent = Event::Create(EventReset::kManual);
+    std::atomic<std::int32_t> refreshInProgress{0};
+    std::atomic<std::int32_t> listNeedsRepaint{0};
+    RefreshSettings settings;
+    RefreshTiming timing;
+    MasterServer master;
+    ServerSources sources;
+    RefreshStats stats;
+    // Set before a refresh starts; never null.
+    std::shared_ptr<RefreshFrontEnd> frontEnd = std::make_shared<RefreshFrontEnd>();
+    // How the latest refresh went; written before its front end is told it
+    // has ended.
+    RefreshResult lastResult;
+};
+
 // Marks a refresh as running and starts its worker thread. False when one is
 // already running or the thread could not be started (the refresh then ends at
 // once, through the usual ending). The worker holds the engine, and with it the
-// front end's hooks, until it ends: a front end may drop its own hold at any
-// moment, and nothing a refresh thread touches is released under it.
+// front end, until it ends: a front end may drop its own hold at any moment,
+// and nothing a refresh thread touches is released under it.
 bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine);
 
 // Asks the running refresh to stop.

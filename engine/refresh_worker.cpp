@@ -1,4 +1,6 @@
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/master_query.h"
 #include "engine/refresh_engine.h"
@@ -18,16 +20,23 @@ namespace {
 void EndRefresh(RefreshEngine& engine) {
     engine.abortEvent.Reset();
     engine.refreshInProgress.store(0);
-    if (engine.ui.refreshEnded != nullptr) {
-        engine.ui.refreshEnded(engine.ui.context);
-    }
+    engine.frontEnd->RefreshEnded();
 }
 
-void HandOver(RefreshEngine& engine) {
-    if (engine.ui.handOver != nullptr) {
-        engine.ui.handOver(engine.ui.context);
+void HandOver(RefreshEngine& engine, const std::u16string& status) {
+    engine.frontEnd->TakeTable();
+    ReportStatus(*engine.frontEnd, u"%s", status.c_str());
+}
+
+// The master's own list, the first entries of the table, before the given
+// servers join it.
+void KeepMasterList(RefreshEngine& engine, std::int32_t listed) {
+    std::vector<Ipv4Endpoint> servers;
+    servers.reserve(static_cast<std::size_t>(listed));
+    for (std::int32_t i = 0; i < listed; ++i) {
+        servers.push_back(Ipv4Endpoint{engine.table[i].address, engine.table[i].port});
     }
-    ShowStatus(engine.ui, u"Querying servers...");
+    engine.sources.keepMasterList(servers);
 }
 
 // The worker's own hold on the engine, released as its last act.
@@ -47,14 +56,19 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
     if (result.master == MasterOutcome::kHandedOver) {
         result.masterListed = engine.table.Count();
     }
-    result.swept = ListServersToSweep(engine, result.master);
+    if (result.masterListComplete && engine.sources.keepMasterList) {
+        KeepMasterList(engine, result.masterListed);
+    }
+    std::u16string handOverStatus;
+    result.swept = ListServersToSweep(engine, result.master, handOverStatus);
     if (result.swept != SweptList::kNone) {
-        HandOver(engine);
+        HandOver(engine, handOverStatus);
         const SweepSummary summary = StatusSweep(engine);
         result.sweep = summary.outcome;
         result.responded = summary.responded;
         result.listed = summary.listed;
     }
+    engine.lastResult = result;
     EndRefresh(engine);
     return result;
 }

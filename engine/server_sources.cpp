@@ -3,7 +3,6 @@
 #include <span>
 
 #include "engine/master_query.h"
-#include "engine/status_text.h"
 
 namespace skelvane {
 
@@ -21,25 +20,33 @@ void AddServers(ServerTable& table, std::span<const Ipv4Endpoint> servers) {
 
 // A failed master phase may leave part of the master's answer in the table; it
 // is no list to trust, so the fallback and given servers replace it. After an
-// abort nothing more is swept.
-SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master) {
+// abort nothing more is swept, and no fallback is looked for.
+SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master,
+                             std::u16string& handOverStatus) {
     const ServerSources& sources = engine.sources;
+    handOverStatus = u"Querying servers...";
     if (master == MasterOutcome::kHandedOver) {
         AddServers(engine.table, sources.given);
         return SweptList::kMaster;
     }
     const bool masterFailed = master != MasterOutcome::kNotAsked;
-    const bool useFallback = masterFailed && sources.fallback.has_value();
-    if (masterFailed && (engine.abortEvent.Poll() || (!useFallback && sources.given.empty()))) {
+    if (masterFailed && engine.abortEvent.Poll()) {
+        return SweptList::kNone;
+    }
+    const std::optional<FallbackList> fallback =
+        masterFailed && sources.fallback
+            ? sources.fallback(MasterFailureText(master, engine.master.hostName))
+            : std::nullopt;
+    if (masterFailed && !fallback && sources.given.empty()) {
         return SweptList::kNone;
     }
     ReplaceTableSafely(engine);
-    if (useFallback) {
-        ShowStatus(engine.ui, u"%s", sources.fallbackStatus.c_str());
-        AddServers(engine.table, *sources.fallback);
+    if (fallback) {
+        handOverStatus = fallback->status;
+        AddServers(engine.table, fallback->servers);
     }
     AddServers(engine.table, sources.given);
-    return useFallback ? SweptList::kFallback : SweptList::kGiven;
+    return fallback ? SweptList::kFallback : SweptList::kGiven;
 }
 
 }  // namespace skelvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -7,7 +9,9 @@ namespace skelvane {
 // After the master phase: lists what the sweep is to query, the master's list
 // or the fallback list with the servers the front end gave, and says which.
 // kNone when there is nothing to sweep: the master phase failed, or was
-// aborted, and no other list applies.
-SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master);
+// aborted, and no other list applies. `handOverStatus` becomes the text that
+// the hand-over shows: "Querying servers...", or the fallback's own.
+SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master,
+                             std::u16string& handOverStatus);
 
 }  // namespace skelvane

@@ -83,4 +83,24 @@ std::int32_t FindServer(const ServerTable& table, std::uint32_t address, std::ui
     return found == table.indexByEndpoint.end() ? -1 : found->second;
 }
 
+// An answer from a server that has not been asked yet, or a second answer,
+// changes nothing.
+std::int32_t FindQueriedUnanswered(const ServerTable& table, std::uint32_t address,
+                                   std::uint16_t port) {
+    const std::int32_t index = FindServer(table, address, port);
+    if (index < 0) {
+        return -1;
+    }
+    const ServerRecord& record = table[index];
+    return record.sendTime != 0 && record.responded == 0 ? index : -1;
+}
+
+std::int32_t CountUnanswered(const ServerTable& table) {
+    std::int32_t unanswered = 0;
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+        unanswered += table[i].responded == 0 ? 1 : 0;
+    }
+    return unanswered;
+}
+
 }  // namespace skelvane

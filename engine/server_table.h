@@ -90,4 +90,12 @@ bool AppendServer(ServerTable& table, std::uint32_t address, std::uint16_t port)
 // The index of the record with this address and port; -1 when there is none.
 std::int32_t FindServer(const ServerTable& table, std::uint32_t address, std::uint16_t port);
 
+// The record that an answer from this address and port belongs to: one that
+// has been queried and has not answered yet. -1 when there is none.
+std::int32_t FindQueriedUnanswered(const ServerTable& table, std::uint32_t address,
+                                   std::uint16_t port);
+
+// How many records have not answered.
+std::int32_t CountUnanswered(const ServerTable& table);
+
 }  // namespace skelvane

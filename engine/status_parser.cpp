@@ -4,6 +4,8 @@
 #include "engine/info_string.h"
 #include "engine/packet_line.h"
 #include "engine/player_line.h"
+#include "engine/status_text.h"
+#include "platform/clock.h"
 
 namespace skelvane {
 
@@ -38,6 +40,20 @@ void ParseStatusAnswer(std::span<const std::uint8_t> bytes, ServerRecord& record
         }
     }
     record.playerCount = playerCount;
+}
+
+void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+                  std::int32_t index) {
+    ServerRecord& record = engine.table[index];
+    ParseStatusAnswer(datagram, record, MillisecondClock());
+    RefreshFrontEnd& frontEnd = *engine.frontEnd;
+    frontEnd.KeepAnswer(index, datagram);
+    if (frontEnd.ListServer(index)) {
+        engine.listNeedsRepaint.store(1);
+    }
+    ReportStatus(frontEnd, u"Found %d player%s on '%s'", record.playerCount,
+                 record.playerCount == 1 ? u"" : u"s",
+                 static_cast<const char16_t*>(record.hostName));
 }
 
 }  // namespace skelvane

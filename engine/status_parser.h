@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/refresh_engine.h"
 #include "engine/server_table.h"
 
 namespace skelvane {
@@ -12,5 +13,11 @@ namespace skelvane {
 // players. `bytes` is exactly what was received.
 void ParseStatusAnswer(std::span<const std::uint8_t> bytes, ServerRecord& record,
                        std::uint32_t now);
+
+// Takes in the answer that the receiver matched to record `index`, with the
+// table lock held: fills the record, lets the front end list the server and
+// shows "Found %d player%s on '%s'", whether the server is listed or not.
+void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+                  std::int32_t index);
 
 }  // namespace skelvane

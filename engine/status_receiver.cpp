@@ -1,27 +1,11 @@
 #include "engine/status_receiver.h"
 
 #include "engine/status_parser.h"
-#include "engine/status_text.h"
 #include "platform/clock.h"
 
 namespace skelvane {
 
 namespace {
-
-// Parses the answer into its record, lets the front end list it and reports it.
-void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
-                  std::int32_t index) {
-    ServerRecord& record = engine.table[index];
-    ParseStatusAnswer(datagram, record, MillisecondClock());
-    if (engine.ui.answerReceived != nullptr) {
-        engine.ui.answerReceived(engine.ui.context, index, datagram);
-    }
-    if (engine.ui.serverParsed != nullptr && engine.ui.serverParsed(engine.ui.context, index)) {
-        engine.listNeedsRepaint.store(1);
-    }
-    ShowStatus(engine.ui, u"Found %d player%s on '%s'", record.playerCount,
-               record.playerCount == 1 ? u"" : u"s", static_cast<const char16_t*>(record.hostName));
-}
 
 // Datagrams still waiting when the sweep ends came too late to be taken in.
 // They are counted as far as a short, bounded read finds them (a few
@@ -40,7 +24,7 @@ void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
 bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from) {
     RefreshEngine& engine = channel.engine;
-    const std::int32_t index = channel.roster.FindQueriedUnanswered(engine.table, from);
+    const std::int32_t index = FindQueriedUnanswered(engine.table, from.address, from.port);
     if (index < 0) {
         const std::int32_t listed = FindServer(engine.table, from.address, from.port);
         ++(listed >= 0 && engine.table[listed].responded != 0 ? engine.stats.duplicate
@@ -48,7 +32,7 @@ bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> dat
         return false;
     }
     CountInPass(engine.stats.answersMatched, engine.table[index].attempts);
-    channel.roster.MarkAnswered();
+    --channel.unanswered;
     StatusParser(engine, datagram, index);
     return true;
 }
@@ -74,7 +58,7 @@ bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
     LockGuard guard(engine.tableLock);
     AcceptStatusAnswer(channel, buffer.first(static_cast<std::size_t>(received.bytes)),
                        received.from);
-    if (channel.roster.Unanswered() == 0) {
+    if (channel.unanswered == 0) {
         channel.allResponded.Set();
     }
     return true;

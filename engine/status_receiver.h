@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "engine/refresh_engine.h"
-#include "engine/sweep_roster.h"
 #include "platform/event.h"
 #include "platform/udp_socket.h"
 
@@ -17,7 +16,8 @@ struct SweepChannel {
     Event socketReadable;
     Event stopReceiver;
     Event allResponded;
-    SweepRoster roster;
+    // The servers of the sweep that have not answered; under the table lock.
+    std::int32_t unanswered = 0;
     // Set together with stopReceiver: the receiver reads it between the
     // datagrams of a burst, where a look at the event would cost a system call.
     std::atomic<bool> stopping{false};

@@ -65,14 +65,14 @@ void SendStatusQuery(Sweep& sweep, const QueryToSend& query) {
     const std::string dotted = DottedAddress(query.destination.address);
     const std::int32_t port = query.destination.port;
     if (query.attempt == 1) {
-        ShowStatus(engine.ui, u"Querying %S:%d...", dotted.c_str(), port);
+        ReportStatus(*engine.frontEnd, u"Querying %S:%d...", dotted.c_str(), port);
     } else {
-        ShowStatus(engine.ui, u"Retrying %S:%d (attempt %d)...", dotted.c_str(), port,
-                   query.attempt);
+        ReportStatus(*engine.frontEnd, u"Retrying %S:%d (attempt %d)...", dotted.c_str(), port,
+                     query.attempt);
     }
     const SendResult sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
     if (!sent.ok) {
-        ShowStatus(engine.ui, u"Can't send: error %d", std::int32_t{sent.error});
+        ReportStatus(*engine.frontEnd, u"Can't send: error %d", std::int32_t{sent.error});
     }
 }
 
@@ -86,7 +86,7 @@ bool QueryIfUnanswered(Sweep& sweep, std::int32_t index) {
 
 std::int32_t CountUnansweredLocked(Sweep& sweep) {
     LockGuard guard(sweep.engine.tableLock);
-    return sweep.channel.roster.Unanswered();
+    return sweep.channel.unanswered;
 }
 
 // Rows are inserted without painting; once the sweep has run for a moment, each
@@ -96,8 +96,8 @@ void ApplyRepaintRule(Sweep& sweep) {
     if (ElapsedMs(MillisecondClock(), sweep.startTime) <= engine.timing.repaintAfterMs) {
         return;
     }
-    if (engine.listNeedsRepaint.exchange(0) != 0 && engine.ui.repaintList != nullptr) {
-        engine.ui.repaintList(engine.ui.context);
+    if (engine.listNeedsRepaint.exchange(0) != 0) {
+        engine.frontEnd->RepaintList();
     }
 }
 
@@ -136,8 +136,8 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     sweep.channel.stopReceiver.Set();
     receiver.Join();
     const std::int32_t unanswered = CountUnansweredLocked(sweep);
-    if (engine.listNeedsRepaint.load() != 0 && engine.ui.repaintList != nullptr) {
-        engine.ui.repaintList(engine.ui.context);
+    if (engine.listNeedsRepaint.load() != 0) {
+        engine.frontEnd->RepaintList();
     }
     sweep.channel.socket.Close();
     sweep.channel.socketReadable.Close();
@@ -147,12 +147,12 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
     summary.responded = sweep.count - unanswered;
     // A list cut short is told in the summary: it is the text that stays on
     // the status line, where anything shown earlier is at once replaced.
-    ShowStatus(engine.ui,
-               engine.table.serversLeftOut
-                   ? u"%s. %d of %d servers responded. The list was cut at %d."
-                   : u"%s. %d of %d servers responded.",
-               summary.outcome == SweepOutcome::kAborted ? u"Aborted" : u"Completed",
-               summary.responded, summary.listed, summary.listed);
+    ReportStatus(*engine.frontEnd,
+                 engine.table.serversLeftOut
+                     ? u"%s. %d of %d servers responded. The list was cut at %d."
+                     : u"%s. %d of %d servers responded.",
+                 summary.outcome == SweepOutcome::kAborted ? u"Aborted" : u"Completed",
+                 summary.responded, summary.listed, summary.listed);
     return summary;
 }
 
@@ -166,7 +166,7 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
 }
 
 SweepSummary StatusSweep(RefreshEngine& engine) {
-    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}, SweepRoster(engine.table)}};
+    Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}, CountUnanswered(engine.table)}};
     if (!SetUp(sweep)) {
         return SweepSummary{};
     }

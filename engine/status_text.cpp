@@ -1,5 +1,6 @@
 #include "engine/status_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace skelvane {
@@ -52,24 +53,25 @@ class TextSink {
     int length_ = 0;
 };
 
-void PutArgument(TextSink& sink, char16_t conversion, const StatusArg* arg) {
+void PutArgument(TextSink& sink, char16_t conversion, const TextArg* arg) {
     if (arg == nullptr) {
         return;
     }
-    if (conversion == u's' && arg->kind == StatusArg::Kind::kWide) {
+    if (conversion == u's' && arg->kind == TextArg::Kind::kWide) {
         sink.PutWide(arg->wide);
-    } else if (conversion == u'S' && arg->kind == StatusArg::Kind::kNarrow) {
+    } else if (conversion == u'S' && arg->kind == TextArg::Kind::kNarrow) {
         sink.PutNarrow(arg->narrow);
-    } else if (conversion == u'd' && arg->kind == StatusArg::Kind::kInteger) {
+    } else if (conversion == u'd' && arg->kind == TextArg::Kind::kInteger) {
         sink.PutInteger(arg->integer);
     }
 }
 
 }  // namespace
 
-void FormatStatus(char16_t* out, const char16_t* format, std::initializer_list<StatusArg> args) {
-    TextSink sink(out, kStatusTextCapacity);
-    const StatusArg* next = args.begin();
+void FormatTextInto(char16_t* out, int capacity, const char16_t* format,
+                    std::initializer_list<TextArg> args) {
+    TextSink sink(out, capacity);
+    const TextArg* next = args.begin();
     for (const char16_t* p = format; *p != u'\0'; ++p) {
         if (*p != u'%' || p[1] == u'\0') {
             sink.Put(*p);
@@ -87,14 +89,20 @@ void FormatStatus(char16_t* out, const char16_t* format, std::initializer_list<S
     }
 }
 
-void ShowStatusText(const RefreshUi& ui, const char16_t* format,
-                    std::initializer_list<StatusArg> args) {
-    if (ui.showStatus == nullptr) {
+void CopyText(char16_t* out, int capacity, std::u16string_view text) {
+    if (capacity <= 0) {
         return;
     }
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
+    std::copy_n(text.begin(), length, out);
+    out[length] = u'\0';
+}
+
+void ReportStatusText(RefreshFrontEnd& frontEnd, const char16_t* format,
+                      std::initializer_list<TextArg> args) {
     char16_t text[kStatusTextCapacity];
-    FormatStatus(text, format, args);
-    ui.showStatus(ui.context, text);
+    FormatText(text, format, args);
+    frontEnd.PutStatus(text);
 }
 
 void FormatCountText(char16_t* out, std::int32_t count, const char16_t* noun) {

@@ -9,6 +9,7 @@
 
 #include "browse/buddy_list.h"
 #include "fuzz/fuzz_check.h"
+#include "settings/master_servers.h"
 #include "settings/settings_store.h"
 
 using namespace skelvane;
@@ -17,12 +18,12 @@ using skelvane::fuzz::Require;
 
 namespace {
 
-// The last index stands for the game's own install directory.
+// Index 12 stands for the game's own install directory.
 const char16_t* const kNames[] = {
-    kGameDirectoryValue,   kGameExecutableValue, kBuddyListValue,  kPacketsPerSecondValue,
-    kPlayerViewStyleValue, kGoodPingValue,       kMediumPingValue, kVersionValue,
-    kSortOrderValue,       kShowEmptyValue,      kShowFullValue,   kWindowPositionValue,
-    kInstallDirValue,
+    kGameDirectoryValue,   kGameExecutableValue,   kBuddyListValue,     kPacketsPerSecondValue,
+    kPlayerViewStyleValue, kGoodPingValue,         kMediumPingValue,    kVersionValue,
+    kSortOrderValue,       kShowEmptyValue,        kShowFullValue,      kWindowPositionValue,
+    kInstallDirValue,      kFavouriteServersValue, kMasterServersValue,
 };
 constexpr std::size_t kNameCount = sizeof kNames / sizeof kNames[0];
 
@@ -68,12 +69,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(IsTerminated(loaded.gameExecutable) && loaded.gameExecutable[0] != u'\0');
     Require(loaded.packetsPerSecond > 0);
     Require(loaded.goodPingThreshold != 0 && loaded.mediumPingThreshold != 0);
+    Require(loaded.favourites.servers.size() <= kMaxFavourites);
+    Require(loaded.moreMasters.size() <= kMaxMasters);
     const BuddyList buddies = ParseBuddyList(loaded.buddyText);
     for (std::int32_t i = 0; i < buddies.buddyCount; ++i) {
         Require(IsTerminated(buddies.buddyNames[static_cast<std::size_t>(i)].text));
     }
 
-    // Saved and loaded again, the settings stay as they were.
+    // Saved and loaded again, the settings stay as they were: favourites
+    // written whole, or not at all over a value that could not be read.
+    Settings changed = loaded;
+    changed.favourites.changed = true;
     SaveInputs inputs;
     inputs.showEmptyChecked = loaded.showEmpty != 0;
     inputs.showFullChecked = loaded.showFull != 0;
@@ -81,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto version = store.find(kVersionValue);
     inputs.storedFormatVersion =
         StoredFormatVersion(version == store.end() ? std::nullopt : std::optional(version->second));
-    SaveStoredSettings(loaded, inputs, [&store](const char16_t* name, const StoredValue* value) {
+    SaveStoredSettings(changed, inputs, [&store](const char16_t* name, const StoredValue* value) {
         if (value == nullptr) {
             store.erase(name);
         } else {
@@ -101,6 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(again.sortOrder == loaded.sortOrder);
     Require((again.showEmpty != 0) == (loaded.showEmpty != 0));
     Require((again.showFull != 0) == (loaded.showFull != 0));
+    Require(again.favourites.servers == loaded.favourites.servers);
+    Require(again.moreMasters.size() == loaded.moreMasters.size());
     Require(placementAgain.has_value() == placement.has_value());
     Require(!placement || std::memcmp(placement->bytes.data(), placementAgain->bytes.data(),
                                       kPlacementSize) == 0);

@@ -39,13 +39,14 @@ void ReportGameNotFound(const GameJoin& join) {
 }
 
 // The text holds the whole path: at most 519 characters and the words around
-// them stay well within a status text's capacity.
+// them stay well within a message's capacity.
 void ReportMissingExecutable(const GameJoin& join, const std::u16string& path) {
-    char16_t text[kStatusTextCapacity];
-    FormatStatus(text, u"Couldn't find %s! Check your config.", {join.gameExecutable});
-    join.showStatus(text);
-    FormatStatus(text, u"Error: Couldn't find a Skelvane executable:\r\n\r\n\t%s: File Not Found",
-                 {path.c_str()});
+    char16_t status[kStatusTextCapacity];
+    FormatText(status, u"Couldn't find %s! Check your config.", {join.gameExecutable});
+    join.showStatus(status);
+    char16_t text[kMessageTextCapacity];
+    FormatText(text, u"Error: Couldn't find a Skelvane executable:\r\n\r\n\t%s: File Not Found",
+               {path.c_str()});
     Warn(join.owner, u"Couldn't find Skelvane", text);
 }
 

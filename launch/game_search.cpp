@@ -26,11 +26,11 @@ bool IsDotEntry(std::u16string_view name) {
 // does.
 bool UserAccepts(const char16_t* executable, const std::u16string& directory,
                  const GameSearchHost& host) {
-    char16_t text[kStatusTextCapacity];
-    FormatStatus(text,
-                 u"Skelvane Server Browser found '%s' in:\r\n\t%s\r\nIs this the one you wish to "
-                 u"use?",
-                 {executable, directory.c_str()});
+    char16_t text[kMessageTextCapacity];
+    FormatText(text,
+               u"Skelvane Server Browser found '%s' in:\r\n\t%s\r\nIs this the one you wish to "
+               u"use?",
+               {executable, directory.c_str()});
     return host.askYesNo(u"Skelvane Location", text);
 }
 
@@ -70,7 +70,7 @@ std::optional<std::u16string> SearchFixedDrives(const char16_t* executable,
             continue;
         }
         char16_t status[kStatusTextCapacity];
-        FormatStatus(status, u"Trying to find %s on %s...", {executable, root.c_str()});
+        FormatText(status, u"Trying to find %s on %s...", {executable, root.c_str()});
         host.showStatus(status);
         if (auto found = FindGameDirectory(root, executable, host)) {
             return found;

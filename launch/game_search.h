@@ -7,6 +7,9 @@
 
 namespace skelvane {
 
+// The texts of the launcher's message boxes hold at most 1023 characters.
+inline constexpr int kMessageTextCapacity = 1024;
+
 struct ListedEntry {
     std::u16string_view name;
     bool isDirectory;

@@ -1,6 +1,5 @@
 #include "lists/server_cache.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "engine/host_and_port.h"
@@ -28,33 +27,6 @@ std::string EndLine(std::size_t count, std::uint32_t checksum) {
     return line;
 }
 
-std::string EndpointLine(const Ipv4Endpoint& server) {
-    return DottedAddress(server.address) + ":" + std::to_string(server.port) + "\n";
-}
-
-// "A.B.C.D:PORT" exactly: four numbers from 0 to 255 and a port from 1.
-std::optional<Ipv4Endpoint> ParseEndpointLine(std::string_view line) {
-    std::uint8_t bytes[4];
-    for (int i = 0; i < 4; ++i) {
-        const std::size_t end = line.find(i < 3 ? '.' : ':');
-        const auto number = ParseWholeNumber(line.substr(0, end), 0, 255);
-        if (end == line.npos || !number) {
-            return std::nullopt;
-        }
-        bytes[i] = static_cast<std::uint8_t>(*number);
-        line.remove_prefix(end + 1);
-    }
-    const auto port = ParseWholeNumber(line, 1, 65535);
-    if (!port) {
-        return std::nullopt;
-    }
-    Ipv4Endpoint endpoint;
-    auto* address = reinterpret_cast<std::uint8_t*>(&endpoint.address);
-    std::copy(bytes, bytes + 4, address);
-    endpoint.port = static_cast<std::uint16_t>(*port);
-    return endpoint;
-}
-
 // The next line without its line feed; nothing when no complete line is left.
 std::optional<std::string_view> NextLine(std::string_view& text) {
     const std::size_t end = text.find('\n');
@@ -77,7 +49,7 @@ std::string FormatServerCache(const CachedList& list) {
     std::string text(kHeader);
     text += std::string(kSaved) + std::to_string(list.savedAt) + "\n";
     for (const Ipv4Endpoint& server : list.servers) {
-        text += EndpointLine(server);
+        text += DottedEndpoint(server) + "\n";
     }
     return text + EndLine(list.servers.size(), Checksum(text));
 }
@@ -94,22 +66,23 @@ std::optional<CachedList> ParseServerCache(std::string_view text, std::string& e
     std::string_view rest = covered.substr(kHeader.size());
     const auto saved = NextLine(rest);
     const auto savedAt = saved && saved->substr(0, kSaved.size()) == kSaved
-                             ? ParseWholeNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
+                             ? ParseCanonicalNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
                              : std::nullopt;
     if (!savedAt) {
         return Damaged(error, "no time of saving");
     }
     CachedList list{{}, static_cast<std::int64_t>(*savedAt)};
     while (const auto line = NextLine(rest)) {
-        const auto server = ParseEndpointLine(*line);
+        const auto server = ParseDottedEndpoint(*line);
         if (!server || list.servers.size() >= static_cast<std::size_t>(kMaxServerRecords)) {
             return Damaged(error, "a line that is no server");
         }
         list.servers.push_back(*server);
     }
-    // Only what this program writes is trusted: the text must be exactly the
-    // file that the list read from it gives, end line and checksum included.
-    if (!rest.empty() || FormatServerCache(list) != text) {
+    // Only what this program writes is trusted: every line is in the one form
+    // it writes, and the end line gives the count and the checksum of all
+    // before it, so the text is exactly the file the list read from it gives.
+    if (!rest.empty() || text.substr(endLine) != EndLine(list.servers.size(), Checksum(covered))) {
         return Damaged(error, "its end, count or checksum does not match");
     }
     return list;

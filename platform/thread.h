@@ -16,7 +16,6 @@ class JoinableThread {
     JoinableThread& operator=(const JoinableThread&) = delete;
 
     bool Start(ThreadEntry entry, void* argument);
-    bool IsRunning() const;
     void Join();
 
   private:

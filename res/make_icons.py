@@ -4,8 +4,8 @@
 Usage: make_icons.py OUTPUT_DIRECTORY
 
 Every icon is simple pixel art drawn here from a few shapes: ping lights, a
-server box, a player figure, an information sign and lettered tiles for the
-operating systems. Each file holds the sizes and colour depths that the
+server box, a player figure, an information sign, lettered tiles for the
+operating systems and the star laid over a favourite server's icon. Each file holds the sizes and colour depths that the
 resource script expects; the standard library is all this needs.
 """
 
@@ -129,6 +129,33 @@ def os_tile(letter, width, colour):
     return canvas
 
 
+STAR = ["....X....",
+        "....X....",
+        "...XXX...",
+        "XXXXXXXXX",
+        ".XXXXXXX.",
+        "..XXXXX..",
+        "..XX.XX..",
+        ".XX...XX."]
+
+
+def favourite_overlay():
+    """A gold star in the bottom-right corner, drawn over a row's own icon."""
+    canvas = Canvas(16, 14)
+    x0, y0 = 16 - len(STAR[0]), 14 - len(STAR)
+
+    def inside(x, y):
+        return 0 <= y < len(STAR) and 0 <= x < len(STAR[0]) and STAR[y][x] == "X"
+
+    for y, row in enumerate(STAR):
+        for x, cell in enumerate(row):
+            if cell != "X":
+                continue
+            edge = not all(inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+            canvas.put(x0 + x, y0 + y, (150, 80, 0) if edge else (255, 210, 0))
+    return canvas
+
+
 def app_icon(size):
     canvas = server_box(size, size)
     radius = size / 4.0
@@ -221,6 +248,7 @@ ICONS = {
     "os_linux.ico": lambda: [(os_tile("L", 16, (210, 120, 20)), 24)],
     "os_freebsd.ico": lambda: [(os_tile("B", 13, (180, 30, 40)), 24)],
     "os_mac.ico": lambda: [(os_tile("M", 16, (110, 110, 125)), 24)],
+    "favourite.ico": lambda: [(favourite_overlay(), 24)],
 }
 
 

@@ -19,6 +19,8 @@
 #define IDI_OS_LINUX 169
 #define IDI_OS_FREEBSD 170
 #define IDI_OS_MAC 171
+// Laid over the Host Name icon of a favourite server.
+#define IDI_FAVOURITE 172
 
 // Controls of IDD_MAIN.
 #define IDC_STATUSBAR 140
@@ -63,6 +65,12 @@
 #define IDM_COPY_ADDRESS 40002
 // The context-menu key: the server list's menu at the selected row.
 #define IDM_SERVER_MENU 40003
+#define IDM_ADD_FAVOURITE 40004
+#define IDM_REMOVE_FAVOURITE 40005
+// Watching for buddies, from the server list's menu or the notification-area
+// icon's (app/buddy_watch_win32.cpp), and the icon's way back to the window.
+#define IDM_WATCH_BUDDIES 40010
+#define IDM_SHOW_WINDOW 40011
 
 // Controls of IDD_CONFIG. Identifiers are per dialog: 1028 is also IDC_SHOWFULL.
 #define IDC_MEDIUMPING 109

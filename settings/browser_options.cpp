@@ -1,19 +1,18 @@
 #include "settings/browser_options.h"
 
-#include "engine/host_and_port.h"
+#include "settings/master_servers.h"
 
 namespace skelvane {
 
 namespace {
 
-// Host names and ports are plain ASCII; anything else cannot be one and is
-// turned into a character that the address parser refuses.
-std::string AsciiOnly(const std::wstring& text) {
-    std::string ascii;
-    for (const wchar_t c : text) {
-        ascii += c > 0 && c < 0x80 ? static_cast<char>(c) : '?';
+// Whatever a wide character beyond UTF-16 is, it is no part of an address.
+std::u16string AsUtf16(const std::wstring& text) {
+    std::u16string units;
+    for (const char32_t c : text) {
+        units += c <= 0xFFFF ? static_cast<char16_t>(c) : u'?';
     }
-    return ascii;
+    return units;
 }
 
 ParsedBrowserOptions Refuse(std::wstring why) {
@@ -32,13 +31,13 @@ ParsedBrowserOptions ParseBrowserOptions(const std::vector<std::wstring>& args) 
             return Refuse(L"--master needs a value: HOST or HOST:PORT.");
         }
         const std::wstring& value = args[++i];
-        const auto master = ParseHostAndPort(AsciiOnly(value), kMasterPort);
+        const auto master = ParseMasterAddress(AsUtf16(value));
         if (!master) {
             return Refuse(L"\"" + value +
                           L"\" is not a master server address.\n\nUse --master HOST or "
                           L"--master HOST:PORT, with a port from 1 to 65535.");
         }
-        options.master = MasterServer{master->host, master->port};
+        options.masters.push_back(*master);
     }
     return ParsedBrowserOptions{options, {}};
 }

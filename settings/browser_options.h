@@ -8,10 +8,11 @@
 
 namespace skelvane {
 
-// What the browser starts with: which master to ask, taken from the command
-// line, and the refresh's waits, which only tests shorten.
+// What the browser starts with: the masters named on the command line, in
+// order (none: the built-in one), and the refresh's waits, which only tests
+// shorten.
 struct BrowserOptions {
-    MasterServer master;
+    std::vector<MasterServer> masters;
     RefreshTiming timing;
 };
 
@@ -21,10 +22,11 @@ struct ParsedBrowserOptions {
     std::wstring error;
 };
 
-// Reads the arguments after the program name. Only "--master HOST[:PORT]"
-// means something; the browser was never meant to be driven by its command
-// line, so whatever else a shortcut or launcher adds is left alone. A
-// "--master" without a usable address is refused.
+// Reads the arguments after the program name. Only "--master HOST[:PORT]",
+// which may be given several times, means something; the browser was never
+// meant to be driven by its command line, so whatever else a shortcut or
+// launcher adds is left alone. A "--master" without a usable address is
+// refused.
 ParsedBrowserOptions ParseBrowserOptions(const std::vector<std::wstring>& args);
 
 }  // namespace skelvane

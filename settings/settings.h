@@ -6,6 +6,7 @@
 
 #include "browse/server_columns.h"
 #include "engine/refresh_engine.h"
+#include "settings/favourite_servers.h"
 
 namespace skelvane {
 
@@ -28,7 +29,20 @@ struct Settings {
     std::int32_t showFull = 1;
     std::int32_t showEmpty = 1;
     std::uint32_t sortOrder = kDefaultSortOrder;
+    FavouriteServers favourites;
+    // Masters to ask besides those of the command line or the built-in one.
+    std::vector<MasterServer> moreMasters;
+    // The browser refreshes by itself and raises an alert for every buddy
+    // newly seen on a server.
+    std::int32_t watchForBuddies = 0;
+    // Seconds from the end of a watched refresh to the start of the next, as
+    // stored; WatchPauseMs gives the pause taken.
+    std::int32_t watchPauseSeconds = 60;
 };
+
+// The pause between watched refreshes: the stored seconds, never less than a
+// minute, so that a watch never hammers the master, nor more than a day.
+std::uint32_t WatchPauseMs(std::int32_t storedSeconds);
 
 // The text of a game path or executable member, up to its terminator.
 std::u16string_view GamePathText(const char16_t (&member)[kGamePathCapacity]);

@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "settings/config_fields.h"
+#include "settings/master_servers.h"
 
 namespace skelvane {
 
@@ -52,6 +53,8 @@ std::optional<StoredPlacement> ReadStore(const ReadStored& key, Settings& settin
     ReadNumber(key, kShowFullValue, settings.showFull);
     const std::int32_t version = StoredFormatVersion(key(kVersionValue));
     ReadNumber(key, kSortOrderValue, settings.sortOrder);
+    ReadNumber(key, kWatchForBuddiesValue, settings.watchForBuddies);
+    ReadNumber(key, kWatchPauseValue, settings.watchPauseSeconds);
     if (const auto directory = key(kGameDirectoryValue)) {
         TakeStoredText(*directory, settings.gameDirectory);
     }
@@ -61,6 +64,8 @@ std::optional<StoredPlacement> ReadStore(const ReadStored& key, Settings& settin
     const auto placement = key(kWindowPositionValue);
     const auto buddies = key(kBuddyListValue);
     settings.buddyText = StoredBuddyText(buddies ? &*buddies : nullptr, version);
+    settings.favourites = FavouritesFromStored(key(kFavouriteServersValue));
+    settings.moreMasters = MastersFromStored(key(kMasterServersValue));
     return placement ? StoredWindowPlacement(*placement) : std::nullopt;
 }
 
@@ -88,6 +93,11 @@ std::optional<StoredPlacement> LoadStoredSettings(
     return placement;
 }
 
+// The watch switch is written when it is on, or over a switch stored in a
+// form this program reads: a browser that never watched leaves the store as a
+// first start does, and a value it cannot read stays as it is while the watch
+// stays off. The pause is read only: it is the user's to set in the store.
+//
 // The buddy list's encoding is told by "Version", so the two must never
 // disagree, whichever write fails or wherever saving stops: "Version" is
 // written first and the list only after it. A store still in the 8-bit
@@ -111,6 +121,13 @@ void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,
     put(kSortOrderValue, NumberValue(static_cast<std::int32_t>(settings.sortOrder)));
     put(kShowEmptyValue, NumberValue(inputs.showEmptyChecked ? 1 : 0));
     put(kShowFullValue, NumberValue(inputs.showFullChecked ? 1 : 0));
+    if (const auto favourites = FavouritesToStore(settings.favourites)) {
+        put(kFavouriteServersValue, *favourites);
+    }
+    if (settings.watchForBuddies != 0 ||
+        (inputs.storedWatch && StoredNumber(*inputs.storedWatch))) {
+        put(kWatchForBuddiesValue, NumberValue(settings.watchForBuddies));
+    }
     if (inputs.placement) {
         put(kWindowPositionValue,
             StoredValue{StoredType::kBinary,

@@ -27,6 +27,10 @@ inline constexpr char16_t kSortOrderValue[] = u"Sort Order";
 inline constexpr char16_t kShowEmptyValue[] = u"Show Empty Servers";
 inline constexpr char16_t kShowFullValue[] = u"Show Full Servers";
 inline constexpr char16_t kWindowPositionValue[] = u"Window Position";
+inline constexpr char16_t kFavouriteServersValue[] = u"Favourite Servers";
+inline constexpr char16_t kMasterServersValue[] = u"Master Servers";
+inline constexpr char16_t kWatchForBuddiesValue[] = u"Watch For Buddies";
+inline constexpr char16_t kWatchPauseValue[] = u"Watch Pause Seconds";
 
 // The format that saving writes: the buddy list as UTF-16.
 inline constexpr std::int32_t kCurrentFormatVersion = 2;
@@ -55,6 +59,8 @@ struct SaveInputs {
     std::optional<StoredPlacement> placement;
     // The format of the store about to be written over.
     std::int32_t storedFormatVersion = 1;
+    // The watch switch as the store holds it.
+    std::optional<StoredValue> storedWatch;
 };
 
 void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,

@@ -102,6 +102,32 @@ std::optional<StoredPlacement> StoredWindowPlacement(const StoredValue& value) {
     return placement;
 }
 
+// A value written by hand or by another program may miss the last zero
+// character or end in an odd byte; such a value is not taken, so that it is
+// never misread or, being unreadable, written over.
+std::optional<std::vector<std::u16string>> StoredLines(const StoredValue& value) {
+    const std::size_t size = value.bytes.size();
+    const bool ended =
+        size >= 2 && size % 2 == 0 && value.bytes[size - 1] == 0 && value.bytes[size - 2] == 0;
+    if (value.type != StoredType::kTextLines || !ended) {
+        return std::nullopt;
+    }
+    std::vector<std::u16string> lines;
+    std::u16string line;
+    for (std::size_t i = 0; i < size; i += 2) {
+        const char16_t unit = static_cast<char16_t>(value.bytes[i] | value.bytes[i + 1] << 8);
+        if (unit != u'\0') {
+            line.push_back(unit);
+            continue;
+        }
+        if (!line.empty()) {
+            lines.push_back(std::move(line));
+            line.clear();
+        }
+    }
+    return lines;
+}
+
 StoredValue NumberValue(std::int32_t number) {
     StoredValue value{StoredType::kNumber, std::vector<std::uint8_t>(4)};
     const auto bits = static_cast<std::uint32_t>(number);
@@ -120,6 +146,21 @@ StoredValue TextValue(std::u16string_view text) {
         value.bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
     value.bytes.insert(value.bytes.end(), {0, 0});
+    return value;
+}
+
+// Each line and its zero character, then one more: no lines at all are two
+// zero characters.
+StoredValue TextLinesValue(const std::vector<std::u16string>& lines) {
+    StoredValue value{StoredType::kTextLines, {}};
+    for (const std::u16string& line : lines) {
+        const StoredValue text = TextValue(line);
+        value.bytes.insert(value.bytes.end(), text.bytes.begin(), text.bytes.end());
+    }
+    value.bytes.insert(value.bytes.end(), {0, 0});
+    if (lines.empty()) {
+        value.bytes.insert(value.bytes.end(), {0, 0});
+    }
     return value;
 }
 

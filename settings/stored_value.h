@@ -16,6 +16,7 @@ enum class StoredType : std::uint32_t {
     kExpandableText = 2,
     kBinary = 3,
     kNumber = 4,
+    kTextLines = 7,
 };
 
 // A value as the store holds it: whatever anyone wrote there.
@@ -47,8 +48,14 @@ struct StoredPlacement {
 // positive size within the coordinates a window can have.
 std::optional<StoredPlacement> StoredWindowPlacement(const StoredValue& value);
 
+// The lines of a value stored as text lines: each ended by a zero character,
+// the last by two. Nothing when the value is of another type or not so
+// ended; empty lines are skipped.
+std::optional<std::vector<std::u16string>> StoredLines(const StoredValue& value);
+
 // The forms in which settings are written.
 StoredValue NumberValue(std::int32_t number);
 StoredValue TextValue(std::u16string_view text);
+StoredValue TextLinesValue(const std::vector<std::u16string>& lines);
 
 }  // namespace skelvane

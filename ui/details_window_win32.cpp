@@ -76,8 +76,8 @@ void AddRow(HWND list, std::initializer_list<std::u16string_view> cells) {
 }
 
 std::u16string PlayerCell(const PlayerRecord& player, int column) {
-    char16_t text[kStatusTextCapacity];
-    FormatPlayerCell(player, column, text, kStatusTextCapacity);
+    char16_t text[kCellTextCapacity];
+    FormatPlayerCell(player, column, text, kCellTextCapacity);
     return text;
 }
 
@@ -94,8 +94,8 @@ void FillRules(HWND list, const ServerRules& rules) {
         AddRow(list, {rules.Key(i), rules.Value(i)});
     }
     if (rules.Dropped() > 0) {
-        char16_t more[kStatusTextCapacity];
-        FormatStatus(more, u"(%d more not kept)", {rules.Dropped()});
+        char16_t more[kCountTextCapacity];
+        FormatText(more, u"(%d more not kept)", {rules.Dropped()});
         AddRow(list, {more});
     }
 }
@@ -175,9 +175,9 @@ HWND CreateDetailsWindow(HWND owner, HINSTANCE instance) {
 }
 
 void ShowServerInDetails(HWND details, const ServerRecord& record, const ServerRules& rules) {
-    char16_t address[kStatusTextCapacity];
+    char16_t address[kAddressTextCapacity];
     FormatServerAddress(record, address);
-    char16_t counts[kStatusTextCapacity];
+    char16_t counts[kHumansAndBotsTextCapacity];
     FormatHumansAndBots(counts, CountHumansAndBots(record));
     SetText(details, IDC_DETAILS_NAME, std::u16string(FieldText(record.hostName)).c_str());
     SetText(details, IDC_DETAILS_ADDRESS, address);

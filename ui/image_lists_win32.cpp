@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "browse/server_columns.h"
 #include "res/resource.h"
 
 namespace skelvane {
@@ -27,10 +28,15 @@ HIMAGELIST CreateIconList(HINSTANCE instance, UINT flags, std::initializer_list<
 
 }  // namespace
 
+// The star comes last, so the images before it keep their indices; it is
+// only ever drawn as an overlay.
 HIMAGELIST CreateServerImageList(HINSTANCE instance) {
-    return CreateIconList(instance, ILC_COLOR32 | ILC_MASK,
-                          {IDI_SERVER, IDI_PING_GOOD, IDI_PING_MEDIUM, IDI_PING_BAD, IDI_OS_LINUX,
-                           IDI_OS_WINDOWS, IDI_OS_FREEBSD, IDI_OS_MAC});
+    HIMAGELIST list =
+        CreateIconList(instance, ILC_COLOR32 | ILC_MASK,
+                       {IDI_SERVER, IDI_PING_GOOD, IDI_PING_MEDIUM, IDI_PING_BAD, IDI_OS_LINUX,
+                        IDI_OS_WINDOWS, IDI_OS_FREEBSD, IDI_OS_MAC, IDI_FAVOURITE});
+    ImageList_SetOverlayImage(list, kImageFavourite, kFavouriteOverlay);
+    return list;
 }
 
 HIMAGELIST CreatePlayerImageList(HINSTANCE instance) {

@@ -23,6 +23,8 @@ HWND InitPresentation(Presentation& view, HWND mainWindow, HINSTANCE instance) {
     }
     CreateStatusBar(view.statusBar, mainWindow, instance);
     ListView_SetImageList(serverList, CreateServerImageList(instance), LVSIL_SMALL);
+    // A row's overlay, the favourite's star, is asked for with its text.
+    ListView_SetCallbackMask(serverList, LVIS_OVERLAYMASK);
     ListView_SetImageList(view.playerList, CreatePlayerImageList(instance), LVSIL_SMALL);
     return serverList;
 }

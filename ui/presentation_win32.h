@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "browse/buddy_list.h"
+#include "browse/screen_limiters.h"
 #include "browse/server_find.h"
 #include "browse/update_throttle.h"
 #include "engine/refresh_engine.h"
@@ -57,9 +58,13 @@ struct Presentation {
     FindText find;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
-    // The list repaints at most every 100 ms while answers pour in; a repaint
-    // asked for sooner waits for kListRepaintTimer.
-    UpdateThrottle repaintThrottle{100};
+    // A repaint was held back while the main window was hidden or minimized.
+    bool repaintWhenShown = false;
+    // The list repaints at most every kListRepaintIntervalMs while answers
+    // pour in; a repaint asked for sooner waits for the main window's timer
+    // `repaintTimer`.
+    UpdateThrottle repaintThrottle{kListRepaintIntervalMs};
+    UINT_PTR repaintTimer = 0;
 };
 
 // Sets up both lists' columns, the status bar and the image lists. The server

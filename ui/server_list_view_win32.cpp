@@ -22,6 +22,12 @@ const ServerTable& Table(const Presentation& view) {
     return view.engine->table;
 }
 
+// The main window is hidden (in the notification area) or minimized.
+bool IsOutOfSight(const Presentation& view) {
+    HWND mainWindow = GetParent(view.serverList);
+    return IsWindowVisible(mainWindow) == FALSE || IsIconic(mainWindow) != FALSE;
+}
+
 // A record may have a row when its answer has been parsed and the filters,
 // the find text among them, pass it.
 bool IsListable(const Presentation& view, std::int32_t index) {
@@ -301,6 +307,12 @@ void FillServerCell(const Presentation& view, NMLVDISPINFOW& request) {
         *record, item.iSubItem,
         PingThresholds{view.settings->goodPingThreshold, view.settings->mediumPingThreshold},
         wantsText ? AsUtf16(item.pszText) : unused, wantsText ? item.cchTextMax : 1, &image);
+    if ((item.mask & LVIF_STATE) != 0 && item.iSubItem == 0) {
+        item.state &= ~LVIS_OVERLAYMASK;
+        if (IsFavourite(view.settings->favourites, Ipv4Endpoint{record->address, record->port})) {
+            item.state |= INDEXTOOVERLAYMASK(kFavouriteOverlay);
+        }
+    }
     if (kServerColumns[item.iSubItem].kind == KIND_PING) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
@@ -344,18 +356,48 @@ void OnServerColumnClick(Presentation& view, int column) {
 
 void RepaintServerList(Presentation& view) {
     const std::uint32_t now = MillisecondClock();
-    if (view.repaintThrottle.TryNow(now)) {
+    if (IsOutOfSight(view) || view.repaintThrottle.TryNow(now)) {
         RepaintServerListNow(view);
         return;
     }
-    SetTimer(GetParent(view.serverList), kListRepaintTimer, view.repaintThrottle.WaitMs(now) + 1,
+    SetTimer(GetParent(view.serverList), view.repaintTimer, view.repaintThrottle.WaitMs(now) + 1,
              nullptr);
 }
 
+// A window out of sight would not paint anyway; what matters is that the
+// list's redrawing stays off, so that rows going in cost no layout work.
 void RepaintServerListNow(Presentation& view) {
-    KillTimer(GetParent(view.serverList), kListRepaintTimer);
+    KillTimer(GetParent(view.serverList), view.repaintTimer);
+    if (IsOutOfSight(view)) {
+        view.repaintWhenShown = true;
+        return;
+    }
+    view.repaintWhenShown = false;
     ResumeRedraw(view);
     InvalidateRect(view.serverList, nullptr, FALSE);
+}
+
+void RepaintServerRow(const Presentation& view, int row) {
+    ListView_RedrawItems(view.serverList, row, row);
+}
+
+void RepaintServerListWhenShown(Presentation& view) {
+    if (view.repaintWhenShown) {
+        RepaintServerListNow(view);
+    }
+}
+
+bool SelectServer(Presentation& view, const Ipv4Endpoint& server) {
+    for (std::size_t row = 0; row < view.rows.size(); ++row) {
+        const ServerRecord* record = RecordAtRow(view, static_cast<int>(row));
+        if (record != nullptr && record->address == server.address && record->port == server.port) {
+            constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+            ListView_SetItemState(view.serverList, static_cast<int>(row), kMarks, kMarks);
+            ListView_EnsureVisible(view.serverList, static_cast<int>(row), FALSE);
+            return true;
+        }
+    }
+    return false;
 }
 
 void ApplyFilterChange(Presentation& view, HWND mainWindow) {

@@ -39,17 +39,27 @@ int SelectedServerRow(const Presentation& view);
 std::int32_t RecordIndexAtRow(const Presentation& view, int row);
 const ServerRecord* RecordAtRow(const Presentation& view, int row);
 
-// Timer of the main window that paints rows held back by the repaint throttle.
-inline constexpr UINT_PTR kListRepaintTimer = 2;
-
-// Paints the rows added since the last repaint; within 100 ms of the last
-// repaint, when kListRepaintTimer fires.
+// Paints the rows added since the last repaint; within kListRepaintIntervalMs
+// of the last repaint, when the list's repaint timer fires.
 void RepaintServerList(Presentation& view);
 
-// Paints the server list now (kListRepaintTimer, and the end of a refresh).
+// Paints the server list now (its repaint timer, and the end of a refresh).
+// A list whose window is hidden or minimized is not painted until it is
+// shown (RepaintServerListWhenShown).
 void RepaintServerListNow(Presentation& view);
 
-// LVN_GETDISPINFOW of the server list: the cell's text and image.
+// Paints one row again, its record having changed in some way it shows.
+void RepaintServerRow(const Presentation& view, int row);
+
+// The main window is shown again: paints what was held back meanwhile.
+void RepaintServerListWhenShown(Presentation& view);
+
+// Selects the row of that server and scrolls it into view; false when no row
+// shows it.
+bool SelectServer(Presentation& view, const Ipv4Endpoint& server);
+
+// LVN_GETDISPINFOW of the server list: the cell's text and image, and the
+// favourite's overlay on the Host Name icon.
 void FillServerCell(const Presentation& view, NMLVDISPINFOW& request);
 
 // LVN_ODFINDITEMW, typing in the list: the next row from the request's start

@@ -49,7 +49,7 @@ void WritePart(StatusBar& bar, int part, const char16_t* text) {
         return;
     }
     char16_t shown[kStatusTextCapacity];
-    FormatStatus(shown, u"%s", {text});
+    CopyText(shown, text);
     const std::uint32_t now = MillisecondClock();
     if (!MustWait(bar, now)) {
         SetPartText(bar.window, part, shown);
@@ -57,7 +57,7 @@ void WritePart(StatusBar& bar, int part, const char16_t* text) {
     }
     std::copy(std::begin(shown), std::end(shown), bar.waiting[part]);
     bar.isWaiting[part] = true;
-    SetTimer(GetParent(bar.window), kStatusBarTimer, bar.throttle.WaitMs(now) + 1, nullptr);
+    SetTimer(GetParent(bar.window), bar.timer, bar.throttle.WaitMs(now) + 1, nullptr);
 }
 
 }  // namespace
@@ -67,8 +67,10 @@ bool CreateStatusBar(StatusBar& bar, HWND mainWindow, HINSTANCE instance) {
     GetClientRect(mainWindow, &client);
     const int width = client.right - client.left;
     // The bar sizes itself to its font and keeps to the bottom of its parent.
-    bar.window = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, 0,
-                                 mainWindow, nullptr, instance, nullptr);
+    // A group of its own: otherwise the arrow keys move the focus on from
+    // Exit, the last button, into the bar, where it helps nobody.
+    bar.window = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 0,
+                                 width, 0, mainWindow, nullptr, instance, nullptr);
     if (bar.window == nullptr) {
         return false;
     }
@@ -99,7 +101,7 @@ void FlushStatusBar(StatusBar& bar) {
     if (bar.window == nullptr) {
         return;
     }
-    KillTimer(GetParent(bar.window), kStatusBarTimer);
+    KillTimer(GetParent(bar.window), bar.timer);
     for (int part = 0; part < 3; ++part) {
         if (bar.isWaiting[part]) {
             SetPartText(bar.window, part, bar.waiting[part]);

@@ -4,21 +4,21 @@
 
 #include <cstdint>
 
+#include "browse/screen_limiters.h"
 #include "browse/update_throttle.h"
 #include "engine/status_text.h"
 
 namespace skelvane {
 
-// Timer of the main window that writes texts held back by the status bar.
-inline constexpr UINT_PTR kStatusBarTimer = 1;
-
 // The bar along the bottom of the main window. Every text is drawn as soon as
 // it is written, so when answers come by the hundred a second the bar takes
-// texts at most every 50 ms: a text that comes sooner waits, and only the
-// latest waiting text of each part is written when the time has come.
+// texts at most every kStatusBarIntervalMs: a text that comes sooner waits,
+// and only the latest waiting text of each part is written when the time has
+// come, by the main window's timer `timer`.
 struct StatusBar {
     HWND window = nullptr;
-    UpdateThrottle throttle{50};
+    UINT_PTR timer = 0;
+    UpdateThrottle throttle{kStatusBarIntervalMs};
     char16_t waiting[3][kStatusTextCapacity] = {};
     bool isWaiting[3] = {};
 };
@@ -34,7 +34,7 @@ void ShowStatus(StatusBar& bar, const char16_t* text);
 // "%d Player%s" into part 1 and "%d Server%s" into part 2.
 void UpdateCounts(StatusBar& bar, std::int32_t shownPlayers, std::int32_t shownServers);
 
-// Writes every waiting text now (kStatusBarTimer, and the end of a refresh).
+// Writes every waiting text now (the bar's timer, and the end of a refresh).
 void FlushStatusBar(StatusBar& bar);
 
 }  // namespace skelvane

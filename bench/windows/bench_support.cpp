@@ -21,7 +21,7 @@ QuietMainWindow OpenQuietMainWindow() {
     QuietMainWindow opened{UdpSocket::Open(), nullptr};
     opened.silentMaster.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
     BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", opened.silentMaster.LocalEndpoint()->port};
+    options.masters = {MasterServer{"127.0.0.1", opened.silentMaster.LocalEndpoint()->port}};
     options.timing.masterAttempts = 1;
     options.timing.masterAnswerWaitMs = 30;
     opened.browser = CreateMainWindow(GetModuleHandleW(nullptr), options);

@@ -79,14 +79,14 @@ std::vector<std::uint8_t> Answer(int index) {
 
 // Every server answered and listed, as a refresh leaves them.
 void ListServers(Browser& browser) {
-    SendMessageW(browser.mainWindow, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(browser.mainWindow, WM_APP_FORGET_TABLE, 0, 0);
     ServerTable& table = browser.engine->table;
     ReplaceTable(table);
     GrowTable(table, kServers);
     for (int i = 0; i < kServers; ++i) {
         AppendServer(table, 0x0100007F, static_cast<std::uint16_t>(20000 + i));
     }
-    SendMessageW(browser.mainWindow, WM_APP_HAND_OVER, 0, 0);
+    SendMessageW(browser.mainWindow, WM_APP_TAKE_TABLE, 0, 0);
     for (int i = 0; i < kServers; ++i) {
         const std::vector<std::uint8_t> answer = Answer(i);
         table[i].sendTime = 1;

@@ -67,7 +67,7 @@ std::u16string PlayerName(int seed) {
 // Every server full of players, all answered and listed.
 void ListFullServers(Browser& browser) {
     HWND window = browser.mainWindow;
-    SendMessageW(window, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(window, WM_APP_FORGET_TABLE, 0, 0);
     ServerTable& table = browser.engine->table;
     ReplaceTable(table);
     GrowTable(table, kServers);
@@ -83,7 +83,7 @@ void ListFullServers(Browser& browser) {
             PlayerName(i * kMaxPlayers + p).copy(record.players[p].name, kPlayerNameCapacity - 1);
         }
     }
-    SendMessageW(window, WM_APP_HAND_OVER, 0, 0);
+    SendMessageW(window, WM_APP_TAKE_TABLE, 0, 0);
     for (int i = 0; i < kServers; ++i) {
         browser.bridge->Mailbox().PutParsed(i);
     }

@@ -54,10 +54,6 @@ bool JoinableThread::Start(ThreadEntry entry, void* argument) {
     return running_;
 }
 
-bool JoinableThread::IsRunning() const {
-    return running_;
-}
-
 void JoinableThread::Join() {
     if (running_) {
         pthread_join(static_cast<pthread_t>(handle_), nullptr);

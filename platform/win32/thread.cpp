@@ -52,10 +52,6 @@ bool JoinableThread::Start(ThreadEntry entry, void* argument) {
     return handle_ != nullptr;
 }
 
-bool JoinableThread::IsRunning() const {
-    return handle_ != nullptr;
-}
-
 void JoinableThread::Join() {
     if (handle_ != nullptr) {
         WaitForSingleObject(handle_, INFINITE);

@@ -34,7 +34,7 @@ TEST(HumansAndBots, APlayerWhosePingIsZeroIsABot) {
         const HumansAndBots counted = CountHumansAndBots(*record);
         EXPECT_EQ(counted.humans, c.humans) << "case with " << c.playerCount << " players";
         EXPECT_EQ(counted.bots, c.bots) << "case with " << c.playerCount << " players";
-        char16_t text[kStatusTextCapacity];
+        char16_t text[kHumansAndBotsTextCapacity];
         FormatHumansAndBots(text, counted);
         EXPECT_EQ(std::u16string(text), c.text);
     }

@@ -126,6 +126,8 @@ TEST(ServerColumns, CellTexts) {
     EXPECT_EQ(Cell(r, 4), u"7 / 2147483647") << "the slots wrap as 32-bit numbers do";
     r.ping = 0xFFFFFFFFu;
     EXPECT_EQ(Cell(r, 5), u"-1") << "the ping is shown as a signed number";
+    std::memset(&r.address, 0xFF, 4);
+    EXPECT_EQ(Cell(r, 1), u"255.255.255.255:65535");
 }
 
 std::int32_t PingImage(std::uint32_t ping, PingThresholds thresholds = {100, 200}) {

@@ -5,7 +5,7 @@
 #include "cli/cache_file.h"
 #include "cli/query_inputs.h"
 #include "cli/servers_file.h"
-#include "cli/text_file.h"
+#include "lists/text_file.h"
 #include "tests/cli/query_runner.h"
 
 namespace skelvane {
@@ -96,8 +96,7 @@ TEST(ServerCache, ReadsBackWhatItWritesAndRefusesAnyDamage) {
 
 TEST(CacheFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
     const test::TempFile file("old text");
-    std::string error;
-    ASSERT_TRUE(WriteFileWhole(file.path(), kSoundCache, error)) << error;
+    ASSERT_EQ(WriteFileWhole(file.path(), kSoundCache), FileProblem::kNone);
     EXPECT_EQ(file.Read(), kSoundCache);
     const auto folder = std::filesystem::path(file.path()).parent_path();
     const auto name = std::filesystem::path(file.path()).filename().string();
@@ -105,7 +104,7 @@ TEST(CacheFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {
         const std::string other = entry.path().filename().string();
         EXPECT_FALSE(other != name && other.rfind(name, 0) == 0) << other << " left behind";
     }
-    EXPECT_FALSE(WriteFileWhole(file.path() + ".missing/cache", "x", error));
+    EXPECT_EQ(WriteFileWhole(file.path() + ".missing/cache", "x"), FileProblem::kCannotWrite);
 }
 
 }  // namespace

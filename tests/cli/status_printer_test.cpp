@@ -58,7 +58,7 @@ TEST(StatusPrinter, LinesKeepTheirOrderWaitBrieflyAndStopAtClose) {
     std::ostream out(&text);
     StatusPrinter printer(out);
     printer.Print("quiet after this");
-    SleepMs(StatusPrinter::kStatusBatchMs * 10);
+    SleepMs(kTerminalStatusBatchMs * 10);
     EXPECT_EQ(text.Snapshot(), "quiet after this\n") << "a line waits for no later one";
 
     constexpr int kThreads = 4;
@@ -84,7 +84,7 @@ TEST(StatusPrinter, LinesKeepTheirOrderWaitBrieflyAndStopAtClose) {
         ASSERT_EQ(i, next[static_cast<std::size_t>(t)]++) << "thread " << t;
     }
     EXPECT_EQ(next, std::vector<int>(kThreads, kLines));
-    SleepMs(StatusPrinter::kStatusBatchMs * 3);
+    SleepMs(kTerminalStatusBatchMs * 3);
     EXPECT_EQ(text.Writes(), writes) << "after Close the stream is the caller's alone";
 }
 

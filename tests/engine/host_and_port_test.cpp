@@ -33,5 +33,19 @@ TEST(HostAndPort, WholeNumbersAreDigitsOnlyWithinTheirRange) {
     EXPECT_EQ(ParseWholeNumber("9999999999999999999", 0, UINT64_MAX), 9999999999999999999u);
 }
 
+// Lists keep servers in exactly one form, so that a kept list is trusted only
+// when it is what this program wrote.
+TEST(HostAndPort, AServerOfAListIsReadOnlyInTheFormItIsWritten) {
+    const auto server = ParseDottedEndpoint("10.0.255.1:27960");
+    ASSERT_TRUE(server);
+    EXPECT_EQ(DottedEndpoint(*server), "10.0.255.1:27960");
+    EXPECT_EQ(DottedEndpoint(*ParseDottedEndpoint("0.0.0.0:1")), "0.0.0.0:1");
+    for (const char* other :
+         {"010.0.0.1:5", "10.0.0.1:05", "10.0.0.1:0", "10.0.0.256:5", "10.0.0:5", "10.0.0.1.2:5",
+          " 10.0.0.1:5", "10.0.0.1:5 ", "10.0.0.1", "host:5", "10.0.0.1:65536", "+1.0.0.1:5"}) {
+        EXPECT_FALSE(ParseDottedEndpoint(other)) << other;
+    }
+}
+
 }  // namespace
 }  // namespace skelvane

@@ -14,7 +14,7 @@ namespace {
 using test::Bytes;
 using test::FakeMaster;
 using test::MasterDatagram;
-using test::RecordingUi;
+using test::RecordingFrontEnd;
 
 class MasterQueryTest : public ::testing::Test {
   protected:
@@ -28,7 +28,7 @@ class MasterQueryTest : public ::testing::Test {
     }
 
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
 };
 
 TEST_F(MasterQueryTest, AnswerAtTheThirdAttemptShowsBothRetries) {
@@ -222,7 +222,7 @@ TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
 TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     FakeMaster master({{2}, {MasterDatagram().EndMarker().Build()}});
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(engine, master.port(), ui);
     engine.timing = RefreshTiming{};
     EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
@@ -242,7 +242,7 @@ TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMa
         }
         FakeMaster master({{}, {datagram.Build()}});
         RefreshEngine engine;
-        RecordingUi ui;
+        RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         engine.timing = RefreshTiming{};
         const std::uint32_t start = MillisecondClock();

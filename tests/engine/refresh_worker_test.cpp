@@ -12,6 +12,7 @@
 #include "engine/refresh_engine.h"
 #include "platform/clock.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane {
 namespace {
@@ -19,25 +20,18 @@ namespace {
 using test::Bytes;
 using test::FakeMaster;
 using test::FakeServers;
-using test::RecordingUi;
+using test::RecordingFrontEnd;
 
 // A detached refresh is over once the front end has been told, as the last thing it does.
-bool WaitForEndings(const RecordingUi& ui, int endings) {
-    const std::uint32_t start = MillisecondClock();
-    while (ui.refreshEnded() < endings) {
-        if (ElapsedMs(MillisecondClock(), start) > 5000) {
-            return false;
-        }
-        SleepMs(5);
-    }
-    return true;
+bool WaitForEndings(const RecordingFrontEnd& ui, int endings) {
+    return test::WaitUntil([&] { return ui.refreshEnded() >= endings; }, 5000);
 }
 
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
     FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshEngine>();
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
     ASSERT_TRUE(StartRefresh(engine));
     EXPECT_FALSE(StartRefresh(engine)) << "only one refresh at a time";
@@ -55,7 +49,7 @@ TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
 TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
     FakeMaster silent({{999}, {}});
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(engine, silent.port(), ui);
     AbortRefresh(engine);
     const RefreshResult result = test::RunRefreshNow(engine);
@@ -84,18 +78,16 @@ TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     // click handled right there starts a refresh instead of aborting a dead one.
     FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
     auto engine = std::make_shared<RefreshEngine>();
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
     Restart restart{engine};
-    ui.onRefreshEnded = [](void* argument) {
-        auto* r = static_cast<Restart*>(argument);
-        if (r->clicked.exchange(true)) {
+    ui.onRefreshEnded = [&restart] {
+        if (restart.clicked.exchange(true)) {
             return;
         }
-        r->runningBefore = IsRefreshInProgress(*r->engine);
-        r->started = StartRefresh(r->engine);
+        restart.runningBefore = IsRefreshInProgress(*restart.engine);
+        restart.started = StartRefresh(restart.engine);
     };
-    ui.onRefreshEndedArgument = &restart;
     test::RunRefreshNow(*engine);
     ASSERT_TRUE(WaitForEndings(ui, 2));
     EXPECT_FALSE(restart.runningBefore);
@@ -156,7 +148,7 @@ TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
         FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
         FakeMaster master({{}, {servers.MasterAnswer()}});
         RefreshEngine engine;
-        RecordingUi ui;
+        RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         Scarcity scarcity(kind);
         std::size_t descriptorsBefore = 0;
@@ -164,8 +156,7 @@ TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
             descriptorsBefore = OpenDescriptors();
             scarcity.Impose();
         };
-        ui.onRefreshEnded = [](void* lifted) { static_cast<Scarcity*>(lifted)->Lift(); };
-        ui.onRefreshEndedArgument = &scarcity;
+        ui.onRefreshEnded = [&scarcity] { scarcity.Lift(); };
         const RefreshResult result = test::RunRefreshNow(engine);
         EXPECT_EQ(result.master, MasterOutcome::kHandedOver);
         EXPECT_EQ(result.sweep, SweepOutcome::kSetupFailed);
@@ -184,36 +175,31 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     FakeServers servers({{}, {}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshEngine>();
-    auto ui = std::make_shared<RecordingUi>();
+    auto ui = std::make_shared<RecordingFrontEnd>();
     test::UseLocalMaster(*engine, master.port(), *ui);
-    engine->ui.contextOwner = ui;
+    engine->frontEnd = ui;
     const std::weak_ptr<RefreshEngine> engineLeft = engine;
-    const std::weak_ptr<RecordingUi> uiLeft = ui;
+    const std::weak_ptr<RecordingFrontEnd> uiLeft = ui;
     ASSERT_TRUE(StartRefresh(engine));
-    const std::uint32_t start = MillisecondClock();
-    while (!ui->SawStatus(u"Querying servers...") && ElapsedMs(MillisecondClock(), start) < 5000) {
-        SleepMs(2);
-    }
-    ASSERT_TRUE(ui->SawStatus(u"Querying servers..."));
+    ASSERT_TRUE(test::WaitUntil([&] { return ui->SawStatus(u"Querying servers..."); }, 5000));
     engine.reset();
     ui.reset();
     EXPECT_FALSE(engineLeft.expired()) << "the sweep lost its engine";
-    while (!engineLeft.expired() && ElapsedMs(MillisecondClock(), start) < 10000) {
-        SleepMs(5);
-    }
-    EXPECT_TRUE(engineLeft.expired()) << "the worker never let go of the engine";
+    EXPECT_TRUE(test::WaitUntil([&] { return engineLeft.expired(); }, 10000))
+        << "the worker never let go of the engine";
     EXPECT_TRUE(uiLeft.expired());
 }
 
 TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
     const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
     FakeServers servers({answers, answers, answers});
-    const Bytes listing = test::MasterDatagram()
-                              .Entry(127, 0, 0, 1, servers.port(0))
-                              .Entry(127, 0, 0, 1, servers.port(1))
-                              .EndMarker()
-                              .Build();
-    FakeMaster lists({{}, {listing}});
+    const auto listing = [&](bool endMarker) {
+        test::MasterDatagram datagram;
+        datagram.Entry(127, 0, 0, 1, servers.port(0)).Entry(127, 0, 0, 1, servers.port(1));
+        return (endMarker ? datagram.EndMarker() : datagram).Build();
+    };
+    FakeMaster lists({{}, {listing(true)}});
+    FakeMaster unended({{}, {listing(false)}});
     FakeMaster silent({{999}, {}});
     struct Case {
         const char* what;
@@ -223,15 +209,26 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         bool abort;
         SweptList swept;
         std::vector<std::size_t> table;
+        // The list handed over for keeping, if any.
+        std::optional<std::vector<std::size_t>> kept;
     };
     using enum SweptList;
     const Case cases[] = {
-        {"master and given, once each", true, &lists, {1, 2}, {}, false, kMaster, {0, 1, 2}},
-        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}},
-        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}},
-        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}},
-        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}},
-        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}},
+        {"master and given, once each",
+         true,
+         &lists,
+         {1, 2},
+         {},
+         false,
+         kMaster,
+         {0, 1, 2},
+         std::vector<std::size_t>{0, 1}},
+        {"master without its end", true, &unended, {2}, {}, false, kMaster, {0, 1, 2}, {}},
+        {"given alone, once each", false, &silent, {2, 2, 0}, {}, false, kGiven, {2, 0}, {}},
+        {"fallback, master silent", true, &silent, {2}, {0, 1}, false, kFallback, {0, 1, 2}, {}},
+        {"given, master silent", true, &silent, {1}, {}, false, kGiven, {1}, {}},
+        {"nothing, master silent", true, &silent, {}, {}, false, kNone, {}, {}},
+        {"nothing after an abort", true, &silent, {1}, {0}, true, kNone, {}, {}},
     };
     const auto endpoints = [&](const std::vector<std::size_t>& indices) {
         std::vector<Ipv4Endpoint> list;
@@ -242,15 +239,22 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
     };
     for (const auto& c : cases) {
         RefreshEngine engine;
-        RecordingUi ui;
+        RecordingFrontEnd ui;
         test::UseLocalMaster(engine, c.master->port(), ui);
         engine.settings.packetsPerSecond = 1000;
         engine.sources.askMaster = c.askMaster;
         engine.sources.given = endpoints(c.given);
-        if (!c.fallback.empty()) {
-            engine.sources.fallback = endpoints(c.fallback);
-        }
-        engine.sources.fallbackStatus = u"Falling back.";
+        std::vector<std::u16string> failures;
+        engine.sources.fallback = [&](std::u16string_view failure) -> std::optional<FallbackList> {
+            failures.emplace_back(failure);
+            return c.fallback.empty()
+                       ? std::nullopt
+                       : std::optional(FallbackList{endpoints(c.fallback), u"Falling back."});
+        };
+        std::optional<std::vector<Ipv4Endpoint>> kept;
+        engine.sources.keepMasterList = [&](std::span<const Ipv4Endpoint> list) {
+            kept.emplace(list.begin(), list.end());
+        };
         if (c.abort) {
             AbortRefresh(engine);
         }
@@ -261,8 +265,17 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
             table.push_back(Ipv4Endpoint{engine.table[i].address, engine.table[i].port});
         }
         EXPECT_EQ(table, endpoints(c.table)) << c.what;
+        EXPECT_EQ(kept, c.kept ? std::optional(endpoints(*c.kept)) : std::nullopt) << c.what;
         EXPECT_EQ(ui.handOvers(), c.swept == SweptList::kNone ? 0 : 1) << c.what;
+        // The fallback's text stands where "Querying servers..." would.
         EXPECT_EQ(ui.SawStatus(u"Falling back."), c.swept == SweptList::kFallback) << c.what;
+        EXPECT_EQ(ui.SawStatus(u"Querying servers..."),
+                  c.swept != SweptList::kNone && c.swept != SweptList::kFallback)
+            << c.what;
+        const bool asked = c.master == &silent && c.askMaster && !c.abort;
+        EXPECT_EQ(failures, asked ? std::vector<std::u16string>{u"No response from 127.0.0.1."}
+                                  : std::vector<std::u16string>{})
+            << c.what;
         EXPECT_EQ(result.responded, static_cast<std::int32_t>(c.table.size())) << c.what;
     }
 }

@@ -43,5 +43,39 @@ TEST(ServerTable, ReplaceEmptiesAndGrowthIsCapped) {
     EXPECT_EQ(GrowTable(table, kMaxServerRecords + 1000), kMaxServerRecords);
 }
 
+TEST(ServerTable, AnAnswerBelongsOnlyToAQueriedServerThatHasNotAnswered) {
+    ServerTable table;
+    GrowTable(table, 4);
+    struct Listed {
+        std::uint16_t port;
+        std::uint32_t sendTime;
+        std::int32_t responded;
+    };
+    const Listed listed[] = {{10, 5, 0}, {11, 0, 0}, {12, 5, 1}, {13, 0xFFFFFFFF, 0}};
+    for (const Listed& server : listed) {
+        AppendServer(table, 7, server.port);
+        ServerRecord& record = table[table.Count() - 1];
+        record.sendTime = server.sendTime;
+        record.responded = server.responded;
+    }
+    const struct {
+        std::uint32_t address;
+        std::uint16_t port;
+        std::int32_t record;
+    } answers[] = {
+        {7, 10, 0},   // asked, waiting
+        {7, 11, -1},  // not asked yet
+        {7, 12, -1},  // answered already
+        {7, 13, 3},   // asked at a clock reading that is all ones
+        {8, 10, -1},  // another address
+        {7, 14, -1},  // another port
+    };
+    for (const auto& answer : answers) {
+        EXPECT_EQ(FindQueriedUnanswered(table, answer.address, answer.port), answer.record)
+            << answer.address << ":" << answer.port;
+    }
+    EXPECT_EQ(CountUnanswered(table), 3);
+}
+
 }  // namespace
 }  // namespace skelvane

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "testnet/flooding_server.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 using test::Bytes;
 using test::FakeMaster;
 using test::FakeServers;
-using test::RecordingUi;
+using test::RecordingFrontEnd;
 
 const Bytes kAnswer = test::StatusAnswer("\\sv_hostname\\Fort\\sv_maxclients\\8");
 
@@ -69,7 +70,7 @@ class StatusSweepTest : public ::testing::Test {
     }
 
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
 
   private:
     std::unique_ptr<FakeMaster> master_;
@@ -204,10 +205,7 @@ TEST_F(StatusSweepTest, AnswerArrivingWhileTheSweepEndsIsCountedIfItGetsARow) {
         const ReceiveResult got = late.ReceiveFrom(query);
         ASSERT_GT(got.bytes, 0);
         ASSERT_TRUE(late.SendTo(kAnswer, got.from).ok);
-        const std::uint32_t sentAt = MillisecondClock();
-        while (ui.Parsed().size() < 2 && ElapsedMs(MillisecondClock(), sentAt) < 300) {
-            SleepMs(2);
-        }
+        test::WaitUntil([&] { return ui.Parsed().size() >= 2; }, 300);
     };
     const SweepSummary summary = StatusSweep(engine);
     EXPECT_EQ(summary.responded, static_cast<std::int32_t>(ui.Parsed().size()));
@@ -330,7 +328,7 @@ TEST_F(StatusSweepTest, RowsArePaintedOnlyAfterTheQuietStart) {
     EXPECT_EQ(ui.repaints(), 1) << "only the finish paints the rows";
 
     RefreshEngine quiet;
-    RecordingUi quietUi;
+    RecordingFrontEnd quietUi;
     FakeServers unlisted({Answers()});
     FakeMaster master({{}, {unlisted.MasterAnswer()}});
     test::UseLocalMaster(quiet, master.port(), quietUi);
@@ -343,10 +341,10 @@ TEST_F(StatusSweepTest, RowsArePaintedOnlyAfterTheQuietStart) {
 TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
     FakeMaster recorder({{999}, {}});
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     GrowTable(engine.table, 1);
     AppendServer(engine.table, LoopbackAddress(), recorder.port());
-    engine.ui = ui.Hooks();
+    test::UseFrontEnd(engine, ui);
     engine.timing = test::ShortTiming();
     engine.timing.sweepPasses = 1;
     StatusSweep(engine);
@@ -360,11 +358,11 @@ TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
 TEST(StatusSweepSummary, SaysWhenTheListWasCut) {
     FakeServers servers({Silent()});
     RefreshEngine engine;
-    RecordingUi ui;
+    RecordingFrontEnd ui;
     GrowTable(engine.table, 1);
     AppendServer(engine.table, LoopbackAddress(), servers.port(0));
     AppendServer(engine.table, LoopbackAddress(), 9);
-    engine.ui = ui.Hooks();
+    test::UseFrontEnd(engine, ui);
     engine.timing = test::ShortTiming();
     engine.timing.sweepPasses = 1;
     StatusSweep(engine);

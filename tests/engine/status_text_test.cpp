@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "engine/refresh_engine.h"
+
 namespace skelvane {
 namespace {
 
-std::u16string Format(const char16_t* format, std::initializer_list<StatusArg> args) {
+std::u16string Format(const char16_t* format, std::initializer_list<TextArg> args) {
     char16_t out[kStatusTextCapacity];
-    FormatStatus(out, format, args);
+    FormatText(out, format, args);
     return out;
 }
 
@@ -31,6 +33,19 @@ TEST(StatusText, LongTextsAreCutTo1023Characters) {
     EXPECT_EQ(shown.substr(0, 20), u"Found 3 players on '");
 }
 
+TEST(StatusText, ACopyStaysWithinItsCapacityAndIsTerminated) {
+    const struct {
+        int capacity;
+        std::u16string copied;
+    } cases[] = {{0, u"#"}, {1, u""}, {4, u"Red"}, {11, u"Red Server"}, {20, u"Red Server"}};
+    for (const auto& c : cases) {
+        std::u16string out(static_cast<std::size_t>(c.capacity) + 1, u'#');
+        CopyText(out.data(), c.capacity, u"Red Server");
+        EXPECT_EQ(out.c_str(), c.copied) << c.capacity;
+        EXPECT_EQ(out.back(), u'#') << c.capacity << ": wrote past the capacity";
+    }
+}
+
 TEST(StatusText, CountsUseThePluralExceptForOne) {
     char16_t out[kCountTextCapacity];
     FormatCountText(out, 1, u"Player");
@@ -43,9 +58,9 @@ TEST(StatusText, CountsUseThePluralExceptForOne) {
     EXPECT_EQ(std::u16string(out), u"-1 Servers");
 }
 
-TEST(StatusText, ShowStatusWithoutAStatusLineIsHarmless) {
-    RefreshUi ui;
-    ShowStatus(ui, u"Querying servers...");
+TEST(StatusText, ReportWithoutAFrontEndOfItsOwnIsHarmless) {
+    RefreshEngine engine;
+    ReportStatus(*engine.frontEnd, u"Querying servers...");
 }
 
 }  // namespace

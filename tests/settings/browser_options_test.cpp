@@ -5,25 +5,28 @@
 namespace skelvane {
 namespace {
 
-TEST(BrowserOptions, TakesTheMasterAddressAndLeavesEverythingElseAlone) {
+TEST(BrowserOptions, TakesEachMasterAddressAndLeavesEverythingElseAlone) {
     struct Case {
         std::vector<std::wstring> args;
-        std::string host;
-        std::uint16_t port;
+        std::vector<std::pair<std::string, std::uint16_t>> masters;
     };
     const Case cases[] = {
-        {{}, kDefaultMasterHost, kMasterPort},
-        {{L"--master", L"127.0.0.1:27950"}, "127.0.0.1", 27950},
-        {{L"--master", L"127.0.0.2"}, "127.0.0.2", kMasterPort},
+        {{}, {}},
+        {{L"--master", L"127.0.0.1:27950"}, {{"127.0.0.1", 27950}}},
+        {{L"--master", L"127.0.0.2"}, {{"127.0.0.2", kMasterPort}}},
         // Whatever a shortcut or launcher adds is not the browser's business.
-        {{L"--verbose", L"127.0.0.1", L"/x"}, kDefaultMasterHost, kMasterPort},
-        {{L"-connect", L"--master", L"127.0.0.3:1", L"+set"}, "127.0.0.3", 1},
+        {{L"--verbose", L"127.0.0.1", L"/x"}, {}},
+        {{L"-connect", L"--master", L"127.0.0.3:1", L"+set", L"--master", L"m.example"},
+         {{"127.0.0.3", 1}, {"m.example", kMasterPort}}},
     };
     for (const Case& c : cases) {
         const auto parsed = ParseBrowserOptions(c.args);
         ASSERT_TRUE(parsed.options) << c.args.size();
-        EXPECT_EQ(parsed.options->master.hostName, c.host);
-        EXPECT_EQ(parsed.options->master.port, c.port);
+        std::vector<std::pair<std::string, std::uint16_t>> masters;
+        for (const MasterServer& master : parsed.options->masters) {
+            masters.emplace_back(master.hostName, master.port);
+        }
+        EXPECT_EQ(masters, c.masters) << c.args.size();
     }
 }
 

@@ -10,6 +10,8 @@
 namespace skelvane {
 namespace {
 
+using namespace std::string_literals;
+
 using Bytes = std::vector<std::uint8_t>;
 
 // A registry key in memory. Writes can be made to fail for one value, or to
@@ -104,6 +106,53 @@ TEST(SettingsStore, SavingWritesEachValueInItsFormAndLoadsBackTheSame) {
     EXPECT_EQ(Load(key).packetsPerSecond, 10) << "the sweep needs a positive rate";
 }
 
+// A start and a close leave the favourites as stored unless the user changed
+// them, and never write over a value that could not be read; the masters'
+// value is read and never written.
+TEST(SettingsStore, FavouritesAreWrittenOnlyWhenChangedAndNeverOverAnUnreadableValue) {
+    const auto lines = [](std::u16string text) {
+        StoredValue value = TextValue(text);
+        value.type = StoredType::kTextLines;
+        value.bytes.insert(value.bytes.end(), {0, 0});
+        return value;
+    };
+    const StoredValue twice = lines(u"1.2.3.4:5\0\0001.2.3.4:5"s);
+    const StoredValue oneLine = TextValue(u"1.2.3.4:5");
+    const struct {
+        const char* what;
+        std::optional<StoredValue> stored;
+        bool change;
+        std::optional<StoredValue> after;
+    } cases[] = {
+        {"none, unchanged", std::nullopt, false, std::nullopt},
+        {"none, one added", std::nullopt, true, lines(u"9.9.9.9:9")},
+        {"read, unchanged", twice, false, twice},
+        {"read, one added", twice, true, lines(u"1.2.3.4:5\0009.9.9.9:9"s)},
+        {"unreadable, one added", oneLine, true, oneLine},
+    };
+    for (const auto& c : cases) {
+        FakeKey key;
+        key.Set(kMasterServersValue, lines(u"m2.example:5"));
+        if (c.stored) {
+            key.Set(kFavouriteServersValue, *c.stored);
+        }
+        Settings settings = Load(key);
+        ASSERT_EQ(settings.moreMasters.size(), 1u) << c.what;
+        EXPECT_EQ(settings.moreMasters[0].hostName, "m2.example") << c.what;
+        if (c.change) {
+            AddFavourite(settings.favourites, Ipv4Endpoint{0x09090909, 9});
+        }
+        SaveStoredSettings(settings, SaveInputs{}, key.Writer());
+        const auto after = key.Reader()(kFavouriteServersValue);
+        ASSERT_EQ(after.has_value(), c.after.has_value()) << c.what;
+        if (after) {
+            EXPECT_EQ(after->type, c.after->type) << c.what;
+            EXPECT_EQ(after->bytes, c.after->bytes) << c.what;
+        }
+        EXPECT_EQ(key.values[kMasterServersValue].bytes, lines(u"m2.example:5").bytes) << c.what;
+    }
+}
+
 // What an older browser left: version 1, or no version at all, with the
 // buddy list as 8-bit text of the ANSI code page.
 FakeKey VersionOneStore(bool withVersion) {
@@ -145,6 +194,58 @@ TEST(SettingsStore, ASaveThatStopsAnywhereNeverMisreadsTheBuddyList) {
                     << std::string(failing.begin(), failing.end());
             }
         }
+    }
+}
+
+TEST(SettingsStore, TheWatchIsReadBoundedAndWrittenOnlyOverWhatCanBeRead) {
+    const StoredValue text{StoredType::kText, {'1', 0}};
+    const StoredValue wide{StoredType::kNumber, Bytes(8, 1)};
+    const struct {
+        std::optional<StoredValue> stored;
+        std::int32_t watching;  // as the user leaves it
+        std::int32_t loaded;
+        std::optional<Bytes> saved;  // nothing: left as it was
+    } cases[] = {
+        {std::nullopt, 0, 0, std::nullopt},
+        {std::nullopt, 1, 0, NumberValue(1).bytes},
+        {NumberValue(1), 1, 1, NumberValue(1).bytes},
+        {NumberValue(1), 0, 1, NumberValue(0).bytes},
+        {text, 0, 0, text.bytes},
+        {wide, 0, 0, wide.bytes},
+        {wide, 1, 0, NumberValue(1).bytes},
+    };
+    for (const auto& c : cases) {
+        FakeKey key;
+        if (c.stored) {
+            key.Set(kWatchForBuddiesValue, *c.stored);
+        }
+        Settings settings = Load(key);
+        EXPECT_EQ(settings.watchForBuddies, c.loaded);
+        settings.watchForBuddies = c.watching;
+        SaveInputs inputs;
+        inputs.storedWatch = key.Reader()(kWatchForBuddiesValue);
+        SaveStoredSettings(settings, inputs, key.Writer());
+        const auto saved = key.Reader()(kWatchForBuddiesValue);
+        EXPECT_EQ(saved ? std::optional(saved->bytes) : std::nullopt, c.saved)
+            << c.watching << " over " << (c.stored ? c.stored->bytes.size() : 0) << " bytes";
+        EXPECT_FALSE(key.Reader()(kWatchPauseValue)) << "the pause is never written";
+    }
+}
+
+TEST(SettingsStore, TheWatchPauseIsAMinuteToADay) {
+    const struct {
+        std::optional<std::int32_t> stored;
+        std::uint32_t pauseMs;
+    } cases[] = {
+        {std::nullopt, 60000}, {300, 300000},      {60, 60000},        {59, 60000}, {0, 60000},
+        {-5, 60000},           {86400, 86400000u}, {86401, 86400000u},
+    };
+    for (const auto& c : cases) {
+        FakeKey key;
+        if (c.stored) {
+            key.Set(kWatchPauseValue, NumberValue(*c.stored));
+        }
+        EXPECT_EQ(WatchPauseMs(Load(key).watchPauseSeconds), c.pauseMs) << c.stored.value_or(-1);
     }
 }
 

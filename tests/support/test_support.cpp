@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/clock.h"
+#include "tests/support/wait_until.h"
 
 namespace skelvane::test {
 
@@ -41,31 +42,17 @@ RefreshTiming ShortTiming() {
     return timing;
 }
 
-RecordingUi::RecordingUi() = default;
-
-RefreshUi RecordingUi::Hooks() {
-    RefreshUi ui;
-    ui.context = this;
-    ui.showStatus = OnStatus;
-    ui.tableReplaced = OnTableReplaced;
-    ui.handOver = OnHandOver;
-    ui.serverParsed = OnServerParsed;
-    ui.repaintList = OnRepaint;
-    ui.refreshEnded = OnRefreshEnded;
-    return ui;
-}
-
-std::vector<std::u16string> RecordingUi::Statuses() const {
+std::vector<std::u16string> RecordingFrontEnd::Statuses() const {
     const std::lock_guard<std::mutex> hold(mutex_);
     return statuses_;
 }
 
-std::u16string RecordingUi::LastStatus() const {
+std::u16string RecordingFrontEnd::LastStatus() const {
     const std::lock_guard<std::mutex> hold(mutex_);
     return statuses_.empty() ? std::u16string() : statuses_.back();
 }
 
-bool RecordingUi::SawStatus(const std::u16string& text) const {
+bool RecordingFrontEnd::SawStatus(const std::u16string& text) const {
     const std::lock_guard<std::mutex> hold(mutex_);
     for (const auto& status : statuses_) {
         if (status == text) {
@@ -75,53 +62,50 @@ bool RecordingUi::SawStatus(const std::u16string& text) const {
     return false;
 }
 
-std::vector<std::int32_t> RecordingUi::Parsed() const {
+std::vector<std::int32_t> RecordingFrontEnd::Parsed() const {
     const std::lock_guard<std::mutex> hold(mutex_);
     return parsed_;
 }
 
-void RecordingUi::OnStatus(void* self, const char16_t* text) {
-    auto* ui = static_cast<RecordingUi*>(self);
-    const std::lock_guard<std::mutex> hold(ui->mutex_);
-    ui->statuses_.emplace_back(text);
+void RecordingFrontEnd::PutStatus(const char16_t* text) {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    statuses_.emplace_back(text);
 }
 
-void RecordingUi::OnTableReplaced(void* self) {
-    ++static_cast<RecordingUi*>(self)->tableReplaced_;
+void RecordingFrontEnd::ForgetTable() {
+    ++tableReplaced_;
 }
-void RecordingUi::OnHandOver(void* self) {
-    auto* ui = static_cast<RecordingUi*>(self);
-    ++ui->handOvers_;
-    if (ui->onHandOver) {
-        ui->onHandOver();
-    }
-}
-void RecordingUi::OnRepaint(void* self) {
-    auto* ui = static_cast<RecordingUi*>(self);
-    if (ui->repaints_++ == 0) {
-        ui->firstRepaintTime_ = MillisecondClock();
-    }
-    if (ui->onRepaint) {
-        ui->onRepaint();
+
+void RecordingFrontEnd::TakeTable() {
+    ++handOvers_;
+    if (onHandOver) {
+        onHandOver();
     }
 }
 
-bool RecordingUi::OnServerParsed(void* self, std::int32_t index) {
-    auto* ui = static_cast<RecordingUi*>(self);
-    if (ui->onParsed) {
-        ui->onParsed();
+void RecordingFrontEnd::RepaintList() {
+    if (repaints_++ == 0) {
+        firstRepaintTime_ = MillisecondClock();
     }
-    const std::lock_guard<std::mutex> hold(ui->mutex_);
-    ui->parsed_.push_back(index);
-    return ui->addsRows.load();
+    if (onRepaint) {
+        onRepaint();
+    }
 }
 
-void RecordingUi::OnRefreshEnded(void* self) {
-    auto* ui = static_cast<RecordingUi*>(self);
-    if (ui->onRefreshEnded != nullptr) {
-        ui->onRefreshEnded(ui->onRefreshEndedArgument);
+bool RecordingFrontEnd::ListServer(std::int32_t index) {
+    if (onParsed) {
+        onParsed();
     }
-    ++ui->refreshEnded_;
+    const std::lock_guard<std::mutex> hold(mutex_);
+    parsed_.push_back(index);
+    return addsRows.load();
+}
+
+void RecordingFrontEnd::RefreshEnded() {
+    if (onRefreshEnded) {
+        onRefreshEnded();
+    }
+    ++refreshEnded_;
 }
 
 FakeMaster::FakeMaster(Script script) : script_(std::move(script)), socket_(UdpSocket::Open()) {
@@ -146,10 +130,7 @@ std::vector<Ipv4Endpoint> FakeMaster::Requesters() const {
 }
 
 std::vector<Bytes> FakeMaster::AwaitRequests(std::size_t count) const {
-    const std::uint32_t start = MillisecondClock();
-    while (Requests().size() < count && ElapsedMs(MillisecondClock(), start) < 1000) {
-        SleepMs(5);
-    }
+    WaitUntil([&] { return Requests().size() >= count; }, 1000, 5);
     return Requests();
 }
 
@@ -283,11 +264,15 @@ Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& play
     return Bytes(text.begin(), text.end());
 }
 
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui) {
+void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui) {
+    engine.frontEnd = std::shared_ptr<RefreshFrontEnd>(std::shared_ptr<RefreshFrontEnd>(), &ui);
+}
+
+void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui) {
     engine.master.hostName = "127.0.0.1";
     engine.master.port = port;
     engine.timing = ShortTiming();
-    engine.ui = ui.Hooks();
+    UseFrontEnd(engine, ui);
 }
 
 RefreshResult RunRefreshNow(RefreshEngine& engine) {

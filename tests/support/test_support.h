@@ -33,11 +33,8 @@ class MasterDatagram {
 RefreshTiming ShortTiming();
 
 // A front end that remembers what the engine asked of it.
-class RecordingUi {
+class RecordingFrontEnd : public RefreshFrontEnd {
   public:
-    RecordingUi();
-    RefreshUi Hooks();
-
     std::vector<std::u16string> Statuses() const;
     std::u16string LastStatus() const;
     bool SawStatus(const std::u16string& text) const;
@@ -48,25 +45,24 @@ class RecordingUi {
     std::uint32_t FirstRepaintTime() const { return firstRepaintTime_.load(); }
     std::vector<std::int32_t> Parsed() const;
 
-    // What serverParsed answers: whether a row was added.
+    // What ListServer answers: whether the server gets a row.
     std::atomic<bool> addsRows{true};
-    // Run inside refreshEnded, as a front end's click handler would.
-    void (*onRefreshEnded)(void* argument) = nullptr;
-    void* onRefreshEndedArgument = nullptr;
-    // Run inside handOver and repaintList, on the thread that calls them.
+    // Run inside RefreshEnded, as a front end's click handler would.
+    std::function<void()> onRefreshEnded;
+    // Run inside TakeTable and RepaintList, on the thread that calls them.
     std::function<void()> onHandOver;
     std::function<void()> onRepaint;
     // Run for every parsed answer, with the table lock held.
     std::function<void()> onParsed;
 
-  private:
-    static void OnStatus(void* self, const char16_t* text);
-    static void OnTableReplaced(void* self);
-    static void OnHandOver(void* self);
-    static bool OnServerParsed(void* self, std::int32_t index);
-    static void OnRepaint(void* self);
-    static void OnRefreshEnded(void* self);
+    void PutStatus(const char16_t* text) override;
+    void ForgetTable() override;
+    void TakeTable() override;
+    bool ListServer(std::int32_t index) override;
+    void RepaintList() override;
+    void RefreshEnded() override;
 
+  private:
     mutable std::mutex mutex_;
     std::vector<std::u16string> statuses_;
     std::vector<std::int32_t> parsed_;
@@ -165,8 +161,11 @@ class FakeServers {
 // A status answer with the given info string and player lines.
 Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
+// Lets the engine tell `ui`, which the test keeps for as long as the engine.
+void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui);
+
 // Points the engine at a local master and the recording front end.
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingUi& ui);
+void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui);
 
 // Runs a refresh the way the Update button does, and waits for its end.
 RefreshResult RunRefreshNow(RefreshEngine& engine);

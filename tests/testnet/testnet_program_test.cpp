@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/udp_socket.h"
 #include "testnet/network_plan.h"
+#include "tests/support/wait_until.h"
 
 extern char** environ;
 
@@ -88,14 +89,12 @@ class RunningProgram {
         while (ReadSome(stderr_, errorOutput, start)) {
         }
         int status = 0;
-        while (ElapsedMs(MillisecondClock(), start) < kPatienceMs) {
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                return exitStatus_;
-            }
-            SleepMs(10);
+        if (!test::WaitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, kPatienceMs,
+                             10)) {
+            return std::nullopt;
         }
-        return std::nullopt;
+        exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return exitStatus_;
     }
 
   private:

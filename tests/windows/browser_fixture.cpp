@@ -1,8 +1,11 @@
 #include "tests/windows/browser_fixture.h"
 
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "app/browser_entry_win32.h"
+#include "app/kept_list_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "browse/server_columns.h"
 #include "platform/win32/wide_text.h"
@@ -19,9 +22,11 @@ HWND BrowserWindowTest::Open(std::uint16_t masterPort, const RefreshTiming& timi
                              bool keepStoredSettings) {
     if (!keepStoredSettings) {
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+        std::error_code ignored;
+        std::filesystem::remove(KeptListPath(), ignored);
     }
     BrowserOptions options;
-    options.master = MasterServer{"127.0.0.1", masterPort};
+    options.masters = {MasterServer{"127.0.0.1", masterPort}};
     options.timing = timing;
     browser_ = CreateMainWindow(GetModuleHandleW(nullptr), options);
     window_ = browser_ != nullptr ? browser_->mainWindow : nullptr;
@@ -66,7 +71,7 @@ void BrowserWindowTest::Click(int id) {
 
 void BrowserWindowTest::HandOverRecords(
     std::size_t count, const std::function<void(ServerRecord&, std::size_t)>& fill) {
-    SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(window_, WM_APP_FORGET_TABLE, 0, 0);
     ServerTable& table = Engine().table;
     ReplaceTable(table);
     GrowTable(table, static_cast<std::int32_t>(count));
@@ -76,7 +81,7 @@ void BrowserWindowTest::HandOverRecords(
         record.responded = 1;
         fill(record, i);
     }
-    SendMessageW(window_, WM_APP_HAND_OVER, 0, 0);
+    SendMessageW(window_, WM_APP_TAKE_TABLE, 0, 0);
 }
 
 void BrowserWindowTest::Close() {

@@ -21,7 +21,7 @@ namespace skelvane::test {
 class BrowserWindowTest : public ::testing::Test {
   protected:
     // Every window starts as on a first start unless it is to keep the
-    // settings that the registry holds.
+    // settings that the registry holds and the master list kept on disk.
     HWND Open(std::uint16_t masterPort, const RefreshTiming& timing,
               bool keepStoredSettings = false);
     HWND Control(int id) const { return GetDlgItem(window_, id); }

@@ -78,7 +78,8 @@ TEST_F(MainWindow, ComesUpShownWithItsControlsAndTheFirstRefreshRunning) {
         EXPECT_EQ(ListView_GetColumnWidth(players, i),
                   InitialColumnWidth(playerPercents[i], ClientWidth(players)));
     }
-    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(servers, LVSIL_SMALL)), 8);
+    // The eight of the rows and cells, then the favourite's star.
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(servers, LVSIL_SMALL)), 9);
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(players, LVSIL_SMALL)), 1);
     int width = 0;
     int height = 0;
@@ -117,11 +118,11 @@ TEST_F(MainWindow, ABurstOfStatusTextsNeverWaitsForTheWindowAndEndsWithTheLast) 
     ASSERT_TRUE(WaitForRefreshEnd());
     // A refresh thread shows texts faster than any window paints them; it must
     // never wait for the UI thread, which here is not even looking.
-    const RefreshUi ui = Engine().ui;
+    RefreshFrontEnd& frontEnd = *Engine().frontEnd;
     const std::uint32_t start = MillisecondClock();
-    std::thread worker([&ui] {
+    std::thread worker([&frontEnd] {
         for (std::int32_t i = 1; i <= 5000; ++i) {
-            ShowStatus(ui, u"Querying 127.0.0.1:%d...", i);
+            ReportStatus(frontEnd, u"Querying 127.0.0.1:%d...", i);
         }
     });
     worker.join();

@@ -22,7 +22,8 @@ std::vector<MenuItemSeen> ReadMenu(HMENU menu) {
         GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
         const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
         const UINT id = GetMenuItemID(menu, i);
-        items.push_back({text, (state & (MF_GRAYED | MF_DISABLED)) == 0, id == defaultId});
+        items.push_back({text, (state & (MF_GRAYED | MF_DISABLED)) == 0, id == defaultId,
+                         (state & MF_CHECKED) != 0});
     }
     return items;
 }

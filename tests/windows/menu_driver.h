@@ -13,6 +13,7 @@ struct MenuItemSeen {
     std::wstring text;
     bool enabled = false;
     bool isDefault = false;
+    bool checked = false;
     friend bool operator==(const MenuItemSeen&, const MenuItemSeen&) = default;
 };
 

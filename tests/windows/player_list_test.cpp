@@ -99,7 +99,7 @@ TEST_F(PlayerList, ASelectionShowsItsPlayersInAnswerOrderAndNoReleasedRecordIsRe
     Select(0);
     ASSERT_EQ(RowCount(Players()), 3);
     // From the table's replacement on, no row is left to read a record.
-    SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(window_, WM_APP_FORGET_TABLE, 0, 0);
     EXPECT_EQ(RowCount(Players()), 0);
     EXPECT_EQ(PlayerOfRow(State().view, 0), nullptr);
     EXPECT_EQ(State().view.playerServer, -1);

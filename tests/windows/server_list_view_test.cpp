@@ -150,7 +150,7 @@ TEST_F(ServerListView, EveryRecordHasAtMostOneRowAndNoRowOutlivesItsTable) {
 
     // While the table is being replaced nothing is listed or read, and the
     // counts say so, also for good when the master phase then fails.
-    SendMessageW(window_, WM_APP_TABLE_REPLACED, 0, 0);
+    SendMessageW(window_, WM_APP_FORGET_TABLE, 0, 0);
     EXPECT_EQ(RowCount(ServerList()), 0);
     EXPECT_EQ(StatusPart(1), L"0 Players");
     EXPECT_EQ(StatusPart(2), L"0 Servers");

@@ -5,11 +5,17 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/kept_list_win32.h"
+#include "app/registry_key_win32.h"
+#include "browse/server_columns.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
+#include "settings/settings_store.h"
 #include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/menu_driver.h"
@@ -57,13 +63,34 @@ class ServerMenu : public BrowserWindowTest {
 
     std::wstring Address(int row) const { return CellText(ServerList(), row, 1); }
 
+    // What the Host Name icon of a row wears: the favourite's star or nothing.
+    UINT Overlay(int row) const {
+        return ListView_GetItemState(ServerList(), row, LVIS_OVERLAYMASK);
+    }
+
+    std::vector<std::wstring> MenuOfRow(int row, wchar_t choice) {
+        Select(row);
+        return MenuTexts(ChooseFromMenu([this] { PressKey(ServerList(), {VK_APPS}); }, choice));
+    }
+
+    // A refresh whose master never answers.
+    void RefreshWithSilentMaster() {
+        Engine().master.port = silent_.port();
+        Engine().timing.masterAttempts = 1;
+        Click(IDC_UPDATE);
+        ASSERT_TRUE(WaitForRefreshEnd());
+    }
+
     std::unique_ptr<FakeServers> games_;
     std::unique_ptr<FakeMaster> master_;
+    FakeMaster silent_{FakeMaster::Script{{999}, {}, 0}};
 };
 
 const std::vector<MenuItemSeen> kMenu = {
     {L"&Join\tEnter", true, true},
     {L"&Copy address\tCtrl+C", true, false},
+    {L"Add to &favourites", true, false},
+    {L"&Watch for buddies", true, false},
     {L"&Details...\tAlt+Enter", true, false},
 };
 
@@ -116,19 +143,88 @@ TEST_F(ServerMenu, F5UpdatesAndAbortsAndCtrlCCopiesTheSelectedAddress) {
     EXPECT_EQ(ClipboardText(), Address(0));
 
     // F5 from anywhere in the window: Update, then Abort while it runs.
-    master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{999}, {}, 0});
-    Engine().master.port = master_->port();
+    Engine().master.port = silent_.port();
     Engine().timing.masterAnswerWaitMs = 1000;
     PressKey(Control(IDC_SHOWFULL), {VK_F5});
     EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
-    ASSERT_TRUE(PumpUntil([this] { return !master_->Requests().empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([this] { return !silent_.Requests().empty(); }, 2000));
     // A held key's repetitions do not abort what its press started.
     PressKey(ServerList(), {VK_F5, false, false, true});
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_UPDATE)));
     PressKey(ServerList(), {VK_F5});
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_UPDATE))) << "F5 did not abort";
     EXPECT_TRUE(WaitForRefreshEnd());
-    EXPECT_EQ(master_->Requests().size(), 2u);
+    EXPECT_EQ(silent_.Requests().size(), 2u);
+}
+
+// Tab walks the controls in the window's order; the arrow keys move between
+// Full and Empty, a group of their own, and nowhere else from a button.
+TEST_F(ServerMenu, TabAndTheArrowsMoveTheFocusAsInAnyDialog) {
+    const int order[] = {IDC_SERVERLIST, IDC_PLAYERLIST, IDC_UPDATE, IDC_SHOWFULL,
+                         IDC_SHOWEMPTY,  IDC_CONFIG,     IDC_EXIT,   IDC_SERVERLIST};
+    PressKey(ServerList(), {VK_TAB});
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i]) << "after " << i << " presses of Tab";
+        PressKey(GetFocus(), {VK_TAB});
+    }
+    const struct {
+        int from;
+        UINT key;
+        int to;
+    } arrows[] = {
+        {IDC_SHOWFULL, VK_DOWN, IDC_SHOWEMPTY}, {IDC_SHOWEMPTY, VK_DOWN, IDC_SHOWFULL},
+        {IDC_SHOWFULL, VK_UP, IDC_SHOWEMPTY},   {IDC_UPDATE, VK_DOWN, IDC_UPDATE},
+        {IDC_CONFIG, VK_UP, IDC_CONFIG},        {IDC_EXIT, VK_DOWN, IDC_EXIT},
+    };
+    for (const auto& arrow : arrows) {
+        PressKey(Control(arrow.from), {arrow.key});
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), arrow.to) << "from " << arrow.from;
+    }
+}
+
+std::optional<StoredValue> StoredFavourites() {
+    return RegistryKey::Open(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_READ)
+        .Read(AsWide(kFavouriteServersValue));
+}
+
+TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts) {
+    const UINT kStar = INDEXTOOVERLAYMASK(kFavouriteOverlay);
+    EXPECT_EQ(Overlay(0), 0u);
+    const std::wstring favourite = Address(1);
+    EXPECT_EQ(MenuOfRow(1, L'f')[2], L"Add to &favourites");
+    EXPECT_EQ(Overlay(1), kStar);
+    EXPECT_EQ(Overlay(0), 0u);
+    EXPECT_EQ(MenuOfRow(1, 0)[2], L"Remove from &favourites");
+
+    // With the kept list it is swept once, though both name it; with nothing
+    // kept it is swept alone.
+    RefreshWithSilentMaster();
+    EXPECT_EQ(Status(), L"Completed. 2 of 2 servers responded.");
+    std::filesystem::remove(KeptListPath());
+    RefreshWithSilentMaster();
+    EXPECT_EQ(Status(), L"Completed. 1 of 1 servers responded.");
+    ASSERT_EQ(RowCount(ServerList()), 1);
+    EXPECT_EQ(Address(0), favourite);
+    EXPECT_EQ(Overlay(0), kStar);
+
+    Close();
+    const auto stored = StoredFavourites();
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, StoredType::kTextLines);
+    const std::wstring line(favourite.begin(), favourite.end());
+    EXPECT_EQ(stored->bytes, TextLinesValue({std::u16string(line.begin(), line.end())}).bytes);
+
+    // The next start sweeps it with the master's list, once, and still marks it.
+    ASSERT_NE(Open(master_->port(), ShortTiming(), true), nullptr);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    EXPECT_EQ(Status(), L"Completed. 2 of 2 servers responded.");
+    const int row = Address(0) == favourite ? 0 : 1;
+    EXPECT_EQ(Overlay(row), kStar);
+    EXPECT_EQ(Overlay(1 - row), 0u);
+    EXPECT_EQ(MenuOfRow(row, L'f')[2], L"Remove from &favourites");
+    EXPECT_EQ(Overlay(row), 0u);
+    Close();
+    EXPECT_EQ(StoredFavourites()->bytes, TextLinesValue({}).bytes);
 }
 
 }  // namespace

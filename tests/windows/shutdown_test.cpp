@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "settings/settings_store.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wait_until.h"
 #include "tests/windows/window_driver.h"
 
 namespace skelvane::test {
@@ -43,17 +44,6 @@ BOOL CALLBACK MatchProcess(HWND window, LPARAM found) {
     return TRUE;
 }
 
-bool WaitFor(const std::function<bool()>& done, std::uint32_t timeoutMs) {
-    const std::uint32_t start = MillisecondClock();
-    while (!done()) {
-        if (ElapsedMs(MillisecondClock(), start) > timeoutMs) {
-            return false;
-        }
-        Sleep(5);
-    }
-    return true;
-}
-
 // The browser in a process of its own, asking the given master.
 class RunningBrowser {
   public:
@@ -77,7 +67,7 @@ class RunningBrowser {
 
     HWND MainWindow() {
         FoundWindow found{process_.dwProcessId, nullptr};
-        WaitFor(
+        WaitUntil(
             [&] {
                 EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&found));
                 return found.window != nullptr;
@@ -177,7 +167,7 @@ TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZeroAndTheSettin
         ASSERT_TRUE(browser.started());
         ASSERT_NE(browser.MainWindow(), nullptr);
         browser.UntickFull();
-        ASSERT_TRUE(WaitFor([&] { return moment.reached(master, servers); }, 15000));
+        ASSERT_TRUE(WaitUntil([&] { return moment.reached(master, servers); }, 15000));
         viaExitButton = !viaExitButton;
         DWORD exitCode = 99;
         const long elapsed = browser.CloseAndTime(viaExitButton, exitCode);

@@ -1,38 +1,40 @@
-#include "app/ui_mailbox_win32.h"
+#include "browse/ui_mailbox.h"
+
+#include <utility>
 
 namespace skelvane {
 
-void UiMailbox::SetRecipient(HWND window, UINT wakeUpMessage) {
+void UiMailbox::SetWakeUp(WakeUp wakeUp) {
     const std::lock_guard<std::mutex> hold(mutex_);
-    recipient_ = window;
-    wakeUpMessage_ = wakeUpMessage;
-    wakeUpPosted_ = false;
+    wakeUp_ = std::move(wakeUp);
+    woken_ = false;
 }
 
-void UiMailbox::WakeRecipientLocked() {
-    if (!wakeUpPosted_ && recipient_ != nullptr) {
-        wakeUpPosted_ = PostMessageW(recipient_, wakeUpMessage_, 0, 0) != FALSE;
+// A wake-up that could not be sent is tried again with the next item.
+void UiMailbox::WakeLocked() {
+    if (!woken_ && wakeUp_) {
+        woken_ = wakeUp_();
     }
 }
 
 void UiMailbox::PutStatus(const char16_t* text) {
     const std::lock_guard<std::mutex> hold(mutex_);
-    FormatStatus(contents_.status, u"%s", {text});
+    CopyText(contents_.status, text);
     contents_.hasStatus = true;
-    WakeRecipientLocked();
+    WakeLocked();
 }
 
 void UiMailbox::PutParsed(std::int32_t index) {
     const std::lock_guard<std::mutex> hold(mutex_);
     contents_.parsed.push_back(index);
-    WakeRecipientLocked();
+    WakeLocked();
 }
 
 UiMailbox::Contents UiMailbox::Take() {
     const std::lock_guard<std::mutex> hold(mutex_);
     Contents taken = std::move(contents_);
     contents_ = Contents{};
-    wakeUpPosted_ = !taken.IsEmpty();
+    woken_ = !taken.IsEmpty();
     return taken;
 }
 

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Watches 5000 test-network servers for buddies at 100 queries a second, and
+# prints what one watched refresh costs: the CPU time of the real main window
+# under Wine, hidden in the notification area as a minimized watching window
+# is, against `skelvane-query --watch` on the same network in the same run
+# (native, no window), the baseline the window is held to (at most 1.5 times);
+# and the window's memory after each of its refreshes, which must stay flat.
+# Each refresh takes a minute at this rate: a run is about 25 minutes.
+#
+#   bench/watch_bench.sh [WINDOW_REFRESHES] [QUERY_REFRESHES] [SERVERS] [RATE]
+#                        (default 20 5 5000 100)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+window_refreshes=${1:-20}
+query_refreshes=${2:-5}
+servers=${3:-5000}
+rate=${4:-100}
+. scripts/wine-env.sh
+. scripts/testnet-up.sh
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release -j 2 --target skelvane-testnet skelvane-query >/dev/null
+cmake --preset "$SKELVANE_WINDOWS_PRESET" >/dev/null
+cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j 2 --target skelvane_watch_bench >/dev/null
+bench="build/$SKELVANE_WINDOWS_PRESET/bench/windows/skelvane_watch_bench.exe"
+
+results=$(mktemp)
+trap 'rm -f "$results"; testnet_down; skelvane_wine_stop' EXIT
+testnet_up build/native-release/testnet/skelvane-testnet --mix plain --servers "$servers"
+
+# The baseline: the command line's watch, its CPU time over whole refreshes
+# (from its start to the end of the last one, read from /proc as it ends).
+python3 - "$TESTNET_MASTER" "$query_refreshes" "$rate" <<'PY' | tee -a "$results" >&2
+import os, signal, subprocess, sys
+master, refreshes, rate = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+query = subprocess.Popen(
+    ["build/native-release/cli/skelvane-query", "--master", master, "--rate", rate,
+     "--watch", "1", "--buddy", "Ox", "--buddy", "Wren", "--buddy", "Rook"],
+    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+ticks = os.sysconf("SC_CLK_TCK")
+def cpu_ms():
+    fields = open(f"/proc/{query.pid}/stat").read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000.0 / ticks
+before, done = 0.0, 0
+for line in query.stderr:
+    if line.startswith("Completed."):
+        done += 1
+        now = cpu_ms()
+        print(f"query refresh={done} cpu_ms={now - before:.1f} {line.strip()}", flush=True)
+        before = now
+        if done == refreshes:
+            break
+query.send_signal(signal.SIGINT)
+query.wait()
+PY
+
+"$SKELVANE_WINE" "$bench" "$TESTNET_MASTER" "$window_refreshes" "$rate" </dev/null \
+  | tr -d '\r' | sed 's/^/window /' | tee -a "$results" >&2
+
+python3 - "$results" "$servers" "$rate" "$SKELVANE_WINDOWS_PRESET" <<'PY'
+import re, statistics, sys
+rows = {"query": [], "window": []}
+for line in open(sys.argv[1]):
+    kind = line.split()[0]
+    rows[kind].append({k: float(v) for k, v in re.findall(r"(\w+)=([\d.]+)", line)})
+# The first refresh of each also pays for starting up: the medians leave it out.
+cpu = {k: statistics.median(r["cpu_ms"] for r in v[1:]) for k, v in rows.items()}
+print(f"a watched refresh of {sys.argv[2]} servers at {sys.argv[3]} queries a second "
+      f"(medians of refreshes 2 on)")
+print(f"  skelvane-query --watch  cpu {cpu['query']:8.1f} ms per refresh "
+      f"({len(rows['query'])} refreshes)")
+print(f"  window, minimized       cpu {cpu['window']:8.1f} ms per refresh "
+      f"({len(rows['window'])} refreshes, under Wine, {sys.argv[4]})")
+print(f"  ratio window / query    {cpu['window'] / cpu['query']:.2f}  (at most 1.5)")
+memory = [int(r["private_kb"]) for r in rows["window"]]
+print("  window private memory, KiB, after each refresh: " + " ".join(map(str, memory)))
+print(f"  growth from refresh 2 to the last: {memory[-1] - memory[1]} KiB")
+PY

@@ -1,0 +1,118 @@
+// Watches a local test network for buddies in the real main window, hidden in
+// the notification area as a minimized watching window is, and prints for
+// each watched refresh the CPU time the process spent on it and its memory
+// once it has ended.
+//
+//   watch_bench.exe MASTER_HOST:PORT REFRESHES RATE
+//
+// The pause between refreshes is a second instead of the browser's minute:
+// the window does next to nothing while it waits.
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/browser_entry_win32.h"
+#include "app/browser_win32.h"
+#include "bench/windows/bench_support.h"
+#include "engine/host_and_port.h"
+#include "res/resource.h"
+
+namespace skelvane {
+namespace {
+
+// Buddies the plain mix's players are often named after, so that alerts are
+// raised as they would be for a user.
+constexpr char16_t kBuddies[] = u"Ox\nWren\nRook";
+
+double ProcessCpuMs() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+PROCESS_MEMORY_COUNTERS_EX Memory() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+    return counters;
+}
+
+template <typename Done>
+void PumpUntil(HWND mainWindow, Done done) {
+    MSG message{};
+    while (!done()) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            continue;
+        }
+        if (!IsDialogMessageW(mainWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
+    const QuietMainWindow opened = OpenQuietMainWindow();
+    Browser* browser = opened.browser.get();
+    if (browser == nullptr) {
+        return 1;
+    }
+    const HWND window = browser->mainWindow;
+    RefreshEngine& engine = *browser->engine;
+    const auto refreshShownEnded = [&] {
+        return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
+    };
+    PumpUntil(window, refreshShownEnded);
+
+    engine.master = master;
+    engine.timing = RefreshTiming{};
+    browser->settings.packetsPerSecond = rate;
+    PublishRefreshSettings(browser->settings, engine.settings);
+    browser->view.buddies = ParseBuddyList(kBuddies);
+    browser->watch.pauseMs = 1000;
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    double cpuBefore = ProcessCpuMs();
+    SendMessageW(window, WM_COMMAND, IDM_WATCH_BUDDIES, 0);
+    for (int refresh = 1; refresh <= refreshes; ++refresh) {
+        PumpUntil(window, [&] { return IsRefreshInProgress(engine); });
+        PumpUntil(window, refreshShownEnded);
+        const double cpu = ProcessCpuMs();
+        const PROCESS_MEMORY_COUNTERS_EX memory = Memory();
+        std::printf(
+            "refresh=%d cpu_ms=%.1f private_kb=%lu working_set_kb=%lu responded=%d "
+            "hidden=%d\n",
+            refresh, cpu - cpuBefore, static_cast<unsigned long>(memory.PrivateUsage / 1024),
+            static_cast<unsigned long>(memory.WorkingSetSize / 1024), engine.lastResult.responded,
+            IsWindowVisible(window) ? 0 : 1);
+        std::fflush(stdout);
+        cpuBefore = cpu;
+    }
+    DestroyWindow(window);
+    PumpUntil(window, [] { return true; });
+    return 0;
+}
+
+}  // namespace
+}  // namespace skelvane
+
+int main(int argc, char** argv) {
+    using namespace skelvane;
+    const auto master = argc == 4 ? ParseHostAndPort(argv[1], kMasterPort) : std::nullopt;
+    const int refreshes = argc == 4 ? std::atoi(argv[2]) : 0;
+    const int rate = argc == 4 ? std::atoi(argv[3]) : 0;
+    if (!master || refreshes <= 0 || rate <= 0) {
+        std::fprintf(stderr, "usage: watch_bench MASTER_HOST:PORT REFRESHES RATE\n");
+        return 64;
+    }
+    return Run(MasterServer{master->host, master->port}, refreshes, rate);
+}
