@@ -28,4 +28,19 @@ QuietMainWindow OpenQuietMainWindow() {
     return opened;
 }
 
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void WaitForQuietRefresh(const Browser& browser) {
+    while (IsRefreshInProgress(*browser.engine)) {
+        PumpMessages();
+        Sleep(5);
+    }
+}
+
 }  // namespace skelvane

@@ -20,4 +20,10 @@ struct QuietMainWindow {
 };
 QuietMainWindow OpenQuietMainWindow();
 
+// Runs the messages that wait for this thread.
+void PumpMessages();
+
+// Until the first refresh of a quiet main window has ended.
+void WaitForQuietRefresh(const Browser& browser);
+
 }  // namespace skelvane

@@ -41,14 +41,6 @@ constexpr int kReopenings = 20;
 // Typed, then deleted a character at a time, again and again.
 constexpr char16_t kTyped[] = u"lantern 12";
 
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 // Words that host names and player names are made of, so that a text finds
 // some servers by name and others by a player.
 std::string Named(const char* const (&words)[8], int seed) {
@@ -96,7 +88,7 @@ void ListServers(Browser& browser) {
     }
     DeliverMailbox(browser);
     RepaintServerListNow(browser.view);
-    Pump();
+    PumpMessages();
 }
 
 struct Figures {
@@ -179,7 +171,7 @@ Figures RunOnce(Browser& browser) {
     std::vector<double> reopenings;
     for (int i = 0; i < kReopenings; ++i) {
         ShowWindow(browser.details.window, SW_HIDE);
-        Pump();
+        PumpMessages();
         reopenings.push_back(TimedMs(OpenDetails, browser));
     }
     figures.detailsMedian = Median(reopenings);
@@ -203,10 +195,7 @@ int Run(int runs) {
     if (browser == nullptr) {
         return 1;
     }
-    while (IsRefreshInProgress(*browser->engine)) {
-        Pump();
-        Sleep(5);
-    }
+    WaitForQuietRefresh(*browser);
     ListServers(*browser);
     OnServerColumnClick(browser->view, 0);
     std::vector<Figures> all;
