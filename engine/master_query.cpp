@@ -23,8 +23,7 @@ struct MasterExchange {
 };
 
 MasterOutcome Failed(RefreshEngine& engine, MasterOutcome outcome) {
-    ReportStatus(*engine.frontEnd, u"%s",
-                 MasterFailureText(outcome, engine.master.hostName).c_str());
+    ReportStatus(*engine.frontEnd, u"%s", MasterFailureText(outcome, engine.master.hostName).c_str());
     return outcome;
 }
 

@@ -37,10 +37,7 @@ void PumpMessages() {
 }
 
 void WaitForQuietRefresh(const Browser& browser) {
-    while (IsRefreshInProgress(*browser.engine)) {
-        PumpMessages();
-        Sleep(5);
-    }
+    PumpUntil(browser.mainWindow, [&browser] { return !IsRefreshInProgress(*browser.engine); });
 }
 
 }  // namespace skelvane

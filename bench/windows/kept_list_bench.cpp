@@ -25,9 +25,10 @@ constexpr double kLimitMs = 20.0;
 std::vector<Ipv4Endpoint> LargestList() {
     std::vector<Ipv4Endpoint> servers;
     for (std::int32_t i = 0; i < kMaxServerRecords; ++i) {
-        servers.push_back(Ipv4Endpoint{LoopbackAddress(static_cast<std::uint8_t>(i / 250), 0,
-                                                       static_cast<std::uint8_t>(1 + i % 250)),
-                                       static_cast<std::uint16_t>(27960 + i % 4000)});
+        servers.push_back(
+            Ipv4Endpoint{LoopbackAddress(static_cast<std::uint8_t>(i / 250), 0,
+                                         static_cast<std::uint8_t>(1 + i % 250)),
+                         static_cast<std::uint16_t>(27960 + i % 4000)});
     }
     return servers;
 }
