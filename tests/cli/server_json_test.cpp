@@ -86,16 +86,19 @@ TEST(ServerJson, HostileTextExtremeNumbersRepeatedRulesAndBuddiesStayReadable) {
          R"("maxClients": 2147483647, "privateClients": -2, "pure": -7, "timeLimit": -1, )"
          R"("sendTime": 4294967295, "ping": 4294967295, "responded": 1, "attempts": 3, )",
          true},
-        {bare, R"("players": [{"name": "\"q\"\u0009", "score": -2147483648, "ping": -1}]})", true},
+        {bare,
+         R"("players": [{"name": "\"q\"\u0009", "score": -2147483648, "ping": -1, "bot": false}]})",
+         true},
         {bare, R"("buddy")", false},
         {bare, R"("rules")", false},
         {full, R"("rules": {"g_gametype": "1", "g_gametype": "4\""}, "rulesNotKept": 0})", true},
         {full, R"("k": "v"}, "rulesNotKept": 1})", true},
         {full,
-         R"("attempts": 1, "buddy": true, "players": [{"name": "Ann", "score": 0, "ping": 0, )"
-         R"("buddy": true}, {"name": "Bob", "score": 0, "ping": 0, "buddy": false}])",
+         R"("attempts": 1, "humans": 0, "bots": 2, "buddy": true, "players": [{"name": "Ann", )"
+         R"("score": 0, "ping": 0, "bot": true, "buddy": true}, {"name": "Bob", "score": 0, )"
+         R"("ping": 0, "bot": true, "buddy": false}])",
          true},
-        {full, R"("attempts": 3, "buddy": false, )", true},
+        {full, R"("attempts": 3, "humans": 1, "bots": 0, "buddy": false, )", true},
         {full, "}\n]", true},
     };
     for (const auto& c : cases) {

@@ -215,9 +215,13 @@ Bytes FakeServers::MasterAnswer(const std::vector<std::uint16_t>& portsFirst) co
 void FakeServers::Schedule(Server& server, std::uint32_t index, const Ipv4Endpoint& to) {
     const AnswerPlan plan = PlanAnswer(server.behaviour.knobs, 1, index,
                                        static_cast<std::uint32_t>(server.queries.load()));
-    if (plan.decision == AnswerDecision::kAnswer) {
-        dueAnswers_.push_back({MillisecondClock() + plan.delayMs, &server, to, plan.copies});
+    if (plan.decision != AnswerDecision::kAnswer) {
+        return;
     }
+    const Behaviour& behaviour = server.behaviour;
+    const bool later = !behaviour.laterAnswer.empty() && server.queries.load() > 1;
+    dueAnswers_.push_back({MillisecondClock() + plan.delayMs, &server, to, plan.copies,
+                           later ? &behaviour.laterAnswer : &behaviour.answer});
 }
 
 void FakeServers::SendDueAnswers() {
@@ -230,7 +234,7 @@ void FakeServers::SendDueAnswers() {
         Server& server = *due->server;
         UdpSocket& from = server.behaviour.knobs.otherPort ? server.otherSocket : server.socket;
         for (std::uint32_t copy = 0; copy < due->copies; ++copy) {
-            from.SendTo(server.behaviour.answer, due->to);
+            from.SendTo(*due->bytes, due->to);
         }
         due = dueAnswers_.erase(due);
     }

@@ -118,6 +118,8 @@ class FakeServers {
     struct Behaviour {
         Bytes answer;
         ServerBehaviour knobs;
+        // When given, the answer to every query after the first.
+        Bytes laterAnswer{};
     };
     static Behaviour Silent();
 
@@ -143,6 +145,7 @@ class FakeServers {
         Server* server;
         Ipv4Endpoint to;
         std::uint32_t copies;
+        const Bytes* bytes;
     };
     void Serve();
     // Late answers wait in a list, so that one slow server holds up no other.
