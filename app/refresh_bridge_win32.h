@@ -30,7 +30,7 @@ enum BridgeMessage : UINT {
 // also after the main window has gone; from then on it forwards nothing.
 class RefreshBridge : public RefreshFrontEnd {
   public:
-    explicit RefreshBridge(const RefreshEngine& engine) : engine_(engine) {}
+    explicit RefreshBridge(const RefreshState& engine) : engine_(engine) {}
 
     // Starts forwarding to the window, or stops it with null.
     void SetWindow(HWND window);
@@ -48,14 +48,14 @@ class RefreshBridge : public RefreshFrontEnd {
   private:
     void Send(UINT message);
 
-    const RefreshEngine& engine_;
+    const RefreshState& engine_;
     std::atomic<HWND> window_{nullptr};
     std::atomic<bool> repaintPosted_{false};
     UiMailbox mailbox_;
 };
 
 // Makes a new bridge the engine's front end; the engine owns it.
-RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine);
+RefreshBridge& ConnectRefreshBridge(RefreshState& engine);
 
 // Carries out one bridge message; its result is the message's result.
 LRESULT OnBridgeMessage(Browser& browser, UINT message);

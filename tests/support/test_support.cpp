@@ -262,18 +262,18 @@ Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& play
     return Bytes(text.begin(), text.end());
 }
 
-void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui) {
+void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui) {
     engine.frontEnd = std::shared_ptr<RefreshFrontEnd>(std::shared_ptr<RefreshFrontEnd>(), &ui);
 }
 
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui) {
+void UseLocalMaster(RefreshState& engine, std::uint16_t port, RecordingFrontEnd& ui) {
     engine.master.hostName = "127.0.0.1";
     engine.master.port = port;
     engine.timing = ShortTiming();
     UseFrontEnd(engine, ui);
 }
 
-RefreshResult RunRefreshNow(RefreshEngine& engine) {
+RefreshResult RunRefreshNow(RefreshState& engine) {
     engine.refreshInProgress = 1;
     return RunRefresh(engine);
 }
