@@ -13,7 +13,7 @@ namespace skelvane {
 namespace {
 
 struct MasterExchange {
-    RefreshEngine& engine;
+    RefreshState& engine;
     const char* host;
     Ipv4Endpoint destination;
     UdpSocket socket;
@@ -30,7 +30,7 @@ struct MasterRead {
     std::size_t length = 0;
 };
 
-MasterPhase Failed(RefreshEngine& engine, MasterOutcome outcome) {
+MasterPhase Failed(RefreshState& engine, MasterOutcome outcome) {
     ReportStatus(*engine.frontEnd, u"%s",
                  MasterFailureText(outcome, engine.master.hostName).c_str());
     return MasterPhase{outcome};
@@ -68,7 +68,7 @@ MasterRead ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
 // Sends the request up to the allowed number of times, until the master
 // answers: the read of its first datagram, or of the last wait that ran out.
 MasterRead AskUntilAnswered(MasterExchange& exchange) {
-    RefreshEngine& engine = exchange.engine;
+    RefreshState& engine = exchange.engine;
     for (std::int32_t attempt = 0;;) {
         const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
                                                              engine.settings.showEmpty.load() != 0);
@@ -109,12 +109,12 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
     return text;
 }
 
-void ReplaceTableSafely(RefreshEngine& engine) {
+void ReplaceTableSafely(RefreshState& engine) {
     engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
 
-MasterPhase RunMasterQuery(RefreshEngine& engine) {
+MasterPhase RunMasterQuery(RefreshState& engine) {
     const char* host = engine.master.hostName.c_str();
     ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);

@@ -16,7 +16,7 @@ struct MasterPhase {
 // The master phase of a refresh: resolve, ask, read the answer into the server
 // table. On kHandedOver the table is complete and the front end has emptied
 // its lists; every other outcome has shown its status text.
-MasterPhase RunMasterQuery(RefreshEngine& engine);
+MasterPhase RunMasterQuery(RefreshState& engine);
 
 // The text of a failed master phase: "Couldn't resolve HOST.", "No response
 // from HOST." or "Error querying HOST.".
@@ -24,6 +24,6 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
 
 // Tells the front end that no record may be read any more, then empties the
 // table.
-void ReplaceTableSafely(RefreshEngine& engine);
+void ReplaceTableSafely(RefreshState& engine);
 
 }  // namespace skelvane

@@ -25,7 +25,7 @@ void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
 
 bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from) {
-    RefreshEngine& engine = channel.engine;
+    RefreshState& engine = channel.engine;
     const std::int32_t index = FindQueriedUnanswered(engine.table, from.address, from.port);
     if (index < 0) {
         const std::int32_t listed = FindServer(engine.table, from.address, from.port);
@@ -51,7 +51,7 @@ constexpr int kReceiveBatch = 32;
 // failed otherwise (a report of a closed port that a query went to, say):
 // the receiver then waits for the socket again.
 bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
-    RefreshEngine& engine = channel.engine;
+    RefreshState& engine = channel.engine;
     const ReceiveResult received =
         channel.socket.ReceiveFrom(buffer.first(kStatusDatagramCapacity));
     if (received.status.outcome == SocketOutcome::kOversized) {

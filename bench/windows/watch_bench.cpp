@@ -68,7 +68,7 @@ int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
         return 1;
     }
     const HWND window = browser->mainWindow;
-    RefreshEngine& engine = *browser->engine;
+    RefreshState& engine = *browser->engine;
     const auto refreshShownEnded = [&] {
         return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
     };

@@ -26,7 +26,7 @@ class MasterQueryTest : public ::testing::Test {
         AppendServer(engine.table, 2, 2);
     }
 
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
 };
 
@@ -220,7 +220,7 @@ TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
 
 TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     FakeMaster master({{2}, {MasterDatagram().EndMarker().Build()}});
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
     test::UseLocalMaster(engine, master.port(), ui);
     engine.timing = RefreshTiming{};
@@ -240,7 +240,7 @@ TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMa
             datagram.EndMarker();
         }
         FakeMaster master({{}, {datagram.Build()}});
-        RefreshEngine engine;
+        RefreshState engine;
         RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         engine.timing = RefreshTiming{};
