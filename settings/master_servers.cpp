@@ -12,16 +12,6 @@ namespace {
 // A few host names of the longest kind; a larger value is not read at all.
 constexpr std::size_t kMaxStoredBytes = 16 * 1024;
 
-// Host names are plain ASCII; anything else cannot be one and is turned into
-// a character that the address parser refuses.
-std::string AsciiOnly(std::u16string_view text) {
-    std::string ascii;
-    for (const char16_t unit : text) {
-        ascii += unit > 0 && unit < 0x80 ? static_cast<char>(unit) : '?';
-    }
-    return ascii;
-}
-
 bool IsSameMaster(const MasterServer& a, const MasterServer& b) {
     return a.port == b.port && a.hostName.size() == b.hostName.size() &&
            std::equal(a.hostName.begin(), a.hostName.end(), b.hostName.begin(),
@@ -38,7 +28,9 @@ void AddOnce(std::vector<MasterServer>& masters, const MasterServer& master) {
 }  // namespace
 
 std::optional<MasterServer> ParseMasterAddress(std::u16string_view text) {
-    const auto master = ParseHostAndPort(AsciiOnly(text), kMasterPort);
+    // Host names are plain ASCII; anything else cannot be one.
+    const auto ascii = NarrowAscii(text);
+    const auto master = ascii ? ParseHostAndPort(*ascii, kMasterPort) : std::nullopt;
     return master ? std::optional<MasterServer>(MasterServer{master->host, master->port})
                   : std::nullopt;
 }
