@@ -267,8 +267,7 @@ void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui) {
 }
 
 void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui) {
-    engine.master.hostName = "127.0.0.1";
-    engine.master.port = port;
+    engine.masters = {MasterServer{"127.0.0.1", port}};
     engine.timing = ShortTiming();
     UseFrontEnd(engine, ui);
 }
