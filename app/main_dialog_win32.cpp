@@ -12,6 +12,7 @@
 #include "app/settings_store_win32.h"
 #include "platform/udp_socket.h"
 #include "ui/column_scaling_win32.h"
+#include "ui/out_of_sight_win32.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
@@ -44,7 +45,6 @@ INT_PTR OnSize(Browser& browser, WPARAM sizeKind, LPARAM clientSize) {
         HideInNotificationArea(browser);
     } else {
         InvalidateRect(browser.mainWindow, nullptr, TRUE);
-        RepaintServerListWhenShown(browser.view);
     }
     return ScaleColumns(browser.view, sizeKind, clientSize);
 }
@@ -70,18 +70,26 @@ INT_PTR OnClose(Browser& browser) {
     return TRUE;
 }
 
-// A window shown again paints what it held back while it was hidden.
-INT_PTR OnShowWindow(Browser& browser, bool shown) {
-    if (shown) {
-        RepaintServerListWhenShown(browser.view);
+// Out of sight (hidden or minimized) the window asks the refresh for no
+// repaints and takes in its rows and texts only when the refresh ends; seen
+// again, it catches up at once. Every show, hide, minimize and restore ends
+// with this message. FALSE: the dialog's default handling goes on, sending
+// WM_SIZE.
+INT_PTR OnWindowPosChanged(Browser& browser) {
+    const bool outOfSight = IsOutOfSight(browser.mainWindow);
+    if (browser.bridge != nullptr) {
+        browser.bridge->SetOutOfSight(outOfSight);
     }
-    return 0;
+    if (!outOfSight) {
+        CatchUpWhenShown(browser);
+    }
+    return FALSE;
 }
 
 void SaveSettingsOnce(Browser& browser) {
     if (!browser.settingsSaved) {
         browser.settingsSaved = true;
-        SaveSettings(browser.mainWindow, browser.settings);
+        SaveSettings(browser.mainWindow, browser.settings, browser.storedTexts);
     }
 }
 
@@ -155,8 +163,8 @@ INT_PTR Dispatch(Browser& browser, UINT message, WPARAM wParam, LPARAM lParam) {
             return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_CLOSE:
             return OnClose(browser);
-        case WM_SHOWWINDOW:
-            return OnShowWindow(browser, wParam != FALSE);
+        case WM_WINDOWPOSCHANGED:
+            return OnWindowPosChanged(browser);
         case WM_DESTROY:
             return OnDestroy(browser);
         case WM_ENDSESSION:

@@ -8,6 +8,7 @@
 #include "app/main_timers_win32.h"
 #include "browse/screen_limiters.h"
 #include "browse/server_columns.h"
+#include "ui/out_of_sight_win32.h"
 #include "ui/server_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
@@ -35,7 +36,7 @@ bool RefreshBridge::ListServer(std::int32_t index) {
 // the window each time would hold the sweep to the pace of the painting.
 void RefreshBridge::RepaintList() {
     HWND window = window_.load();
-    if (window != nullptr && !repaintPosted_.exchange(true) &&
+    if (window != nullptr && !outOfSight_.load() && !repaintPosted_.exchange(true) &&
         PostMessageW(window, WM_APP_REPAINT_LIST, 0, 0) == FALSE) {
         repaintPosted_.store(false);
     }
@@ -58,13 +59,19 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
 void DeliverMailbox(Browser& browser) {
     Presentation& view = browser.view;
     const UiMailbox::Contents contents = browser.bridge->Mailbox().Take();
-    if (!contents.IsEmpty()) {
+    if (!contents.IsEmpty() && !IsOutOfSight(browser.mainWindow)) {
         SetTimer(browser.mainWindow, kMailboxTimer, kMailboxLookAgainMs, nullptr);
     }
     AddParsedServers(view, contents.parsed);
     if (contents.hasStatus) {
         ShowStatus(view.statusBar, contents.status);
     }
+}
+
+void CatchUpWhenShown(Browser& browser) {
+    DeliverMailbox(browser);
+    FlushStatusBar(browser.view.statusBar);
+    RepaintServerListWhenShown(browser.view);
 }
 
 LRESULT OnBridgeMessage(Browser& browser, UINT message) {

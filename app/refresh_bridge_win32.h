@@ -37,6 +37,8 @@ class RefreshBridge : public RefreshFrontEnd {
     UiMailbox& Mailbox() { return mailbox_; }
     // The UI thread takes the repaint request; the next one posts again.
     void TakeRepaint() { repaintPosted_.store(false); }
+    // The window is out of sight: no repaint is asked for until it is seen.
+    void SetOutOfSight(bool outOfSight) { outOfSight_.store(outOfSight); }
 
     void PutStatus(const char16_t* text) override { mailbox_.PutStatus(text); }
     void ForgetTable() override { Send(WM_APP_FORGET_TABLE); }
@@ -51,6 +53,7 @@ class RefreshBridge : public RefreshFrontEnd {
     const RefreshEngine& engine_;
     std::atomic<HWND> window_{nullptr};
     std::atomic<bool> repaintPosted_{false};
+    std::atomic<bool> outOfSight_{false};
     UiMailbox mailbox_;
 };
 
@@ -61,7 +64,12 @@ RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine);
 LRESULT OnBridgeMessage(Browser& browser, UINT message);
 
 // Takes everything out of the mailbox: the latest status text and a row for
-// every parsed answer that may show.
+// every parsed answer that may show. While more comes, it looks again soon by
+// itself, unless the window is out of sight.
 void DeliverMailbox(Browser& browser);
+
+// The window is seen again: what waited in the mailbox, the status bar and the
+// list is shown now.
+void CatchUpWhenShown(Browser& browser);
 
 }  // namespace skelvane

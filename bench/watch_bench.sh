@@ -53,17 +53,34 @@ query.send_signal(signal.SIGINT)
 query.wait()
 PY
 
+# Wine's server does part of the window's work in a process of its own: its
+# CPU time over the window's run is given beside the window's. It is the
+# server whose working directory Wine names after this prefix.
+wineserver_cpu_ms() {
+  local dir pid
+  dir=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  for pid in $(pgrep -u "$(id -u)" wineserver); do
+    if [ "$(basename "$(readlink "/proc/$pid/cwd")")" = "$dir" ]; then
+      awk -v ticks="$(getconf CLK_TCK)" '{ split($0, a, ") "); split(a[2], f, " ");
+        print (f[12] + f[13]) * 1000 / ticks }' "/proc/$pid/stat"
+      return
+    fi
+  done
+  echo 0
+}
+server_before=$(wineserver_cpu_ms)
 "$SKELVANE_WINE" "$bench" "$TESTNET_MASTER" "$window_refreshes" "$rate" </dev/null \
   | tr -d '\r' | sed 's/^/window /' | tee -a "$results" >&2
+echo "wineserver before_ms=$server_before after_ms=$(wineserver_cpu_ms)" | tee -a "$results" >&2
 
 python3 - "$results" "$servers" "$rate" "$SKELVANE_WINDOWS_PRESET" <<'PY'
 import re, statistics, sys
-rows = {"query": [], "window": []}
+rows = {"query": [], "window": [], "wineserver": []}
 for line in open(sys.argv[1]):
     kind = line.split()[0]
     rows[kind].append({k: float(v) for k, v in re.findall(r"(\w+)=([\d.]+)", line)})
 # The first refresh of each also pays for starting up: the medians leave it out.
-cpu = {k: statistics.median(r["cpu_ms"] for r in v[1:]) for k, v in rows.items()}
+cpu = {k: statistics.median(r["cpu_ms"] for r in rows[k][1:]) for k in ("query", "window")}
 print(f"a watched refresh of {sys.argv[2]} servers at {sys.argv[3]} queries a second "
       f"(medians of refreshes 2 on)")
 print(f"  skelvane-query --watch  cpu {cpu['query']:8.1f} ms per refresh "
@@ -71,7 +88,12 @@ print(f"  skelvane-query --watch  cpu {cpu['query']:8.1f} ms per refresh "
 print(f"  window, minimized       cpu {cpu['window']:8.1f} ms per refresh "
       f"({len(rows['window'])} refreshes, under Wine, {sys.argv[4]})")
 print(f"  ratio window / query    {cpu['window'] / cpu['query']:.2f}  (at most 1.5)")
-memory = [int(r["private_kb"]) for r in rows["window"]]
-print("  window private memory, KiB, after each refresh: " + " ".join(map(str, memory)))
-print(f"  growth from refresh 2 to the last: {memory[-1] - memory[1]} KiB")
+wineserver = rows["wineserver"][0]
+server = (wineserver["after_ms"] - wineserver["before_ms"]) / len(rows["window"])
+print(f"  Wine's server meanwhile  cpu {server:8.1f} ms per refresh of the window "
+      f"(ratio with it {(cpu['window'] + server) / cpu['query']:.2f})")
+for key, name in (("working_set_kb", "working set"), ("committed_kb", "committed memory")):
+    memory = [int(r[key]) for r in rows["window"]]
+    print(f"  window {name}, KiB, after each refresh: " + " ".join(map(str, memory)))
+    print(f"    growth from refresh 2 to the last: {memory[-1] - memory[1]} KiB")
 PY

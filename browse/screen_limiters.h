@@ -26,6 +26,11 @@ namespace skelvane {
 // 6. The command line's status batches, 20 ms (kTerminalStatusBatchMs): the
 //    lines that come meanwhile go to the terminal in one write.
 //
+// While the main window is out of sight (hidden in the notification area or
+// minimized), 2 asks for no repaint, 3 does not look again, and 4 and 5 hold
+// what they get without a timer: the rows and texts of a refresh go in at its
+// end, and everything is shown once the window is seen again.
+//
 // The main window assigns the timers of 3 to 5 (app/main_timers_win32.h).
 inline constexpr std::uint32_t kMailboxLookAgainMs = 10;
 inline constexpr std::uint32_t kListRepaintIntervalMs = 100;

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
+#include "ui/out_of_sight_win32.h"
 #include "ui/player_list_view_win32.h"
 #include "ui/status_bar_win32.h"
 
@@ -21,10 +22,8 @@ const ServerTable& Table(const Presentation& view) {
     return view.engine->table;
 }
 
-// The main window is hidden (in the notification area) or minimized.
-bool IsOutOfSight(const Presentation& view) {
-    HWND mainWindow = GetParent(view.serverList);
-    return IsWindowVisible(mainWindow) == FALSE || IsIconic(mainWindow) != FALSE;
+bool IsListOutOfSight(const Presentation& view) {
+    return IsOutOfSight(GetParent(view.serverList));
 }
 
 // A record may have a row when its answer has been parsed and the filters pass it.
@@ -302,7 +301,7 @@ void OnServerColumnClick(Presentation& view, int column) {
 
 void RepaintServerList(Presentation& view) {
     const std::uint32_t now = MillisecondClock();
-    if (IsOutOfSight(view) || view.repaintThrottle.TryNow(now)) {
+    if (IsListOutOfSight(view) || view.repaintThrottle.TryNow(now)) {
         RepaintServerListNow(view);
         return;
     }
@@ -314,7 +313,7 @@ void RepaintServerList(Presentation& view) {
 // list's redrawing stays off, so that rows going in cost no layout work.
 void RepaintServerListNow(Presentation& view) {
     KillTimer(GetParent(view.serverList), view.repaintTimer);
-    if (IsOutOfSight(view)) {
+    if (IsListOutOfSight(view)) {
         view.repaintWhenShown = true;
         return;
     }

@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
+#include "ui/out_of_sight_win32.h"
 
 namespace skelvane {
 
@@ -44,6 +45,8 @@ bool MustWait(StatusBar& bar, std::uint32_t now) {
     return !bar.throttle.TryNow(now);
 }
 
+// Out of sight, the latest texts wait without a timer until the window is
+// shown again (FlushStatusBar).
 void WritePart(StatusBar& bar, int part, const char16_t* text) {
     if (bar.window == nullptr) {
         return;
@@ -51,13 +54,16 @@ void WritePart(StatusBar& bar, int part, const char16_t* text) {
     char16_t shown[kStatusTextCapacity];
     CopyText(shown, text);
     const std::uint32_t now = MillisecondClock();
-    if (!MustWait(bar, now)) {
+    const bool outOfSight = IsOutOfSight(GetParent(bar.window));
+    if (!outOfSight && !MustWait(bar, now)) {
         SetPartText(bar.window, part, shown);
         return;
     }
     std::copy(std::begin(shown), std::end(shown), bar.waiting[part]);
     bar.isWaiting[part] = true;
-    SetTimer(GetParent(bar.window), bar.timer, bar.throttle.WaitMs(now) + 1, nullptr);
+    if (!outOfSight) {
+        SetTimer(GetParent(bar.window), bar.timer, bar.throttle.WaitMs(now) + 1, nullptr);
+    }
 }
 
 }  // namespace
@@ -98,7 +104,7 @@ void UpdateCounts(StatusBar& bar, std::int32_t shownPlayers, std::int32_t shownS
 }
 
 void FlushStatusBar(StatusBar& bar) {
-    if (bar.window == nullptr) {
+    if (bar.window == nullptr || IsOutOfSight(GetParent(bar.window))) {
         return;
     }
     KillTimer(GetParent(bar.window), bar.timer);

@@ -34,7 +34,8 @@ void ShowStatus(StatusBar& bar, const char16_t* text);
 // "%d Player%s" into part 1 and "%d Server%s" into part 2.
 void UpdateCounts(StatusBar& bar, std::int32_t shownPlayers, std::int32_t shownServers);
 
-// Writes every waiting text now (the bar's timer, and the end of a refresh).
+// Writes every waiting text now (the bar's timer, the end of a refresh, and
+// the main window shown again); none while the window is out of sight.
 void FlushStatusBar(StatusBar& bar);
 
 }  // namespace skelvane

@@ -80,18 +80,18 @@ int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
     PublishRefreshSettings(browser->settings, engine.settings);
     browser->view.buddies = ParseBuddyList(kBuddies);
     browser->watch.pauseMs = 1000;
-    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     double cpuBefore = ProcessCpuMs();
     SendMessageW(window, WM_COMMAND, IDM_WATCH_BUDDIES, 0);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     for (int refresh = 1; refresh <= refreshes; ++refresh) {
         PumpUntil(window, [&] { return IsRefreshInProgress(engine); });
         PumpUntil(window, refreshShownEnded);
         const double cpu = ProcessCpuMs();
         const PROCESS_MEMORY_COUNTERS_EX memory = Memory();
-        std::printf("refresh=%d cpu_ms=%.1f private_kb=%lu working_set_kb=%lu responded=%d "
+        std::printf("refresh=%d cpu_ms=%.1f working_set_kb=%lu committed_kb=%lu responded=%d "
                     "hidden=%d\n",
-                    refresh, cpu - cpuBefore, static_cast<unsigned long>(memory.PrivateUsage / 1024),
-                    static_cast<unsigned long>(memory.WorkingSetSize / 1024),
+                    refresh, cpu - cpuBefore, static_cast<unsigned long>(memory.WorkingSetSize / 1024),
+                    static_cast<unsigned long>(memory.PagefileUsage / 1024),
                     engine.lastResult.responded, IsWindowVisible(window) ? 0 : 1);
         std::fflush(stdout);
         cpuBefore = cpu;

@@ -196,19 +196,30 @@ TEST_F(BuddyWatch, OffAsAtAFirstStartOnFromTheServerMenuAndAMinimizedWindowPaint
     EXPECT_TRUE(IsRefreshInProgress(Engine())) << "a watch starts with a refresh";
     ASSERT_TRUE(WaitForRefreshEnd());
 
-    // Minimized while watching, the window goes to the notification area; a
-    // refresh then fills the list without painting it until it is shown.
-    SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_FALSE(IsWindowVisible(window_));
-    Click(IDC_UPDATE);
-    ASSERT_TRUE(WaitForRefreshEnd());
-    EXPECT_EQ(RowCount(ServerList()), 1) << "Alpha; Bravo answered only its fourth query";
-    EXPECT_TRUE(State().view.repaintWhenShown);
-    EXPECT_TRUE(State().view.redrawPaused) << "the list's redrawing stays off while hidden";
-    ClickIcon(TrayIcons().at(0), WM_LBUTTONDOWN, WM_LBUTTONUP);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }, 2000));
-    EXPECT_FALSE(State().view.repaintWhenShown);
-    EXPECT_FALSE(State().view.redrawPaused);
+    // Minimized or closed while watching, the window goes to the notification
+    // area; a refresh then fills the list and writes the status bar only
+    // once the window is shown again.
+    const auto hiddenRefresh = [this](UINT message, WPARAM wParam, std::int32_t rows) {
+        const std::wstring before = StatusPartText(window_, 0);
+        SendMessageW(window_, message, wParam, 0);
+        EXPECT_FALSE(IsWindowVisible(window_));
+        Click(IDC_UPDATE);
+        ASSERT_TRUE(WaitForRefreshEnd());
+        EXPECT_EQ(RowCount(ServerList()), rows);
+        EXPECT_TRUE(State().view.repaintWhenShown);
+        EXPECT_TRUE(State().view.redrawPaused) << "the list's redrawing stays off while hidden";
+        EXPECT_EQ(StatusPartText(window_, 0), before) << "nothing written while hidden";
+        ClickIcon(TrayIcons().at(0), WM_LBUTTONDOWN, WM_LBUTTONUP);
+        ASSERT_TRUE(
+            PumpUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }, 2000));
+        EXPECT_FALSE(State().view.repaintWhenShown);
+        EXPECT_FALSE(State().view.redrawPaused);
+        EXPECT_EQ(StatusPartText(window_, 0),
+                  L"Completed. " + std::to_wstring(rows) + L" of 2 servers responded.");
+    };
+    // Bravo answers only its fourth query, in the watch's first refresh.
+    hiddenRefresh(WM_SYSCOMMAND, SC_MINIMIZE, 1);
+    hiddenRefresh(WM_CLOSE, 0, 1);
 
     EXPECT_TRUE(chooseWatch());
     EXPECT_TRUE(TrayIcons().empty());
