@@ -7,6 +7,8 @@
 
 #include "app/buddy_watch_win32.h"
 #include "app/refresh_bridge_win32.h"
+#include "app/server_details_win32.h"
+#include "app/server_query_win32.h"
 #include "engine/refresh_engine.h"
 #include "settings/settings_store.h"
 #include "ui/presentation_win32.h"
@@ -22,7 +24,7 @@ struct Browser {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     bool isXpOrLater = false;
-    std::shared_ptr<RefreshEngine> engine = std::make_shared<RefreshEngine>();
+    std::shared_ptr<RefreshState> engine = std::make_shared<RefreshState>();
     // Owned by the engine.
     RefreshBridge* bridge = nullptr;
     // The masters the command line names; none: the built-in one.
@@ -35,6 +37,10 @@ struct Browser {
     // or when the window is destroyed, whichever comes first.
     bool settingsSaved = false;
     Presentation view;
+    // The details window and the server it shows.
+    DetailsTarget details;
+    // The server asked again from the details window, while it is asked.
+    std::shared_ptr<ServerQueryJob> serverQuery;
     WatchState watch;
 };
 

@@ -59,6 +59,7 @@ constexpr SizerAnchor kMainAnchors[] = {
     {IDC_STATUSBAR, SIZER_MOVE_X | SIZER_MOVE_Y | SIZER_STRETCH_X},
     {IDC_SHOWEMPTY, SIZER_MOVE_X | SIZER_MOVE_Y},
     {IDC_SHOWFULL, SIZER_MOVE_X | SIZER_MOVE_Y},
+    {IDC_FIND, SIZER_STRETCH_X},
     {-1, SIZER_TABLE_END},
 };
 
@@ -75,7 +76,7 @@ void AttachSizer(HWND window) {
 void InitMainDialog(Browser& browser) {
     HWND window = browser.mainWindow;
     const OSVERSIONINFOW version = QueryOsVersion();
-    RefreshEngine& engine = *browser.engine;
+    RefreshState& engine = *browser.engine;
     if (!engine.abortEvent.IsValid()) {
         PostQuitMessage(kExitStartFailed);
         return;

@@ -49,7 +49,7 @@ struct Phase {
 };
 
 Phase TimeMasterPhase(const std::vector<MasterServer>& masters) {
-    RefreshEngine engine;
+    RefreshState engine;
     engine.masters = masters;
     const std::uint32_t start = MillisecondClock();
     RunMasterQuery(engine);

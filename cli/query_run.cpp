@@ -36,8 +36,8 @@ int ExitStatusFor(const RefreshResult& result) {
 // The table on stdout and the statistics on stderr, or both in one JSON
 // document: the array of servers alone, or with --stats an object that holds
 // it as "servers" beside "stats".
-void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
-                 const RefreshEngine& engine, const QueryFrontEnd& frontEnd) {
+void PrintReport(const QueryOptions& options, const QueryInputs& inputs, const RefreshState& engine,
+                 const QueryFrontEnd& frontEnd) {
     std::vector<std::int32_t> rows = ShownServersInOrder(
         engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
     ReportDetails details;
@@ -46,6 +46,9 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
     details.buddies = inputs.buddies ? &*inputs.buddies : nullptr;
     if (options.onlyBuddies) {
         rows = ServersWithBuddies(engine.table, rows, *inputs.buddies);
+    }
+    if (options.minHumans > 0) {
+        rows = ServersWithHumans(engine.table, rows, options.minHumans);
     }
     const QueryStats stats{engine.stats, engine.timing.sweepPasses, SummarisePings(engine.table)};
     if (!options.json) {
@@ -67,7 +70,7 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
 
 }  // namespace
 
-int RunQuery(const QueryOptions& options, RefreshEngine& engine, Event& interrupted) {
+int RunQuery(const QueryOptions& options, RefreshState& engine, Event& interrupted) {
     std::string error;
     const std::optional<QueryInputs> inputs = LoadQueryInputs(options, error);
     if (!inputs) {

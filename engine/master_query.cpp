@@ -16,7 +16,7 @@ namespace skelvane {
 namespace {
 
 struct MasterExchange {
-    RefreshEngine& engine;
+    RefreshState& engine;
     const MasterServer& master;
     Ipv4Endpoint destination;
     UdpSocket socket;
@@ -77,7 +77,7 @@ MasterRead ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
 // Sends the request up to the allowed number of times, until the master
 // answers: the read of its first datagram, or of the last wait that ran out.
 MasterRead AskUntilAnswered(MasterExchange& exchange) {
-    RefreshEngine& engine = exchange.engine;
+    RefreshState& engine = exchange.engine;
     const char* host = exchange.master.hostName.c_str();
     for (std::int32_t attempt = 0;;) {
         const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
@@ -121,7 +121,7 @@ void ReadAnswer(MasterExchange& exchange, std::size_t length) {
 // One master's exchange, every text of it shown: resolve, ask, read. Its
 // entries go into `ownList`, or into the table when that is null; the table
 // is then replaced at the first datagram.
-MasterPhase AskMaster(RefreshEngine& engine, const MasterServer& master,
+MasterPhase AskMaster(RefreshState& engine, const MasterServer& master,
                       std::vector<Ipv4Endpoint>* ownList) {
     const char* host = master.hostName.c_str();
     ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
@@ -163,7 +163,7 @@ MasterPhase AskMaster(RefreshEngine& engine, const MasterServer& master,
 
 // One of several masters asked at once, on a thread of its own.
 struct MasterJob {
-    RefreshEngine* engine = nullptr;
+    RefreshState* engine = nullptr;
     const MasterServer* master = nullptr;
     std::vector<Ipv4Endpoint> list;
     MasterPhase phase;
@@ -179,7 +179,7 @@ void RunMasterJob(void* argument) {
 // server once; the failures of the others are named beside them. The list may
 // be kept when every answer that came ended with the end marker. When no
 // master answered, every failure is named once more, together.
-MasterPhase MergeMasterLists(RefreshEngine& engine, const std::vector<MasterJob>& jobs) {
+MasterPhase MergeMasterLists(RefreshState& engine, const std::vector<MasterJob>& jobs) {
     MasterPhase merged{MasterOutcome::kHandedOver, true, {}};
     bool anyAnswered = false;
     std::size_t listed = 0;
@@ -226,7 +226,7 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
     return text;
 }
 
-void ReplaceTableSafely(RefreshEngine& engine) {
+void ReplaceTableSafely(RefreshState& engine) {
     engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
@@ -235,7 +235,7 @@ void ReplaceTableSafely(RefreshEngine& engine) {
 // the table. Several are asked at once, each on a thread of its own, so the
 // phase lasts as long as the slowest of them alone; a master whose thread
 // cannot be started is asked on this one.
-MasterPhase RunMasterQuery(RefreshEngine& engine) {
+MasterPhase RunMasterQuery(RefreshState& engine) {
     if (engine.masters.size() == 1) {
         return AskMaster(engine, engine.masters.front(), nullptr);
     }

@@ -19,7 +19,7 @@ struct MasterPhase {
 // server table, every master at once. On kHandedOver the table holds every
 // answering master's list, each server once, and the front end has emptied
 // its lists; every failure has shown its status text.
-MasterPhase RunMasterQuery(RefreshEngine& engine);
+MasterPhase RunMasterQuery(RefreshState& engine);
 
 // The text of a failed master phase: "Couldn't resolve HOST.", "No response
 // from HOST." or "Error querying HOST.".
@@ -27,6 +27,6 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
 
 // Tells the front end that no record may be read any more, then empties the
 // table.
-void ReplaceTableSafely(RefreshEngine& engine);
+void ReplaceTableSafely(RefreshState& engine);
 
 }  // namespace skelvane

@@ -13,7 +13,7 @@ namespace skelvane {
 // aborted, and no other list applies. `handOverStatus` becomes the text that
 // the hand-over shows: "Querying servers...", after the failures of the
 // masters that did not answer when others did, or the fallback's own.
-SweptList ListServersToSweep(RefreshEngine& engine, const MasterPhase& master,
+SweptList ListServersToSweep(RefreshState& engine, const MasterPhase& master,
                              std::u16string& handOverStatus);
 
 }  // namespace skelvane

@@ -6,7 +6,10 @@
 
 namespace skelvane {
 
+// The getstatus request every server is sent.
 inline constexpr std::size_t kStatusQuerySize = 15;
+inline constexpr std::uint8_t kStatusQuery[kStatusQuerySize] = {
+    0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e', 't', 's', 't', 'a', 't', 'u', 's', 0x0A, 0x00};
 
 struct SweepSummary {
     SweepOutcome outcome = SweepOutcome::kSetupFailed;
@@ -22,6 +25,6 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond);
 // configured number of passes, while a receiver thread takes in the answers.
 // Shows the "... servers responded." summary unless it could not set up its
 // events, socket or receiver thread; it then sends nothing and shows nothing.
-SweepSummary StatusSweep(RefreshEngine& engine);
+SweepSummary StatusSweep(RefreshState& engine);
 
 }  // namespace skelvane

@@ -27,7 +27,7 @@ class MasterQueryTest : public ::testing::Test {
         AppendServer(engine.table, 2, 2);
     }
 
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
 };
 
@@ -285,7 +285,7 @@ TEST_F(MasterQueryTest, SeveralMastersAreAskedAtOnceAndTheirListsMerged) {
 
 TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     FakeMaster master({{2}, {MasterDatagram().EndMarker().Build()}});
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
     test::UseLocalMaster(engine, master.port(), ui);
     engine.timing = RefreshTiming{};
@@ -305,7 +305,7 @@ TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMa
             datagram.EndMarker();
         }
         FakeMaster master({{}, {datagram.Build()}});
-        RefreshEngine engine;
+        RefreshState engine;
         RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         engine.timing = RefreshTiming{};

@@ -211,7 +211,9 @@ void FakeServers::Schedule(Server& server, const Ipv4Endpoint& to) {
         (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
         return;
     }
-    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to});
+    const bool later = !behaviour.laterAnswer.empty() && server.queries.load() > 1;
+    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to,
+                           later ? &behaviour.laterAnswer : &behaviour.answer});
 }
 
 void FakeServers::SendDueAnswers() {
@@ -224,7 +226,7 @@ void FakeServers::SendDueAnswers() {
         Server& server = *due->server;
         UdpSocket& from = server.behaviour.fromOtherPort ? server.otherSocket : server.socket;
         for (int copy = 0; copy < server.behaviour.copies; ++copy) {
-            from.SendTo(server.behaviour.answer, due->to);
+            from.SendTo(*due->bytes, due->to);
         }
         due = dueAnswers_.erase(due);
     }
@@ -271,17 +273,17 @@ Bytes Utf16Bytes(const std::u16string& text) {
     return bytes;
 }
 
-void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui) {
+void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui) {
     engine.frontEnd = std::shared_ptr<RefreshFrontEnd>(std::shared_ptr<RefreshFrontEnd>(), &ui);
 }
 
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui) {
+void UseLocalMaster(RefreshState& engine, std::uint16_t port, RecordingFrontEnd& ui) {
     engine.masters = {MasterServer{"127.0.0.1", port}};
     engine.timing = ShortTiming();
     UseFrontEnd(engine, ui);
 }
 
-RefreshResult RunRefreshNow(RefreshEngine& engine) {
+RefreshResult RunRefreshNow(RefreshState& engine) {
     engine.refreshInProgress = 1;
     return RunRefresh(engine);
 }

@@ -119,6 +119,8 @@ class FakeServers {
         std::uint32_t delayMs = 0;
         // Answer from a second socket, so from another port.
         bool fromOtherPort = false;
+        // When given, the answer to every query after the first.
+        Bytes laterAnswer{};
     };
 
     explicit FakeServers(std::vector<Behaviour> behaviours);
@@ -142,6 +144,7 @@ class FakeServers {
         std::uint32_t due;
         Server* server;
         Ipv4Endpoint to;
+        const Bytes* bytes;
     };
     void Serve();
     // Late answers wait in a list, so that one slow server holds up no other.
@@ -159,16 +162,16 @@ class FakeServers {
 Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
 // Lets the engine tell `ui`, which the test keeps for as long as the engine.
-void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui);
+void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui);
 
 // Every unit of `text` as little-endian UTF-16 bytes, zero units among them,
 // with no terminator added: a stored text as anyone may have written it.
 Bytes Utf16Bytes(const std::u16string& text);
 
 // Points the engine at a local master and the recording front end.
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui);
+void UseLocalMaster(RefreshState& engine, std::uint16_t port, RecordingFrontEnd& ui);
 
 // Runs a refresh the way the Update button does, and waits for its end.
-RefreshResult RunRefreshNow(RefreshEngine& engine);
+RefreshResult RunRefreshNow(RefreshState& engine);
 
 }  // namespace skelvane::test

@@ -61,7 +61,7 @@ class StatusLog : public RefreshFrontEnd {
 };
 
 // Puts a log between the refresh and the window for the refreshes to come.
-std::shared_ptr<StatusLog> LogStatus(RefreshEngine& engine) {
+std::shared_ptr<StatusLog> LogStatus(RefreshState& engine) {
     auto log = std::make_shared<StatusLog>(engine.frontEnd);
     engine.frontEnd = log;
     return log;
