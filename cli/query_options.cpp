@@ -87,8 +87,7 @@ std::optional<HostAndPort> AddressValue(const std::string& value, std::uint16_t 
 bool ApplyMaster(const std::string& value, OptionReader& reader, QueryOptions& options) {
     const auto master = AddressValue(value, kMasterPort, "master", reader);
     if (master) {
-        options.masterHost = master->host;
-        options.masterPort = master->port;
+        options.masters.push_back(MasterServer{master->host, master->port});
         reader.masterGiven = true;
     }
     return master.has_value();

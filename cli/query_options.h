@@ -16,8 +16,8 @@ namespace skelvane {
 inline constexpr std::uint16_t kDefaultServerPort = 30720;
 
 struct QueryOptions {
-    std::string masterHost = kDefaultMasterHost;
-    std::uint16_t masterPort = kMasterPort;
+    // The --master values, in order; none: the built-in master.
+    std::vector<MasterServer> masters;
     // True when the master is to be asked: --master was given, or no server was.
     bool askMaster = true;
     // --server values, and the --servers files to read.

@@ -1,11 +1,14 @@
 #include "engine/master_query.h"
 
+#include <algorithm>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "engine/master_wire.h"
 #include "engine/status_text.h"
 #include "platform/clock.h"
+#include "platform/thread.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
@@ -14,13 +17,22 @@ namespace {
 
 struct MasterExchange {
     RefreshState& engine;
-    const char* host;
+    const MasterServer& master;
     Ipv4Endpoint destination;
     UdpSocket socket;
+    // Where the master's entries go: the table itself when it is the only
+    // master, otherwise a list of its own, merged with the others' once all
+    // have answered.
+    std::vector<Ipv4Endpoint>* ownList = nullptr;
     // Zero-filled once and never cleared between datagrams.
     std::unique_ptr<std::uint8_t[]> buffer{new std::uint8_t[kMasterDatagramCapacity]()};
     bool endMarkerSeen = false;
 };
+
+// A master's own list holds its entries as they come, repeats included, up to
+// eight times as many as the table can take: bounded whatever a hostile
+// master sends, and far more than any real list.
+constexpr std::size_t kMaxOwnListEntries = 8 * static_cast<std::size_t>(kMaxServerRecords);
 
 // How one read of the master's answer ended: with a datagram of `length`
 // bytes in the buffer, with a wait that ran out, or with a failure.
@@ -30,15 +42,11 @@ struct MasterRead {
     std::size_t length = 0;
 };
 
-MasterPhase Failed(RefreshState& engine, MasterOutcome outcome) {
-    ReportStatus(*engine.frontEnd, u"%s",
-                 MasterFailureText(outcome, engine.master.hostName).c_str());
-    return MasterPhase{outcome};
-}
-
-MasterPhase QueryError(MasterExchange& exchange) {
+MasterPhase Failed(MasterExchange& exchange, MasterOutcome outcome) {
     exchange.socket.Close();
-    return Failed(exchange.engine, MasterOutcome::kQueryError);
+    MasterPhase phase{outcome, false, MasterFailureText(outcome, exchange.master.hostName)};
+    ReportStatus(*exchange.engine.frontEnd, u"%s", phase.failures.c_str());
+    return phase;
 }
 
 // Waits up to `waitMs` for a datagram from the master and receives it into the
@@ -69,6 +77,7 @@ MasterRead ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
 // answers: the read of its first datagram, or of the last wait that ran out.
 MasterRead AskUntilAnswered(MasterExchange& exchange) {
     RefreshState& engine = exchange.engine;
+    const char* host = exchange.master.hostName.c_str();
     for (std::int32_t attempt = 0;;) {
         const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
                                                              engine.settings.showEmpty.load() != 0);
@@ -81,7 +90,7 @@ MasterRead AskUntilAnswered(MasterExchange& exchange) {
             return read;
         }
         ++attempt;
-        ReportStatus(*engine.frontEnd, u"Retrying %S (attempt %d)...", exchange.host, attempt);
+        ReportStatus(*engine.frontEnd, u"Retrying %S (attempt %d)...", host, attempt);
         if (attempt >= engine.timing.masterAttempts) {
             return read;
         }
@@ -89,13 +98,120 @@ MasterRead AskUntilAnswered(MasterExchange& exchange) {
 }
 
 void ReadAnswer(MasterExchange& exchange, std::size_t length) {
-    MasterListCounts counts;
-    ReadMasterDatagram(std::span<const std::uint8_t>(exchange.buffer.get(), length),
-                       exchange.engine.table, exchange.endMarkerSeen, &counts);
+    const std::span<const std::uint8_t> datagram(exchange.buffer.get(), length);
     RefreshStats& stats = exchange.engine.stats;
     ++stats.masterDatagrams;
+    if (exchange.ownList != nullptr) {
+        const std::vector<Ipv4Endpoint> entries =
+            ReadMasterEntries(datagram, exchange.endMarkerSeen);
+        const std::size_t room = kMaxOwnListEntries - exchange.ownList->size();
+        exchange.ownList->insert(
+            exchange.ownList->end(), entries.begin(),
+            entries.begin() + static_cast<std::ptrdiff_t>(std::min(room, entries.size())));
+        stats.masterEntries += static_cast<std::uint32_t>(entries.size());
+        return;
+    }
+    MasterListCounts counts;
+    ReadMasterDatagram(datagram, exchange.engine.table, exchange.endMarkerSeen, &counts);
     stats.masterEntries += counts.entries;
     stats.masterDuplicates += counts.duplicates;
+}
+
+// One master's exchange, every text of it shown: resolve, ask, read. Its
+// entries go into `ownList`, or into the table when that is null; the table
+// is then replaced at the first datagram.
+MasterPhase AskMaster(RefreshState& engine, const MasterServer& master,
+                      std::vector<Ipv4Endpoint>* ownList) {
+    const char* host = master.hostName.c_str();
+    ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
+    const std::optional<std::uint32_t> address = ResolveIpv4(host);
+    MasterExchange exchange{engine, master, Ipv4Endpoint{address.value_or(0), master.port},
+                            UdpSocket(), ownList};
+    if (!address) {
+        return Failed(exchange, MasterOutcome::kResolveFailed);
+    }
+    exchange.socket = UdpSocket::Open();
+    exchange.socket.SetBufferSizes(kBurstBufferBytes);
+    ReportStatus(*engine.frontEnd, u"Querying %S...", host);
+    MasterRead read = AskUntilAnswered(exchange);
+    if (read.kind == MasterRead::Kind::kTimedOut) {
+        return Failed(exchange, MasterOutcome::kNoResponse);
+    }
+    if (read.kind == MasterRead::Kind::kFailed) {
+        return Failed(exchange, MasterOutcome::kQueryError);
+    }
+
+    if (ownList == nullptr) {
+        ReplaceTableSafely(engine);
+    }
+    while (read.kind == MasterRead::Kind::kDatagram) {
+        ReadAnswer(exchange, read.length);
+        if (engine.abortEvent.Poll()) {
+            return Failed(exchange, MasterOutcome::kQueryError);
+        }
+        read =
+            ReceiveFromMaster(exchange, exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs
+                                                               : engine.timing.masterGapMs);
+    }
+    if (read.kind == MasterRead::Kind::kFailed) {
+        return Failed(exchange, MasterOutcome::kQueryError);
+    }
+    exchange.socket.Close();
+    return MasterPhase{MasterOutcome::kHandedOver, exchange.endMarkerSeen, {}};
+}
+
+// One of several masters asked at once, on a thread of its own.
+struct MasterJob {
+    RefreshState* engine = nullptr;
+    const MasterServer* master = nullptr;
+    std::vector<Ipv4Endpoint> list;
+    MasterPhase phase;
+    JoinableThread thread;
+};
+
+void RunMasterJob(void* argument) {
+    MasterJob& job = *static_cast<MasterJob*>(argument);
+    job.phase = AskMaster(*job.engine, *job.master, &job.list);
+}
+
+// The lists of the masters that answered, in the masters' order, each
+// server once; the failures of the others are named beside them. The list may
+// be kept when every answer that came ended with the end marker. When no
+// master answered, every failure is named once more, together.
+MasterPhase MergeMasterLists(RefreshState& engine, const std::vector<MasterJob>& jobs) {
+    MasterPhase merged{MasterOutcome::kHandedOver, true, {}};
+    bool anyAnswered = false;
+    std::size_t listed = 0;
+    for (const MasterJob& job : jobs) {
+        if (job.phase.outcome != MasterOutcome::kHandedOver) {
+            merged.failures += merged.failures.empty() ? u"" : u" ";
+            merged.failures += job.phase.failures;
+            continue;
+        }
+        anyAnswered = true;
+        listed += job.list.size();
+        merged.listComplete = merged.listComplete && job.phase.listComplete;
+    }
+    if (!anyAnswered) {
+        ReportStatus(*engine.frontEnd, u"%s", merged.failures.c_str());
+        return MasterPhase{jobs.front().phase.outcome, false, merged.failures};
+    }
+    ReplaceTableSafely(engine);
+    GrowTable(engine.table,
+              static_cast<std::int32_t>(std::min<std::size_t>(listed, kMaxServerRecords)));
+    for (const MasterJob& job : jobs) {
+        if (job.phase.outcome != MasterOutcome::kHandedOver) {
+            continue;
+        }
+        for (const Ipv4Endpoint& server : job.list) {
+            if (FindServer(engine.table, server.address, server.port) >= 0) {
+                ++engine.stats.masterDuplicates;
+            } else {
+                AppendServer(engine.table, server.address, server.port);
+            }
+        }
+    }
+    return merged;
 }
 
 }  // namespace
@@ -114,42 +230,26 @@ void ReplaceTableSafely(RefreshState& engine) {
     ReplaceTable(engine.table);
 }
 
+// One master is asked as the browser always asked it, reading straight into
+// the table. Several are asked at once, each on a thread of its own, so the
+// phase lasts as long as the slowest of them alone; a master whose thread
+// cannot be started is asked on this one.
 MasterPhase RunMasterQuery(RefreshState& engine) {
-    const char* host = engine.master.hostName.c_str();
-    ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
-    const std::optional<std::uint32_t> address = ResolveIpv4(host);
-    if (!address) {
-        return Failed(engine, MasterOutcome::kResolveFailed);
+    if (engine.masters.size() == 1) {
+        return AskMaster(engine, engine.masters.front(), nullptr);
     }
-
-    MasterExchange exchange{engine, host, Ipv4Endpoint{*address, engine.master.port},
-                            UdpSocket::Open()};
-    exchange.socket.SetBufferSizes(kBurstBufferBytes);
-    ReportStatus(*engine.frontEnd, u"Querying %S...", host);
-    MasterRead read = AskUntilAnswered(exchange);
-    if (read.kind == MasterRead::Kind::kTimedOut) {
-        exchange.socket.Close();
-        return Failed(engine, MasterOutcome::kNoResponse);
-    }
-    if (read.kind == MasterRead::Kind::kFailed) {
-        return QueryError(exchange);
-    }
-
-    ReplaceTableSafely(engine);
-    while (read.kind == MasterRead::Kind::kDatagram) {
-        ReadAnswer(exchange, read.length);
-        if (engine.abortEvent.Poll()) {
-            return QueryError(exchange);
+    std::vector<MasterJob> jobs(engine.masters.size());
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        jobs[i].engine = &engine;
+        jobs[i].master = &engine.masters[i];
+        if (!jobs[i].thread.Start(RunMasterJob, &jobs[i])) {
+            RunMasterJob(&jobs[i]);
         }
-        read =
-            ReceiveFromMaster(exchange, exchange.endMarkerSeen ? engine.timing.masterGapAfterEndMs
-                                                               : engine.timing.masterGapMs);
     }
-    if (read.kind == MasterRead::Kind::kFailed) {
-        return QueryError(exchange);
+    for (MasterJob& job : jobs) {
+        job.thread.Join();
     }
-    exchange.socket.Close();
-    return MasterPhase{MasterOutcome::kHandedOver, exchange.endMarkerSeen};
+    return MergeMasterLists(engine, jobs);
 }
 
 }  // namespace skelvane

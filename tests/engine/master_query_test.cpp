@@ -121,7 +121,7 @@ TEST_F(MasterQueryTest, UnresolvableNameFailsWithoutTouchingTheTable) {
     Use(master);
     FillPreviousTable();
     // A label longer than 63 characters is refused before any look-up is sent.
-    engine.master.hostName = std::string(70, 'x') + ".test";
+    engine.masters.front().hostName = std::string(70, 'x') + ".test";
     EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kResolveFailed);
     EXPECT_EQ(ui.LastStatus(), u"Couldn't resolve " + std::u16string(70, u'x') + u".test.");
     EXPECT_EQ(engine.table.Count(), 2);
@@ -216,6 +216,70 @@ TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
     EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 1);
     EXPECT_LE(engine.table.Count(), engine.table.capacity);
+}
+
+// Masters are asked at once: their lists are merged in the masters' order,
+// each server once, a failed master is named while the others' lists stand,
+// and the phase lasts as long as its slowest master alone.
+TEST_F(MasterQueryTest, SeveralMastersAreAskedAtOnceAndTheirListsMerged) {
+    const Bytes first =
+        MasterDatagram().Entry(127, 0, 0, 1, 1).Entry(127, 0, 0, 1, 2).EndMarker().Build();
+    const Bytes second =
+        MasterDatagram().Entry(127, 0, 0, 1, 2).Entry(127, 0, 0, 1, 3).EndMarker().Build();
+    const Bytes unended = MasterDatagram().Entry(127, 0, 0, 1, 4).Build();
+    FakeMaster a({{}, {first}});
+    FakeMaster b({{}, {second}});
+    FakeMaster c({{}, {unended}});
+    FakeMaster silent({{99}, {}});
+    FakeMaster silentToo({{99}, {}});
+    const std::u16string noResponse = u"No response from 127.0.0.1.";
+    struct Case {
+        const char* what;
+        std::vector<const FakeMaster*> masters;
+        MasterOutcome outcome;
+        bool listComplete;
+        std::vector<std::uint16_t> table;
+        std::u16string failures;
+    };
+    const Case cases[] = {
+        {"two lists", {&a, &b}, MasterOutcome::kHandedOver, true, {1, 2, 3}, u""},
+        {"one silent", {&silent, &b, &a}, MasterOutcome::kHandedOver, true, {2, 3, 1}, noResponse},
+        {"one without its end", {&a, &c}, MasterOutcome::kHandedOver, false, {1, 2, 4}, u""},
+        {"all silent",
+         {&silent, &silentToo},
+         MasterOutcome::kNoResponse,
+         false,
+         {7},
+         noResponse + u" " + noResponse},
+    };
+    for (const Case& test : cases) {
+        RecordingFrontEnd front;
+        test::UseLocalMaster(engine, a.port(), front);
+        engine.masters.clear();
+        for (const FakeMaster* master : test.masters) {
+            engine.masters.push_back(MasterServer{"127.0.0.1", master->port()});
+        }
+        ReplaceTable(engine.table);
+        GrowTable(engine.table, 1);
+        AppendServer(engine.table, LoopbackAddress(), 7);
+        const std::uint32_t start = MillisecondClock();
+        const MasterPhase phase = RunMasterQuery(engine);
+        const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
+        EXPECT_EQ(phase.outcome, test.outcome) << test.what;
+        EXPECT_EQ(phase.listComplete, test.listComplete) << test.what;
+        EXPECT_EQ(phase.failures, test.failures) << test.what;
+        std::vector<std::uint16_t> ports;
+        for (std::int32_t i = 0; i < engine.table.Count(); ++i) {
+            ports.push_back(engine.table[i].port);
+        }
+        EXPECT_EQ(ports, test.table) << test.what;
+        if (!test.failures.empty() && test.outcome != MasterOutcome::kHandedOver) {
+            EXPECT_EQ(front.LastStatus(), test.failures) << test.what << ": all named at the end";
+        }
+        // A silent master's three waits, and not one more for each other master.
+        const std::uint32_t silentAlone = 3 * engine.timing.masterAnswerWaitMs;
+        EXPECT_LT(spent, silentAlone + engine.timing.masterAnswerWaitMs) << test.what;
+    }
 }
 
 TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
