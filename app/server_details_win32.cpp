@@ -49,15 +49,16 @@ void SayInDetails(const Browser& browser, const char16_t* format,
     SetDetailsStatus(browser.details.window, text);
 }
 
-void OpenSelectedServerDetails(Browser& browser) {
-    const std::int32_t record = RecordIndexAtRow(browser.view, SelectedServerRow(browser.view));
-    if (record < 0) {
-        return;
-    }
+bool PrepareDetailsWindow(Browser& browser) {
     if (browser.details.window == nullptr) {
         browser.details.window = CreateDetailsWindow(browser.mainWindow, browser.instance);
     }
-    if (browser.details.window == nullptr) {
+    return browser.details.window != nullptr;
+}
+
+void OpenSelectedServerDetails(Browser& browser) {
+    const std::int32_t record = RecordIndexAtRow(browser.view, SelectedServerRow(browser.view));
+    if (record < 0 || !PrepareDetailsWindow(browser)) {
         return;
     }
     Aim(browser, record);

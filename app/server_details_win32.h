@@ -24,6 +24,11 @@ struct DetailsTarget {
     std::uint32_t tablesForgotten = 0;
 };
 
+// Makes the details window, hidden, unless it is made already. Done once the
+// main window shows, so that opening the details only fills and shows it.
+// False when it could not be made.
+bool PrepareDetailsWindow(Browser& browser);
+
 // Alt+Enter and the context menu: the details of the selected server, in the
 // one details window, which opens if it is closed. Nothing without a selection.
 void OpenSelectedServerDetails(Browser& browser);
