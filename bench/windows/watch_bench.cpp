@@ -41,8 +41,8 @@ double ProcessCpuMs() {
 PROCESS_MEMORY_COUNTERS_EX Memory() {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(),
-                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
     return counters;
 }
 
@@ -68,7 +68,7 @@ int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
         return 1;
     }
     const HWND window = browser->mainWindow;
-    RefreshEngine& engine = *browser->engine;
+    RefreshState& engine = *browser->engine;
     const auto refreshShownEnded = [&] {
         return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
     };
@@ -88,11 +88,12 @@ int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
         PumpUntil(window, refreshShownEnded);
         const double cpu = ProcessCpuMs();
         const PROCESS_MEMORY_COUNTERS_EX memory = Memory();
-        std::printf("refresh=%d cpu_ms=%.1f working_set_kb=%lu committed_kb=%lu responded=%d "
-                    "hidden=%d\n",
-                    refresh, cpu - cpuBefore, static_cast<unsigned long>(memory.WorkingSetSize / 1024),
-                    static_cast<unsigned long>(memory.PagefileUsage / 1024),
-                    engine.lastResult.responded, IsWindowVisible(window) ? 0 : 1);
+        std::printf(
+            "refresh=%d cpu_ms=%.1f working_set_kb=%lu committed_kb=%lu responded=%d "
+            "hidden=%d\n",
+            refresh, cpu - cpuBefore, static_cast<unsigned long>(memory.WorkingSetSize / 1024),
+            static_cast<unsigned long>(memory.PagefileUsage / 1024), engine.lastResult.responded,
+            IsWindowVisible(window) ? 0 : 1);
         std::fflush(stdout);
         cpuBefore = cpu;
     }
