@@ -40,6 +40,29 @@ void EnableButtons(const Browser& browser, bool hasServer) {
         hasServer && !IsRefreshInProgress(*browser.engine) && !IsServerQueryRunning(browser));
 }
 
+bool IsOpen(const Browser& browser) {
+    return browser.details.window != nullptr && IsWindowVisible(browser.details.window) != FALSE;
+}
+
+// The target as it is now: the record while it may be read, otherwise that
+// the server is gone. Join and Refresh follow.
+void FillDetails(Browser& browser) {
+    HWND window = browser.details.window;
+    const ServerRecord* record = TargetRecord(browser);
+    if (record == nullptr) {
+        char16_t address[kAddressTextCapacity];
+        FormatEndpoint(browser.details.server, address);
+        ShowServerGoneInDetails(window, address);
+        EnableButtons(browser, false);
+        return;
+    }
+    const std::string line = browser.bridge->KeptLines().InfoLine(browser.details.record);
+    ShowServerInDetails(
+        window, *record,
+        ReadInfoRules({reinterpret_cast<const std::uint8_t*>(line.data()), line.size()}));
+    EnableButtons(browser, true);
+}
+
 }  // namespace
 
 void SayInDetails(const Browser& browser, const char16_t* format,
@@ -63,40 +86,28 @@ void OpenSelectedServerDetails(Browser& browser) {
     }
     Aim(browser, record);
     SetDetailsStatus(browser.details.window, u"");
-    ShowDetailsOfTarget(browser);
+    // Filled before it shows, so that it never shows another server first.
+    FillDetails(browser);
     ShowWindow(browser.details.window, SW_SHOW);
     SetActiveWindow(browser.details.window);
 }
 
 void ShowDetailsOfTarget(Browser& browser) {
-    HWND window = browser.details.window;
-    if (window == nullptr) {
-        return;
+    if (IsOpen(browser)) {
+        FillDetails(browser);
     }
-    const ServerRecord* record = TargetRecord(browser);
-    if (record == nullptr) {
-        char16_t address[kAddressTextCapacity];
-        FormatEndpoint(browser.details.server, address);
-        ShowServerGoneInDetails(window, address);
-        EnableButtons(browser, false);
-        return;
-    }
-    const std::string line = browser.bridge->KeptLines().InfoLine(browser.details.record);
-    ShowServerInDetails(
-        window, *record,
-        ReadInfoRules({reinterpret_cast<const std::uint8_t*>(line.data()), line.size()}));
-    EnableButtons(browser, true);
 }
 
 void DetailsTableForgotten(Browser& browser) {
     browser.details.record = -1;
-    SetDetailsStatus(browser.details.window, u"");
-    ShowDetailsOfTarget(browser);
+    if (IsOpen(browser)) {
+        SetDetailsStatus(browser.details.window, u"");
+        FillDetails(browser);
+    }
 }
 
 void FollowDetailsTarget(Browser& browser, const std::vector<std::int32_t>& announced) {
-    if (browser.details.window == nullptr || browser.details.record >= 0 ||
-        !browser.view.tableReadable) {
+    if (!IsOpen(browser) || browser.details.record >= 0 || !browser.view.tableReadable) {
         return;
     }
     const ServerTable& table = browser.engine->table;
@@ -104,14 +115,14 @@ void FollowDetailsTarget(Browser& browser, const std::vector<std::int32_t>& anno
         if (index >= 0 && index < table.Count() &&
             Ipv4Endpoint{table[index].address, table[index].port} == browser.details.server) {
             Aim(browser, index);
-            ShowDetailsOfTarget(browser);
+            FillDetails(browser);
             return;
         }
     }
 }
 
 void DetailsRefreshStateChanged(Browser& browser) {
-    if (browser.details.window != nullptr) {
+    if (IsOpen(browser)) {
         EnableButtons(browser, TargetRecord(browser) != nullptr);
     }
 }

@@ -33,8 +33,9 @@ bool PrepareDetailsWindow(Browser& browser);
 // one details window, which opens if it is closed. Nothing without a selection.
 void OpenSelectedServerDetails(Browser& browser);
 
-// Shows the target as it is now: the record while it may be read, otherwise
-// that the server is gone. Join and Refresh follow.
+// While the window shows, it shows the target as it is now: the record while
+// it may be read, otherwise that the server is gone; Join and Refresh follow.
+// A closed window follows nothing: opening it shows the selected server.
 void ShowDetailsOfTarget(Browser& browser);
 
 // The table is about to go: the window shows the server as gone at once.
