@@ -88,6 +88,29 @@ TEST(FavouriteServers, AreReadOnceEachAndAValueWithAnythingElseIsNeverWrittenOve
     }
 }
 
+TEST(FavouriteServers, AddedAndRemovedOnceEachAndStoredInTheOrderAdded) {
+    FavouriteServers favourites;
+    const auto a = *ParseDottedEndpoint("1.2.3.4:5");
+    const auto b = *ParseDottedEndpoint("1.2.3.4:6");
+    AddFavourite(favourites, b);
+    AddFavourite(favourites, a);
+    AddFavourite(favourites, b);
+    EXPECT_EQ(Texts(favourites.servers), (std::vector<std::string>{"1.2.3.4:6", "1.2.3.4:5"}));
+    EXPECT_TRUE(IsFavourite(favourites, a));
+    const auto stored = FavouritesToStore(favourites);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, StoredType::kTextLines);
+    EXPECT_EQ(Texts(FavouritesFromStored(stored).servers), Texts(favourites.servers));
+
+    RemoveFavourite(favourites, b);
+    RemoveFavourite(favourites, b);
+    EXPECT_EQ(Texts(favourites.servers), (std::vector<std::string>{"1.2.3.4:5"}));
+    RemoveFavourite(favourites, a);
+    EXPECT_FALSE(IsFavourite(favourites, a));
+    // No favourites at all are stored as such, not left as they were.
+    EXPECT_EQ(FavouritesToStore(favourites)->bytes, (Bytes{0, 0, 0, 0}));
+}
+
 TEST(MasterServers, ThoseOfTheSettingsAreAskedAfterTheCommandLinesEachOnce) {
     const auto named = [](const std::vector<MasterServer>& masters) {
         std::vector<std::string> texts;
