@@ -14,6 +14,11 @@ void JoinSelectedServer(Browser& browser);
 // Puts its address, "A.B.C.D:PORT", on the clipboard as text.
 void CopySelectedAddress(Browser& browser);
 
+// Asks it again, once, outside a refresh: its row, the counts and an open
+// details window of it follow the answer. Nothing while a refresh or another
+// such query runs.
+void RefreshSelectedServer(Browser& browser);
+
 // Makes it a favourite, swept in every refresh from the next one on, or no
 // longer one. The favourites are saved at exit.
 void AddSelectedToFavourites(Browser& browser);
