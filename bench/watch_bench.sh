@@ -85,8 +85,10 @@ print(f"a watched refresh of {sys.argv[2]} servers at {sys.argv[3]} queries a se
       f"(medians of refreshes 2 on)")
 print(f"  skelvane-query --watch  cpu {cpu['query']:8.1f} ms per refresh "
       f"({len(rows['query'])} refreshes)")
+ui = statistics.median(r["ui_cpu_ms"] for r in rows["window"][1:])
 print(f"  window, minimized       cpu {cpu['window']:8.1f} ms per refresh "
-      f"({len(rows['window'])} refreshes, under Wine, {sys.argv[4]})")
+      f"({len(rows['window'])} refreshes, under Wine, {sys.argv[4]}), "
+      f"of which its UI thread {ui:.1f} ms")
 print(f"  ratio window / query    {cpu['window'] / cpu['query']:.2f}  (at most 1.5)")
 wineserver = rows["wineserver"][0]
 server = (wineserver["after_ms"] - wineserver["before_ms"]) / len(rows["window"])
