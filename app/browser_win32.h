@@ -8,7 +8,7 @@
 #include "app/buddy_watch_win32.h"
 #include "app/refresh_bridge_win32.h"
 #include "engine/refresh_engine.h"
-#include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "ui/presentation_win32.h"
 
 namespace skelvane {
@@ -28,6 +28,9 @@ struct Browser {
     // The masters the command line names; none: the built-in one.
     std::vector<MasterServer> commandLineMasters;
     Settings settings;
+    // What the store held of the texts at start: saving leaves those values
+    // as they are stored unless the run changed them.
+    StoredTexts storedTexts;
     // Set once the settings are written: at the end of the Windows session,
     // or when the window is destroyed, whichever comes first.
     bool settingsSaved = false;

@@ -28,13 +28,29 @@ void SetFieldText(HWND dialog, int id, std::u16string_view text) {
     SetDlgItemTextW(dialog, id, AsWide(std::u16string(text).c_str()));
 }
 
-void FillFields(HWND dialog, const Settings& settings) {
-    SetFieldText(dialog, IDC_GAMEPATH, GamePathText(settings.gameDirectory));
-    SetFieldText(dialog, IDC_GAMEEXE, GamePathText(settings.gameExecutable));
-    SetDlgItemInt(dialog, IDC_QPS, static_cast<UINT>(settings.packetsPerSecond), TRUE);
-    SetDlgItemInt(dialog, IDC_GOODPING, static_cast<UINT>(settings.goodPingThreshold), TRUE);
-    SetDlgItemInt(dialog, IDC_MEDIUMPING, static_cast<UINT>(settings.mediumPingThreshold), TRUE);
-    SetFieldText(dialog, IDC_BUDDIES, settings.buddyText);
+// Each field and its text, in the order the dialog fills them.
+struct FieldOfDialog {
+    int id;
+    std::u16string ConfigFields::*text;
+};
+constexpr FieldOfDialog kFields[] = {
+    {IDC_GAMEPATH, &ConfigFields::gameDirectory}, {IDC_GAMEEXE, &ConfigFields::gameExecutable},
+    {IDC_QPS, &ConfigFields::queryRate},          {IDC_GOODPING, &ConfigFields::goodPing},
+    {IDC_MEDIUMPING, &ConfigFields::mediumPing},  {IDC_BUDDIES, &ConfigFields::buddyText},
+};
+
+ConfigFields ReadFields(HWND dialog) {
+    ConfigFields fields;
+    for (const FieldOfDialog& field : kFields) {
+        fields.*field.text = FieldText(dialog, field.id);
+    }
+    return fields;
+}
+
+void FillFields(HWND dialog, const ConfigFields& fields) {
+    for (const FieldOfDialog& field : kFields) {
+        SetFieldText(dialog, field.id, fields.*field.text);
+    }
 }
 
 // Every row of a list paints again, with the new buddies and thresholds.
@@ -45,16 +61,18 @@ void RedrawRows(HWND list) {
     }
 }
 
-// Thresholds are taken as typed, a zero included, until the next start; a
-// query rate the sweep could not pace by becomes the default at once.
-void ApplyConfig(HWND dialog, Browser& browser) {
+// What the dialog works on: the browser, and its fields as they read once
+// filled, which may differ from what they were given (a field keeps what it
+// can hold). A field that reads the same at the end was not changed.
+struct ConfigDialogState {
+    Browser& browser;
+    ConfigFields filled;
+};
+
+void ApplyConfig(HWND dialog, ConfigDialogState& state) {
+    Browser& browser = state.browser;
     Settings& settings = browser.settings;
-    TakeDirectoryField(FieldText(dialog, IDC_GAMEPATH), settings.gameDirectory);
-    TakeTextField(FieldText(dialog, IDC_GAMEEXE), settings.gameExecutable);
-    settings.packetsPerSecond = UsableQueryRate(ConfigNumber(FieldText(dialog, IDC_QPS)));
-    settings.goodPingThreshold = ConfigNumber(FieldText(dialog, IDC_GOODPING));
-    settings.mediumPingThreshold = ConfigNumber(FieldText(dialog, IDC_MEDIUMPING));
-    settings.buddyText = FieldText(dialog, IDC_BUDDIES);
+    ApplyConfigFields(state.filled, ReadFields(dialog), settings);
     browser.view.buddies = ParseBuddyList(settings.buddyText);
     PublishRefreshSettings(settings, browser.engine->settings);
     RedrawRows(browser.view.serverList);
@@ -63,19 +81,20 @@ void ApplyConfig(HWND dialog, Browser& browser) {
     UpdateWindow(browser.view.playerList);
 }
 
-Browser& BrowserOfDialog(HWND dialog) {
-    return *reinterpret_cast<Browser*>(GetWindowLongPtrW(dialog, DWLP_USER));
+ConfigDialogState& StateOfDialog(HWND dialog) {
+    return *reinterpret_cast<ConfigDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-INT_PTR OnInitDialog(HWND dialog, Browser& browser) {
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&browser));
-    FillFields(dialog, browser.settings);
+INT_PTR OnInitDialog(HWND dialog, ConfigDialogState& state) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
+    FillFields(dialog, ConfigFieldsOf(state.browser.settings));
+    state.filled = ReadFields(dialog);
     // TRUE gives the first field, the game path, the focus.
     return TRUE;
 }
 
 INT_PTR ApplyAndClose(HWND dialog) {
-    ApplyConfig(dialog, BrowserOfDialog(dialog));
+    ApplyConfig(dialog, StateOfDialog(dialog));
     EndDialog(dialog, 0);
     return TRUE;
 }
@@ -85,7 +104,7 @@ INT_PTR ApplyAndClose(HWND dialog) {
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            return OnInitDialog(dialog, *reinterpret_cast<Browser*>(lParam));
+            return OnInitDialog(dialog, *reinterpret_cast<ConfigDialogState*>(lParam));
         case WM_COMMAND:
             return LOWORD(wParam) == IDOK ? ApplyAndClose(dialog) : FALSE;
         case WM_CLOSE:
@@ -98,8 +117,9 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 void RunConfigDialog(Browser& browser) {
+    ConfigDialogState state{browser, {}};
     DialogBoxParamW(browser.instance, MAKEINTRESOURCEW(IDD_CONFIG), browser.mainWindow,
-                    ConfigDialogProc, reinterpret_cast<LPARAM>(&browser));
+                    ConfigDialogProc, reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace skelvane

@@ -89,7 +89,7 @@ INT_PTR OnWindowPosChanged(Browser& browser) {
 void SaveSettingsOnce(Browser& browser) {
     if (!browser.settingsSaved) {
         browser.settingsSaved = true;
-        SaveSettings(browser.mainWindow, browser.settings);
+        SaveSettings(browser.mainWindow, browser.settings, browser.storedTexts);
     }
 }
 

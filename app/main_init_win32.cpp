@@ -92,7 +92,7 @@ void InitMainDialog(Browser& browser) {
     ConnectPresentation(browser);
     browser.view.serverList = InitPresentation(browser.view, window, browser.instance);
     AttachSizer(window);
-    LoadSettings(window, browser.settings);
+    browser.storedTexts = LoadSettings(window, browser.settings);
     engine.master = MastersToAsk(browser.commandLineMasters, browser.settings.moreMasters).front();
     UseKeptList(engine.sources, KeptListPath());
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);

@@ -38,16 +38,16 @@ std::optional<StoredValue> RegistryKey::Read(const wchar_t* name) const {
         return std::nullopt;
     }
     DWORD size = 0;
-    if (RegQueryValueExW(key_, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
+    DWORD type = REG_NONE;
+    if (RegQueryValueExW(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     StoredValue value;
     for (;;) {
         if (size > kMaxStoredValueBytes) {
-            return std::nullopt;
+            return StoredValue{static_cast<StoredType>(type), {}};
         }
         value.bytes.resize(size);
-        DWORD type = REG_NONE;
         const LONG result = RegQueryValueExW(key_, name, nullptr, &type, value.bytes.data(), &size);
         if (result == ERROR_SUCCESS) {
             value.bytes.resize(size);

@@ -25,8 +25,9 @@ class RegistryKey {
 
     bool IsOpen() const { return key_ != nullptr; }
 
-    // The value as stored, or nothing when it is missing, cannot be read or
-    // is larger than kMaxStoredValueBytes.
+    // The value as stored, or nothing when it is missing or cannot be read.
+    // One larger than kMaxStoredValueBytes comes with its type and no bytes:
+    // it is there, and kept there, but nothing of it is used.
     std::optional<StoredValue> Read(const wchar_t* name) const;
     bool Write(const wchar_t* name, const StoredValue& value) const;
     // True when the value is gone, also when there was none.

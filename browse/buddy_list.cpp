@@ -30,18 +30,23 @@ bool Matches(std::u16string_view buddy, std::u16string_view player) {
     return buddy.size() < player.size() && player.find(buddy) != std::u16string_view::npos;
 }
 
+// The number of names the text holds: runs of characters between line ends.
+std::size_t CountNames(std::u16string_view text) {
+    std::size_t names = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        names += !EndsName(text[i]) && (i == 0 || EndsName(text[i - 1])) ? 1 : 0;
+    }
+    return names;
+}
+
 }  // namespace
 
-// Both carriage returns and line feeds end a name, so a text whose lines end
-// in carriage returns alone holds as many names as it has separators of
-// either kind, plus one; the table gets one entry more than that.
+// The table holds exactly the names of the text, however its lines end: each
+// entry takes 64 bytes, and a long text of little but line ends must not
+// cost an entry for every line end.
 BuddyList ParseBuddyList(std::u16string_view text) {
     BuddyList list;
-    if (text.empty()) {
-        return list;
-    }
-    const auto separators = std::count_if(text.begin(), text.end(), EndsName);
-    list.buddyNames.assign(static_cast<std::size_t>(separators) + 2, BuddyName{});
+    list.buddyNames.assign(CountNames(text), BuddyName{});
     std::size_t length = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || EndsName(text[i])) {

@@ -19,7 +19,7 @@ namespace {
 
 int ExitStatusFor(const RefreshResult& result) {
     if (result.swept == SweptList::kNone) {
-        return kExitMasterFailed;
+        return result.aborted ? kExitAborted : kExitMasterFailed;
     }
     if (result.sweep == SweepOutcome::kAborted) {
         return kExitAborted;

@@ -94,6 +94,8 @@ struct RefreshResult {
     bool masterListComplete = false;
     std::int32_t responded = 0;
     std::int32_t listed = 0;
+    // The user asked the refresh to stop before it ended, in whichever phase.
+    bool aborted = false;
 };
 
 // Everything one refresh shares between the UI thread and the refresh threads.
@@ -112,7 +114,11 @@ struct RefreshEngine {
     std::shared_ptr<RefreshFrontEnd> frontEnd = std::make_shared<RefreshFrontEnd>();
     // How the latest refresh went; written before its front end is told it
     // has ended.
-    RefreshResult lastResult;
+    RefreshResult
+        lastResult;  // Called on the receiver thread between reading an answer and taking the
+    // table lock for it; tests hold the receiver there to fix the order of
+    // the end of a sweep. Empty in the programs.
+    std::function<void()> answerRead;
 };
 
 // Marks a refresh as running and starts its worker thread. False when one is

@@ -68,6 +68,7 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
         result.responded = summary.responded;
         result.listed = summary.listed;
     }
+    result.aborted = engine.abortEvent.Poll();
     engine.lastResult = result;
     EndRefresh(engine);
     return result;

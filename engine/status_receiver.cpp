@@ -55,6 +55,9 @@ bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
         return received.oversized;
     }
     buffer[static_cast<std::size_t>(received.bytes)] = 0;
+    if (engine.answerRead) {
+        engine.answerRead();
+    }
     LockGuard guard(engine.tableLock);
     AcceptStatusAnswer(channel, buffer.first(static_cast<std::size_t>(received.bytes)),
                        received.from);

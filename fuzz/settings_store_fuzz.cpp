@@ -1,5 +1,8 @@
 // Arbitrary registry contents through the settings store: every value of
-// any type, size and content, then a save and a second load.
+// any type, size and content, then a save and a second load. A start and a
+// close with nothing changed keep the settings as they were, and leave every
+// stored game path, executable and buddy list as it was stored; only an 8-bit
+// buddy list is written again, converted without losing a character.
 //
 // Input: records of [value index][type][size, 2 bytes little-endian][bytes].
 
@@ -43,13 +46,15 @@ Store Decode(const std::uint8_t* data, std::size_t size) {
     return store;
 }
 
-Settings Load(const Store& store, std::optional<StoredPlacement>& placement) {
-    const ReadStored read = [&store](const char16_t* name) -> std::optional<StoredValue> {
-        const auto found = store.find(name);
-        return found == store.end() ? std::nullopt : std::optional(found->second);
-    };
+std::optional<StoredValue> Find(const Store& store, const char16_t* name) {
+    const auto found = store.find(name);
+    return found == store.end() ? std::nullopt : std::optional(found->second);
+}
+
+Settings Load(const Store& store, LoadedStore& loaded) {
+    const ReadStored read = [&store](const char16_t* name) { return Find(store, name); };
     Settings settings;
-    placement = LoadStoredSettings(
+    loaded = LoadStoredSettings(
         &read, [&read] { return read(kInstallDirValue); }, settings);
     return settings;
 }
@@ -58,12 +63,36 @@ bool SameTexts(const char16_t* a, const char16_t* b) {
     return std::u16string(a) == std::u16string(b);
 }
 
+bool SameValues(const StoredValue& a, const StoredValue& b) {
+    return a.type == b.type && a.bytes == b.bytes;
+}
+
+// A stored text after a start and a close: as it was, or for an 8-bit buddy
+// list, the same characters in UTF-16 in a store that now says so.
+void RequireTextKept(const Store& before, const Store& after, const char16_t* name) {
+    const auto was = Find(before, name);
+    if (!was) {
+        return;
+    }
+    const auto now = Find(after, name);
+    Require(now.has_value());
+    if (SameValues(*was, *now)) {
+        return;
+    }
+    Require(name == kBuddyListValue && StoredFormatVersion(Find(before, kVersionValue)) == 1);
+    Require(IsWhollyAnsiText(*was));
+    const std::int32_t version = StoredFormatVersion(Find(after, kVersionValue));
+    Require(version != 1 && StoredBuddyText(&*now, version) == StoredBuddyText(&*was, 1));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Store store = Decode(data, size);
-    std::optional<StoredPlacement> placement;
-    const Settings loaded = Load(store, placement);
+    const Store before = store;
+    LoadedStore loadedStore;
+    const Settings loaded = Load(store, loadedStore);
+    const std::optional<StoredPlacement>& placement = loadedStore.placement;
 
     Require(IsTerminated(loaded.gameDirectory));
     Require(IsTerminated(loaded.gameExecutable) && loaded.gameExecutable[0] != u'\0');
@@ -84,9 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     inputs.showEmptyChecked = loaded.showEmpty != 0;
     inputs.showFullChecked = loaded.showFull != 0;
     inputs.placement = placement;
-    const auto version = store.find(kVersionValue);
-    inputs.storedFormatVersion =
-        StoredFormatVersion(version == store.end() ? std::nullopt : std::optional(version->second));
+    inputs.storedFormatVersion = StoredFormatVersion(Find(store, kVersionValue));
+    inputs.storedTexts = loadedStore.texts;
     SaveStoredSettings(changed, inputs, [&store](const char16_t* name, const StoredValue* value) {
         if (value == nullptr) {
             store.erase(name);
@@ -95,8 +123,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return true;
     });
-    std::optional<StoredPlacement> placementAgain;
-    const Settings again = Load(store, placementAgain);
+    for (const char16_t* name : {kGameDirectoryValue, kGameExecutableValue, kBuddyListValue}) {
+        RequireTextKept(before, store, name);
+    }
+    LoadedStore loadedAgain;
+    const Settings again = Load(store, loadedAgain);
+    const std::optional<StoredPlacement>& placementAgain = loadedAgain.placement;
     Require(SameTexts(again.gameDirectory, loaded.gameDirectory));
     Require(SameTexts(again.gameExecutable, loaded.gameExecutable));
     Require(again.buddyText == loaded.buddyText);

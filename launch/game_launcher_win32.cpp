@@ -1,6 +1,7 @@
 #include "launch/game_launcher_win32.h"
 
 #include <algorithm>
+#include <string>
 
 #include "engine/status_text.h"
 #include "launch/game_command.h"
@@ -50,19 +51,46 @@ void ReportMissingExecutable(const GameJoin& join, const std::u16string& path) {
     Warn(join.owner, u"Couldn't find Skelvane", text);
 }
 
+// A start that could not be made keeps the browser open and says why, with
+// the whole path: the user can put it right in the Config dialog.
+void ReportFailedStart(const GameJoin& join, const std::u16string& path, const char16_t* reason) {
+    char16_t text[kStatusTextCapacity];
+    FormatText(text, u"Couldn't start %s: %s", {path.c_str(), reason});
+    join.showStatus(text);
+}
+
+// The system's own words for an error, without the line end it puts after
+// them; its number when it has none.
+std::u16string SystemReason(DWORD error) {
+    wchar_t words[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, words, 512, nullptr);
+    while (length > 0 && (words[length - 1] == L'\r' || words[length - 1] == L'\n' ||
+                          words[length - 1] == L' ')) {
+        --length;
+    }
+    if (length == 0) {
+        return u"error " + std::u16string(AsUtf16(std::to_wstring(error).c_str()));
+    }
+    return std::u16string(AsUtf16(words), length);
+}
+
 // The game gets the browser's environment and its own directory as the
-// current one; what it does with the command line is its own matter.
-void StartGame(const std::u16string& directory, std::u16string commandLine) {
+// current one; what it does with the command line is its own matter. Gives
+// 0 when the game started, else the system's error.
+DWORD StartGame(const std::u16string& directory, std::u16string commandLine) {
     SetCurrentDirectoryW(AsWide(directory.c_str()));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, AsWide(commandLine.data()), nullptr, nullptr, FALSE,
-                       NORMAL_PRIORITY_CLASS, nullptr, AsWide(directory.c_str()), &startup,
-                       &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    if (!CreateProcessW(nullptr, AsWide(commandLine.data()), nullptr, nullptr, FALSE,
+                        NORMAL_PRIORITY_CLASS, nullptr, AsWide(directory.c_str()), &startup,
+                        &process)) {
+        return GetLastError();
     }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
 }
 
 }  // namespace
@@ -91,11 +119,22 @@ bool LaunchGame(const GameJoin& join) {
     }
     join.showStatus(u"Starting Skelvane...");
     const std::u16string path = GameExecutablePath(directory, join.gameExecutable);
-    if (GetFileAttributesW(AsWide(path.c_str())) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesW(AsWide(path.c_str()));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         ReportMissingExecutable(join, path);
         return false;
     }
-    StartGame(directory, GameCommandLine(directory, join.gameExecutable, *address));
+    // An empty executable name makes the path the game directory itself.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        ReportFailedStart(join, path, u"it is a folder, not a program");
+        return false;
+    }
+    const DWORD error =
+        StartGame(directory, GameCommandLine(directory, join.gameExecutable, *address));
+    if (error != 0) {
+        ReportFailedStart(join, path, SystemReason(error).c_str());
+        return false;
+    }
     return true;
 }
 

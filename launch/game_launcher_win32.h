@@ -23,10 +23,10 @@ struct GameJoin {
 };
 
 // Starts the game connected to the server, after searching the fixed drives
-// for it when no game directory is set. True when the game has been started
-// (whether or not the system could start it): the browser closes then. False,
-// with the reason in the status bar and, where the user must act, a message
-// box, when nothing was started.
+// for it when no game directory is set. True when the game has started: the
+// browser closes then. False, with the reason in the status bar and, where
+// the user must act, a message box, when nothing was started; the settings
+// are then as the search left them.
 bool LaunchGame(const GameJoin& join);
 
 }  // namespace skelvane

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suites under Address- and
-# UndefinedBehaviorSanitizer, the engine again under ThreadSanitizer, short
-# fuzz runs of every parser of received bytes, the Windows build, and the
-# Windows tests under Wine on a virtual display.
+# UndefinedBehaviorSanitizer, the engine again under ThreadSanitizer, the
+# native release build, short fuzz runs of every parser of received bytes, the
+# Windows build, and the Windows tests under Wine on a virtual display. Every
+# build the README tells a user to make is made here in full.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -21,6 +22,10 @@ cmake --build --preset native-tsan -j "$jobs" --target skelvane_tests
 # The engine's threads meet in the refresh, sweep and receiver suites.
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   build/native-tsan/tests/skelvane_tests
+
+step "native release build, every target (GCC's -O3 warnings are errors too)"
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release -j "$jobs"
 
 step "short fuzz runs of every parser of received bytes"
 scripts/fuzz.sh 20

@@ -45,4 +45,49 @@ void TakeDirectoryField(std::u16string_view text, std::span<char16_t> member) {
     }
 }
 
+namespace {
+
+std::u16string DecimalText(std::int32_t number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+ConfigFields ConfigFieldsOf(const Settings& settings) {
+    return ConfigFields{std::u16string(GamePathText(settings.gameDirectory)),
+                        std::u16string(GamePathText(settings.gameExecutable)),
+                        DecimalText(settings.packetsPerSecond),
+                        DecimalText(settings.goodPingThreshold),
+                        DecimalText(settings.mediumPingThreshold),
+                        settings.buddyText};
+}
+
+// A setting may hold what its field cannot give back: a stored path of 259
+// characters is one more than a field keeps, and one without its backslash
+// would get one. Only what the user changed is taken, so looking at the
+// settings never changes them.
+void ApplyConfigFields(const ConfigFields& filled, const ConfigFields& now, Settings& settings) {
+    if (now.gameDirectory != filled.gameDirectory) {
+        TakeDirectoryField(now.gameDirectory, settings.gameDirectory);
+    }
+    if (now.gameExecutable != filled.gameExecutable) {
+        TakeTextField(now.gameExecutable, settings.gameExecutable);
+    }
+    if (now.queryRate != filled.queryRate) {
+        // A rate the sweep could not pace by becomes the default at once.
+        settings.packetsPerSecond = UsableQueryRate(ConfigNumber(now.queryRate));
+    }
+    // Thresholds are taken as typed, a zero included, until the next start.
+    if (now.goodPing != filled.goodPing) {
+        settings.goodPingThreshold = ConfigNumber(now.goodPing);
+    }
+    if (now.mediumPing != filled.mediumPing) {
+        settings.mediumPingThreshold = ConfigNumber(now.mediumPing);
+    }
+    if (now.buddyText != filled.buddyText) {
+        settings.buddyText = now.buddyText;
+    }
+}
+
 }  // namespace skelvane

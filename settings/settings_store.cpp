@@ -44,7 +44,32 @@ void ApplyDefaults(Settings& settings) {
     ReplaceZero(settings.mediumPingThreshold, kDefaultMediumPing);
 }
 
-std::optional<StoredPlacement> ReadStore(const ReadStored& key, Settings& settings) {
+// Which of the texts the store holds, to be left as stored while unchanged.
+struct HeldTexts {
+    bool gameDirectory = false;
+    bool gameExecutable = false;
+    bool buddyText = false;
+};
+
+bool ReadPath(const ReadStored& key, const char16_t* name, std::span<char16_t> member) {
+    const std::optional<StoredValue> value = key(name);
+    if (value) {
+        TakeStoredText(*value, member);
+    }
+    return value.has_value();
+}
+
+// A list in the 8-bit format is converted, and so written again, only when
+// its text is the whole value; any other is used as read and kept as stored.
+bool ReadBuddyList(const ReadStored& key, std::int32_t version, Settings& settings) {
+    const std::optional<StoredValue> buddies = key(kBuddyListValue);
+    settings.buddyText = StoredBuddyText(buddies ? &*buddies : nullptr, version);
+    const bool converted =
+        version == 1 && !settings.buddyText.empty() && IsWhollyAnsiText(*buddies);
+    return buddies && !converted;
+}
+
+LoadedStore ReadStore(const ReadStored& key, Settings& settings, HeldTexts& held) {
     ReadNumber(key, kPacketsPerSecondValue, settings.packetsPerSecond);
     ReadNumber(key, kPlayerViewStyleValue, settings.playerViewStyle);
     ReadNumber(key, kGoodPingValue, settings.goodPingThreshold);
@@ -55,33 +80,37 @@ std::optional<StoredPlacement> ReadStore(const ReadStored& key, Settings& settin
     ReadNumber(key, kSortOrderValue, settings.sortOrder);
     ReadNumber(key, kWatchForBuddiesValue, settings.watchForBuddies);
     ReadNumber(key, kWatchPauseValue, settings.watchPauseSeconds);
-    if (const auto directory = key(kGameDirectoryValue)) {
-        TakeStoredText(*directory, settings.gameDirectory);
+    held.gameDirectory = ReadPath(key, kGameDirectoryValue, settings.gameDirectory);
+    held.gameExecutable = ReadPath(key, kGameExecutableValue, settings.gameExecutable);
+    LoadedStore loaded;
+    if (const auto placement = key(kWindowPositionValue)) {
+        loaded.placement = StoredWindowPlacement(*placement);
     }
-    if (const auto executable = key(kGameExecutableValue)) {
-        TakeStoredText(*executable, settings.gameExecutable);
-    }
-    const auto placement = key(kWindowPositionValue);
-    const auto buddies = key(kBuddyListValue);
-    settings.buddyText = StoredBuddyText(buddies ? &*buddies : nullptr, version);
     settings.favourites = FavouritesFromStored(key(kFavouriteServersValue));
     settings.moreMasters = MastersFromStored(key(kMasterServersValue));
-    return placement ? StoredWindowPlacement(*placement) : std::nullopt;
+    held.buddyText = ReadBuddyList(key, version, settings);
+    return loaded;
+}
+
+std::optional<std::u16string> KeptIf(bool held, std::u16string_view text) {
+    return held ? std::optional<std::u16string>(text) : std::nullopt;
+}
+
+// A text is written when the store holds none to keep, or the run changed it.
+bool IsToBeWritten(std::u16string_view text, const std::optional<std::u16string>& stored) {
+    return !stored || *stored != text;
 }
 
 }  // namespace
 
-std::int32_t StoredFormatVersion(const std::optional<StoredValue>& version) {
-    return version ? StoredNumber(*version).value_or(1) : 1;
-}
-
-std::optional<StoredPlacement> LoadStoredSettings(
-    const ReadStored* settingsKey,
-    const std::function<std::optional<StoredValue>()>& readInstallDir, Settings& settings) {
+LoadedStore LoadStoredSettings(const ReadStored* settingsKey,
+                               const std::function<std::optional<StoredValue>()>& readInstallDir,
+                               Settings& settings) {
     ClearLoadedMembers(settings, settingsKey == nullptr);
-    std::optional<StoredPlacement> placement;
+    LoadedStore loaded;
+    HeldTexts held;
     if (settingsKey != nullptr) {
-        placement = ReadStore(*settingsKey, settings);
+        loaded = ReadStore(*settingsKey, settings, held);
     }
     if (settings.gameDirectory[0] == u'\0') {
         // Taken as the game stored it: no backslash is added.
@@ -90,7 +119,11 @@ std::optional<StoredPlacement> LoadStoredSettings(
         }
     }
     ApplyDefaults(settings);
-    return placement;
+    loaded.texts.gameDirectory = KeptIf(held.gameDirectory, GamePathText(settings.gameDirectory));
+    loaded.texts.gameExecutable =
+        KeptIf(held.gameExecutable, GamePathText(settings.gameExecutable));
+    loaded.texts.buddyText = KeptIf(held.buddyText, settings.buddyText);
+    return loaded;
 }
 
 // The watch switch is written when it is on, or over a switch stored in a
@@ -99,19 +132,31 @@ std::optional<StoredPlacement> LoadStoredSettings(
 // stays off. The pause is read only: it is the user's to set in the store.
 //
 // The buddy list's encoding is told by "Version", so the two must never
-// disagree, whichever write fails or wherever saving stops: "Version" is
-// written first and the list only after it. A store still in the 8-bit
-// format loses its old list before that, since that list would be misread
-// as UTF-16 once "Version" says 2.
+// disagree, whichever write fails or wherever saving stops. A store still in
+// the 8-bit format loses its old list first, then says 2, and only then gets
+// the list in UTF-16; one whose list is not written stays as it is, in the
+// 8-bit format. A store that already says another version gets the list
+// whatever becomes of "Version".
 void SaveStoredSettings(const Settings& settings, const SaveInputs& inputs,
                         const WriteStored& write) {
     const auto put = [&write](const char16_t* name, const StoredValue& value) {
         return write(name, &value);
     };
-    put(kGameDirectoryValue, TextValue(GamePathText(settings.gameDirectory)));
-    put(kGameExecutableValue, TextValue(GamePathText(settings.gameExecutable)));
-    const bool oldListGone = inputs.storedFormatVersion != 1 || write(kBuddyListValue, nullptr);
-    if (oldListGone && put(kVersionValue, NumberValue(kCurrentFormatVersion))) {
+    const auto putText = [&put](const char16_t* name, std::u16string_view text,
+                                const std::optional<std::u16string>& stored) {
+        if (IsToBeWritten(text, stored)) {
+            put(name, TextValue(text));
+        }
+    };
+    const StoredTexts& stored = inputs.storedTexts;
+    putText(kGameDirectoryValue, GamePathText(settings.gameDirectory), stored.gameDirectory);
+    putText(kGameExecutableValue, GamePathText(settings.gameExecutable), stored.gameExecutable);
+    if (inputs.storedFormatVersion != 1) {
+        put(kVersionValue, NumberValue(kCurrentFormatVersion));
+        putText(kBuddyListValue, settings.buddyText, stored.buddyText);
+    } else if (IsToBeWritten(settings.buddyText, stored.buddyText) &&
+               write(kBuddyListValue, nullptr) &&
+               put(kVersionValue, NumberValue(kCurrentFormatVersion))) {
         put(kBuddyListValue, TextValue(settings.buddyText));
     }
     put(kPacketsPerSecondValue, NumberValue(settings.packetsPerSecond));

@@ -40,17 +40,31 @@ using ReadStored = std::function<std::optional<StoredValue>(const char16_t* name
 // Stores one value, or deletes it when `value` is null. True on success.
 using WriteStored = std::function<bool(const char16_t* name, const StoredValue* value)>;
 
+// The game path, executable and buddy list as a load left them, for each of
+// those values that the store holds: saving leaves such a value exactly as it
+// is stored, whatever its type, size or content, until the run changes its
+// member. Nothing for a value that saving writes in any case: one the store
+// does not hold, and a buddy list still to be converted from 8-bit text.
+struct StoredTexts {
+    std::optional<std::u16string> gameDirectory;
+    std::optional<std::u16string> gameExecutable;
+    std::optional<std::u16string> buddyText;
+};
+
+// What a load gives besides the settings.
+struct LoadedStore {
+    // The stored window placement, if usable.
+    std::optional<StoredPlacement> placement;
+    StoredTexts texts;
+};
+
 // Fills every member but `sortOrder` from the settings key, or with the
 // values of a first start when `settingsKey` is null; `sortOrder` changes
 // only when one is stored. `readInstallDir` is asked only when no game
-// directory is stored. Gives the stored window placement, if usable.
-std::optional<StoredPlacement> LoadStoredSettings(
-    const ReadStored* settingsKey,
-    const std::function<std::optional<StoredValue>()>& readInstallDir, Settings& settings);
-
-// The format of a store from its "Version" value: 1 when it is missing or
-// unreadable.
-std::int32_t StoredFormatVersion(const std::optional<StoredValue>& version);
+// directory is stored.
+LoadedStore LoadStoredSettings(const ReadStored* settingsKey,
+                               const std::function<std::optional<StoredValue>()>& readInstallDir,
+                               Settings& settings);
 
 // What saving takes from the window and the store besides the settings.
 struct SaveInputs {
@@ -59,6 +73,7 @@ struct SaveInputs {
     std::optional<StoredPlacement> placement;
     // The format of the store about to be written over.
     std::int32_t storedFormatVersion = 1;
+    StoredTexts storedTexts;
     // The watch switch as the store holds it.
     std::optional<StoredValue> storedWatch;
 };

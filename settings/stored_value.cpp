@@ -9,10 +9,6 @@ namespace skelvane {
 
 namespace {
 
-bool IsText(const StoredValue& value) {
-    return value.type == StoredType::kText || value.type == StoredType::kExpandableText;
-}
-
 std::int32_t ReadInt32(std::span<const std::uint8_t> bytes) {
     const std::uint32_t number = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
                                  std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
@@ -65,8 +61,17 @@ std::optional<std::int32_t> StoredNumber(const StoredValue& value) {
     return ReadInt32(value.bytes);
 }
 
+std::int32_t StoredFormatVersion(const std::optional<StoredValue>& version) {
+    if (!version || version->bytes.empty() || version->bytes.size() > 4) {
+        return 1;
+    }
+    std::uint8_t four[4] = {};
+    std::copy(version->bytes.begin(), version->bytes.end(), four);
+    return ReadInt32(four);
+}
+
 bool TakeStoredText(const StoredValue& value, std::span<char16_t> member) {
-    if (!IsText(value) || member.empty()) {
+    if (member.empty()) {
         return false;
     }
     const std::u16string text = DecodeText(value.bytes);
@@ -79,10 +84,15 @@ bool TakeStoredText(const StoredValue& value, std::span<char16_t> member) {
 }
 
 std::u16string StoredBuddyText(const StoredValue* value, std::int32_t formatVersion) {
-    if (value == nullptr || !IsText(*value)) {
+    if (value == nullptr) {
         return {};
     }
     return formatVersion == 1 ? DecodeAnsiText(value->bytes) : DecodeText(value->bytes);
+}
+
+bool IsWhollyAnsiText(const StoredValue& value) {
+    const auto end = std::find(value.bytes.begin(), value.bytes.end(), std::uint8_t{0});
+    return std::all_of(end, value.bytes.end(), [](std::uint8_t byte) { return byte == 0; });
 }
 
 std::optional<StoredPlacement> StoredWindowPlacement(const StoredValue& value) {

@@ -28,14 +28,25 @@ struct StoredValue {
 // A 32-bit number: four bytes stored as a number or as binary.
 std::optional<std::int32_t> StoredNumber(const StoredValue& value);
 
-// Replaces `member` (zero-filled first) with a stored text when the value is
-// text and its characters, up to the first zero character or the end, fit
-// with their terminator; otherwise leaves it unchanged. True when replaced.
+// The format of a store from its "Version" value, whatever its type: one of
+// one to four bytes is a little-endian number; a missing, empty or longer
+// value counts as 1.
+std::int32_t StoredFormatVersion(const std::optional<StoredValue>& version);
+
+// Replaces `member` (zero-filled first) with a stored value read as UTF-16
+// text, whatever its type, when its characters up to the first zero
+// character or the end fit with their terminator; otherwise leaves it
+// unchanged. True when replaced.
 bool TakeStoredText(const StoredValue& value, std::span<char16_t> member);
 
-// The buddy text of a format version: 8-bit text of the ANSI code page in
-// version 1, UTF-16 in any other. Empty when missing or not text.
+// The buddy text of a format version, whatever the value's type: 8-bit text
+// of the ANSI code page up to the first zero byte in version 1, UTF-16 in any
+// other. Empty when missing.
 std::u16string StoredBuddyText(const StoredValue* value, std::int32_t formatVersion);
+
+// True when the 8-bit reading of a value is the whole of it: nothing but zero
+// bytes follows the first zero byte, so its text loses nothing in UTF-16.
+bool IsWhollyAnsiText(const StoredValue& value);
 
 // The main window's placement as the platform lays it out: length, flags,
 // show command, minimized and maximized positions, then the normal rectangle.

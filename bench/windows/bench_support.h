@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <vector>
 
@@ -19,5 +21,22 @@ struct QuietMainWindow {
     std::unique_ptr<Browser> browser;
 };
 QuietMainWindow OpenQuietMainWindow();
+
+// Handles the thread's messages, the main window's dialog keys among them,
+// until `done` holds.
+template <typename Done>
+void PumpUntil(HWND mainWindow, Done done) {
+    MSG message{};
+    while (!done()) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            continue;
+        }
+        if (!IsDialogMessageW(mainWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
 
 }  // namespace skelvane

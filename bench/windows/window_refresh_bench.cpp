@@ -64,22 +64,6 @@ DWORD WINAPI Probe(void* window) {
     return 0;
 }
 
-// Handles messages until `done` holds or the quit message arrives.
-template <typename Done>
-void PumpUntil(HWND mainWindow, Done done) {
-    MSG message{};
-    while (!done()) {
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-            continue;
-        }
-        if (!IsDialogMessageW(mainWindow, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
 int Run(const MasterServer& master, int servers) {
     timeBeginPeriod(1);
     const QuietMainWindow opened = OpenQuietMainWindow();

@@ -65,6 +65,14 @@ TEST(QueryCli, InterruptAbortsTheRefreshThroughTheEngine) {
     });
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_NE(run.err.find("Aborted. 0 of 6 servers responded."), std::string::npos) << run.err;
+
+    // In the master phase too: the master did not fail, the user stopped it.
+    FakeMaster silent({{999}, {}});
+    const QueryRun early = RunQuery({"--master", Master(silent)}, [](pid_t pid) {
+        SleepMs(300);
+        kill(pid, SIGINT);
+    });
+    EXPECT_EQ(early.exitCode, 1) << early.err;
 }
 
 TEST(QueryCli, ASecondInterruptEndsTheProgramAtOnce) {

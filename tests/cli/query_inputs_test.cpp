@@ -5,6 +5,8 @@
 #include "cli/cache_file.h"
 #include "cli/query_inputs.h"
 #include "cli/servers_file.h"
+#include "engine/server_table.h"
+#include "lists/server_cache.h"
 #include "lists/text_file.h"
 #include "tests/cli/query_runner.h"
 
@@ -92,6 +94,21 @@ TEST(ServerCache, ReadsBackWhatItWritesAndRefusesAnyDamage) {
     const auto asServersFile = ParseServersFile(sound, "cache", 1, error);
     ASSERT_TRUE(asServersFile) << "a cache is also a --servers file: " << error;
     EXPECT_EQ(asServersFile->size(), 2u);
+}
+
+// A cache holds at most what a server table holds: one more server, with a
+// sound checksum, is a file this program never wrote.
+TEST(ServerCache, HoldsAtMostAFullTable) {
+    for (const std::int32_t count : {kMaxServerRecords, kMaxServerRecords + 1}) {
+        CachedList list{{}, 1700000000};
+        for (std::int32_t i = 0; i < count; ++i) {
+            list.servers.push_back({LoopbackAddress(), static_cast<std::uint16_t>(1 + i)});
+        }
+        std::string error;
+        EXPECT_EQ(ParseServerCache(FormatServerCache(list), error).has_value(),
+                  count == kMaxServerRecords)
+            << count << " servers";
+    }
 }
 
 TEST(CacheFile, AWriteReplacesTheWholeFileAndLeavesNothingBeside) {

@@ -56,5 +56,56 @@ TEST(ConfigFields, PathsAreCutClearedAndGetTheirBackslash) {
     }
 }
 
+// Settings that no field can give back as they are: paths of 259 characters
+// (one more than a field keeps), a directory without its backslash, a list
+// with bare line ends.
+Settings UnusualSettings() {
+    Settings settings;
+    std::u16string(258, u'd').append(u"e").copy(settings.gameDirectory, 259);
+    std::u16string(255, u'x').append(u".exe").copy(settings.gameExecutable, 259);
+    settings.buddyText = u"Ann\nBob\r\r";
+    settings.packetsPerSecond = 7;
+    settings.goodPingThreshold = -1;
+    settings.mediumPingThreshold = 0;
+    return settings;
+}
+
+// Opening the dialog and closing it changes nothing; a field that was changed
+// changes its own setting alone, by the rules of its field.
+TEST(ConfigFields, OnlyAChangedFieldChangesItsSetting) {
+    const struct {
+        std::u16string ConfigFields::*field;
+        std::u16string typed;
+        void (*expect)(Settings&);
+    } cases[] = {
+        {nullptr, u"", [](Settings&) {}},
+        {&ConfigFields::gameDirectory, u"C:\\G",
+         [](Settings& s) { TakeDirectoryField(u"C:\\G\\", s.gameDirectory); }},
+        {&ConfigFields::gameExecutable, std::u16string(300, u'e'),
+         [](Settings& s) { TakeTextField(std::u16string(258, u'e'), s.gameExecutable); }},
+        {&ConfigFields::queryRate, u"0", [](Settings& s) { s.packetsPerSecond = 10; }},
+        {&ConfigFields::goodPing, u"", [](Settings& s) { s.goodPingThreshold = 0; }},
+        {&ConfigFields::mediumPing, u"250", [](Settings& s) { s.mediumPingThreshold = 250; }},
+        {&ConfigFields::buddyText, u"Ann\r\n", [](Settings& s) { s.buddyText = u"Ann\r\n"; }},
+    };
+    for (const auto& c : cases) {
+        Settings settings = UnusualSettings();
+        const ConfigFields filled = ConfigFieldsOf(settings);
+        ConfigFields now = filled;
+        if (c.field != nullptr) {
+            now.*c.field = c.typed;
+        }
+        ApplyConfigFields(filled, now, settings);
+        Settings expected = UnusualSettings();
+        c.expect(expected);
+        EXPECT_TRUE(ConfigFieldsOf(settings) == ConfigFieldsOf(expected))
+            << std::string(c.typed.begin(), c.typed.end());
+    }
+    const ConfigFields shown = ConfigFieldsOf(UnusualSettings());
+    EXPECT_EQ(shown.queryRate, u"7");
+    EXPECT_EQ(shown.goodPing, u"-1");
+    EXPECT_EQ(shown.gameDirectory.size(), 259u);
+}
+
 }  // namespace
 }  // namespace skelvane

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "tests/support/test_support.h"
+
 namespace skelvane {
 namespace {
 
@@ -47,14 +49,39 @@ struct FakeKey {
     }
 };
 
-// Loads as the browser does, after the columns have set the Ping order.
-Settings Load(const FakeKey& key) {
+// Loads as the browser does, after the columns have set the Ping order, with
+// the game's own install directory at `installDir` when one is given.
+Settings Load(const FakeKey& key, LoadedStore* loaded = nullptr, int* installDirReads = nullptr,
+              std::u16string_view installDir = {}) {
     Settings settings;
     settings.sortOrder = kDefaultSortOrder;
     const ReadStored reader = key.Reader();
-    LoadStoredSettings(
-        &reader, [] { return std::optional<StoredValue>(); }, settings);
+    const LoadedStore store = LoadStoredSettings(
+        &reader,
+        [&]() -> std::optional<StoredValue> {
+            if (installDirReads != nullptr) {
+                ++*installDirReads;
+            }
+            if (installDir.empty()) {
+                return std::nullopt;
+            }
+            return TextValue(installDir);
+        },
+        settings);
+    if (loaded != nullptr) {
+        *loaded = store;
+    }
     return settings;
+}
+
+// A start and a close with nothing changed in between.
+void StartAndClose(FakeKey& key, std::u16string_view installDir) {
+    LoadedStore loaded;
+    const Settings settings = Load(key, &loaded, nullptr, installDir);
+    SaveInputs inputs;
+    inputs.storedFormatVersion = StoredFormatVersion(key.Reader()(kVersionValue));
+    inputs.storedTexts = loaded.texts;
+    SaveStoredSettings(settings, inputs, key.Writer());
 }
 
 Settings Edited() {
@@ -165,9 +192,95 @@ FakeKey VersionOneStore(bool withVersion) {
     return key;
 }
 
+StoredValue Typed(StoredType type, Bytes bytes) {
+    return {type, std::move(bytes)};
+}
+
+// Whatever the type and size of a stored game path, executable or buddy
+// list, the start reads it as text and the close leaves it exactly as it was
+// stored; only an 8-bit list that loses nothing in UTF-16 is written again,
+// converted, with "Version" 2. A stored game directory is used without asking
+// for the game's own.
+TEST(SettingsStore, AStartAndACloseLeaveEveryStoredTextAsItWas) {
+    const std::u16string tooLong(300, u'd');
+    struct Case {
+        const char16_t* name;
+        StoredValue value;
+        std::optional<StoredValue> version;
+        std::u16string used;
+        bool converted = false;
+    };
+    const Case cases[] = {
+        {kGameDirectoryValue,
+         Typed(StoredType::kTextLines, test::Utf16Bytes(std::u16string(u"C:\\A\0D:\\\0\0", 9))),
+         {},
+         u"C:\\A"},
+        {kGameDirectoryValue,
+         Typed(StoredType::kBinary, test::Utf16Bytes(u"C:\\Games")),
+         {},
+         u"C:\\Games"},
+        {kGameDirectoryValue,
+         Typed(StoredType::kText, test::Utf16Bytes(tooLong)),
+         {},
+         u"C:\\Install"},
+        {kGameDirectoryValue, Typed(StoredType::kText, {0, 0}), {}, u"C:\\Install"},
+        {kGameExecutableValue,
+         Typed(StoredType::kExpandableText, test::Utf16Bytes(u"%G%\\g.exe")),
+         {},
+         u"%G%\\g.exe"},
+        {kGameExecutableValue, Typed(StoredType::kNumber, {'a', 0, 0, 0}), {}, u"a"},
+        {kGameExecutableValue, Typed(StoredType::kNone, Bytes(520, 'e')), {}, u"skelvane.exe"},
+        {kBuddyListValue,
+         Typed(StoredType::kTextLines, test::Utf16Bytes(std::u16string(u"Ann\0Bob\0\0", 10))),
+         NumberValue(2), u"Ann"},
+        {kBuddyListValue, Typed(StoredType::kBinary, test::Utf16Bytes(u"Ann\r\nBob")),
+         Typed(StoredType::kText, test::Utf16Bytes(std::u16string(u"2\0", 2))), u"Ann\r\nBob"},
+        {kBuddyListValue,
+         Typed(StoredType::kBinary, {'J', 0xF6, 'r', 'g', '\n', 'B', 0, 0}),
+         {},
+         u"J\u00f6rg\nB",
+         true},
+        {kBuddyListValue, Typed(StoredType::kText, test::Utf16Bytes(u"Ann\r\nBob")), NumberValue(1),
+         u"A"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = std::string(c.used.begin(), c.used.end());
+        FakeKey key;
+        key.Set(c.name, c.value);
+        if (c.version) {
+            key.Set(kVersionValue, *c.version);
+        }
+        int installDirReads = 0;
+        const Settings settings = Load(key, nullptr, &installDirReads, u"C:\\Install");
+        const std::u16string used =
+            c.name == kGameDirectoryValue    ? std::u16string(GamePathText(settings.gameDirectory))
+            : c.name == kGameExecutableValue ? std::u16string(GamePathText(settings.gameExecutable))
+                                             : settings.buddyText;
+        EXPECT_EQ(used, c.used) << label;
+        EXPECT_EQ(installDirReads, GamePathText(settings.gameDirectory) == u"C:\\Install" ? 1 : 0)
+            << label;
+
+        StartAndClose(key, u"C:\\Install");
+        const StoredValue& after = key.values[c.name];
+        if (c.converted) {
+            EXPECT_EQ(after.bytes, TextValue(c.used).bytes) << label;
+            EXPECT_EQ(StoredFormatVersion(key.values[kVersionValue]), 2) << label;
+        } else {
+            EXPECT_EQ(after.type, c.value.type) << label;
+            EXPECT_EQ(after.bytes, c.value.bytes) << label;
+            const bool eightBitKept =
+                c.name == kBuddyListValue && StoredFormatVersion(c.version) == 1;
+            EXPECT_EQ(StoredFormatVersion(key.values[kVersionValue]), eightBitKept ? 1 : 2)
+                << label << ": an 8-bit list left as it is keeps its format";
+        }
+        EXPECT_EQ(Load(key).buddyText, settings.buddyText) << label;
+    }
+}
+
 // Wherever a save stops or whichever write fails, the next start reads the
 // buddy list that was stored before, the one being saved, or none; never
-// the bytes of one in the encoding of the other.
+// the bytes of one in the encoding of the other. A store that already says 2
+// gets the new list whatever becomes of "Version".
 TEST(SettingsStore, ASaveThatStopsAnywhereNeverMisreadsTheBuddyList) {
     FakeKey v2;
     v2.Set(kVersionValue, NumberValue(2)).Set(kBuddyListValue, TextValue(u"Old\u0411"));
@@ -179,19 +292,28 @@ TEST(SettingsStore, ASaveThatStopsAnywhereNeverMisreadsTheBuddyList) {
     };
     const std::u16string saved = Edited().buddyText;
     const std::u16string names[] = {kBuddyListValue, kVersionValue, kGameExecutableValue};
+    constexpr int kEveryWrite = 14;
     for (const auto& [store, old] : before) {
-        for (int stop = 0; stop <= 14; ++stop) {
+        for (int stop = 0; stop <= kEveryWrite; ++stop) {
             for (const std::u16string& failing : names) {
                 FakeKey key = store;
+                LoadedStore loaded;
+                Load(key, &loaded);
                 key.writesLeft = stop;
                 key.failing = failing;
                 SaveInputs inputs;
                 inputs.storedFormatVersion = StoredFormatVersion(key.Reader()(kVersionValue));
+                inputs.storedTexts = loaded.texts;
                 SaveStoredSettings(Edited(), inputs, key.Writer());
                 const std::u16string read = Load(key).buddyText;
-                EXPECT_TRUE(read == old || read == saved || read.empty())
-                    << "stop after " << stop << " writes, failing "
-                    << std::string(failing.begin(), failing.end());
+                const std::string label = "stop after " + std::to_string(stop) +
+                                          " writes, failing " +
+                                          std::string(failing.begin(), failing.end());
+                EXPECT_TRUE(read == old || read == saved || read.empty()) << label;
+                if (stop == kEveryWrite && failing == kVersionValue &&
+                    inputs.storedFormatVersion != 1) {
+                    EXPECT_EQ(read, saved) << label;
+                }
             }
         }
     }

@@ -262,6 +262,15 @@ Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& play
     return Bytes(text.begin(), text.end());
 }
 
+Bytes Utf16Bytes(const std::u16string& text) {
+    Bytes bytes;
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
 void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui) {
     engine.frontEnd = std::shared_ptr<RefreshFrontEnd>(std::shared_ptr<RefreshFrontEnd>(), &ui);
 }

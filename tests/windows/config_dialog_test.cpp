@@ -14,6 +14,7 @@
 #include "browse/buddy_list.h"
 #include "browse/server_columns.h"
 #include "res/resource.h"
+#include "settings/config_fields.h"
 #include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
@@ -127,6 +128,15 @@ TEST_F(ConfigDialog, EscapeIsIgnoredTheCloseBoxAppliesAndReopeningShowsWhatWasAp
     EXPECT_EQ(State().settings.goodPingThreshold, 100) << "the stored 0 is the default again";
     EXPECT_EQ(GamePathText(State().settings.gameExecutable), u"skelvane.exe");
     EXPECT_EQ(GamePathText(State().settings.gameDirectory), u"C:\\Games\\Skelvane\\");
+
+    // Paths of 259 characters, one more than a field keeps, the directory
+    // without its backslash: OK without an edit leaves them as they are.
+    Settings& reopened = State().settings;
+    std::u16string(255, u'x').append(u".exe").copy(reopened.gameExecutable, 259);
+    std::u16string(259, u'd').copy(reopened.gameDirectory, 259);
+    const ConfigFields looked = ConfigFieldsOf(reopened);
+    WithDialog(PressOk);
+    EXPECT_TRUE(ConfigFieldsOf(reopened) == looked) << "OK without an edit changed a setting";
 }
 
 // Nothing is pumped after the dialog closes: what is on screen then was

@@ -58,6 +58,46 @@ TEST_F(GameLauncher, AMissingGameIsReportedWithTheWholePathAndNothingStarts) {
     EXPECT_EQ(GameDirectory(), directory);
 }
 
+// A path that is a folder, an empty executable name among them, or a file
+// the system cannot start: nothing starts, the browser stays, and the status
+// bar says why with the whole path.
+TEST_F(GameLauncher, AGameThatCannotStartIsReportedAndNothingElseHappens) {
+    const std::wstring directory = L"E:\\Game\\";
+    ASSERT_TRUE(CreateDirectoryW(directory.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((directory + L"folder.exe").c_str(), nullptr));
+    HANDLE text = CreateFileW((directory + L"notes.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(text, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(text, "not a program", 13, &written, nullptr);
+    CloseHandle(text);
+    std::ranges::copy(directory, gameDirectory_);
+    const struct {
+        const char16_t* executable;
+        const wchar_t* reason;
+    } cases[] = {
+        {u"", L"it is a folder, not a program"},
+        {u"folder.exe", L"it is a folder, not a program"},
+        {u"notes.exe", nullptr},
+    };
+    for (const auto& c : cases) {
+        statuses_.clear();
+        join_.gameExecutable = c.executable;
+        MessageBoxAnswerer boxes;
+        EXPECT_FALSE(LaunchGame(join_)) << AsWide(c.executable);
+        EXPECT_TRUE(boxes.Shown().empty());
+        ASSERT_EQ(statuses_.size(), 2u);
+        const std::wstring start =
+            L"Couldn't start " + directory + L"\\" + AsWide(c.executable) + L": ";
+        EXPECT_EQ(statuses_[1].substr(0, start.size()), start);
+        EXPECT_GT(statuses_[1].size(), start.size()) << "no reason given";
+        if (c.reason != nullptr) {
+            EXPECT_EQ(statuses_[1].substr(start.size()), c.reason);
+        }
+        EXPECT_EQ(GameDirectory(), directory);
+    }
+}
+
 TEST_F(GameLauncher, SearchesOnlyTheFixedDrivesAndOffersEachFindTheUserMayDecline) {
     // In the first long folder the game's name just fits a path; in the second,
     // one character longer, it is never looked at.

@@ -10,10 +10,12 @@
 
 #include "app/browser_win32.h"
 #include "app/refresh_bridge_win32.h"
+#include "browse/buddy_list.h"
 #include "res/resource.h"
 #include "tests/support/test_support.h"
 #include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
+#include "ui/buddy_highlight_win32.h"
 #include "ui/player_list_view_win32.h"
 
 namespace skelvane::test {
@@ -53,6 +55,18 @@ class PlayerList : public BrowserWindowTest {
             State().bridge->Mailbox().PutParsed(static_cast<std::int32_t>(i));
         }
         DeliverMailbox(State());
+    }
+
+    // Whether the highlight paints row `row` of `list` as a buddy's.
+    bool PaintedAsBuddy(HWND list, int row) const {
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.hdr.hwndFrom = list;
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+        draw.nmcd.lItemlParam = row;
+        draw.clrTextBk = RGB(1, 2, 3);
+        OnListCustomDraw(State().view, draw);
+        return draw.clrTextBk != RGB(1, 2, 3);
     }
 
     void Select(int row) {
@@ -98,11 +112,17 @@ TEST_F(PlayerList, ASelectionShowsItsPlayersInAnswerOrderAndNoReleasedRecordIsRe
 
     Select(0);
     ASSERT_EQ(RowCount(Players()), 3);
-    // From the table's replacement on, no row is left to read a record.
+    State().view.buddies = ParseBuddyList(u"Zed");
+    ASSERT_TRUE(PaintedAsBuddy(ServerList(), 0));
+    ASSERT_TRUE(PaintedAsBuddy(Players(), 0));
+    // From the table's replacement on, no row is left to read a record, not
+    // even for a paint of a row that was there before.
     SendMessageW(window_, WM_APP_FORGET_TABLE, 0, 0);
     EXPECT_EQ(RowCount(Players()), 0);
     EXPECT_EQ(PlayerOfRow(State().view, 0), nullptr);
     EXPECT_EQ(State().view.playerServer, -1);
+    EXPECT_FALSE(PaintedAsBuddy(ServerList(), 0));
+    EXPECT_FALSE(PaintedAsBuddy(Players(), 0));
 }
 
 TEST_F(PlayerList, EachColumnSortsOneWayAndARefillRestoresTheAnswerOrder) {

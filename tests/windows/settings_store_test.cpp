@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,8 +42,34 @@ std::optional<std::int32_t> StoredInt(const char16_t* name) {
     return value && value->type == StoredType::kNumber ? StoredNumber(*value) : std::nullopt;
 }
 
+// A value's bytes read without any bound.
+Bytes RawBytes(const char16_t* name) {
+    HKEY key = nullptr;
+    Bytes bytes;
+    DWORD size = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), 0, KEY_READ, &key) ==
+            ERROR_SUCCESS &&
+        RegQueryValueExW(key, AsWide(name), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+        bytes.resize(size);
+        RegQueryValueExW(key, AsWide(name), nullptr, nullptr, bytes.data(), &size);
+    }
+    RegCloseKey(key);
+    return bytes;
+}
+
 Bytes Utf16(const std::u16string& text) {
     return TextValue(text).bytes;
+}
+
+// A placement of the window in its normal state at `normal`.
+Bytes Placement(const RECT& normal) {
+    Bytes bytes;
+    for (const LONG field :
+         {44L, 0L, 1L, -1L, -1L, -1L, -1L, normal.left, normal.top, normal.right, normal.bottom}) {
+        const Bytes four = NumberValue(field).bytes;
+        bytes.insert(bytes.end(), four.begin(), four.end());
+    }
+    return bytes;
 }
 
 class SettingsStore : public BrowserWindowTest {
@@ -114,8 +141,9 @@ TEST_F(SettingsStore, StoredZerosGiveTheDefaultsAndMissingShowValuesLeaveBothBox
     EXPECT_EQ(State().settings.mediumPingThreshold, 200);
 }
 
+// As an older browser may have stored it: 8-bit text, as binary.
 TEST_F(SettingsStore, AVersionOneListIsReadAsAnsiTextAndWrittenBackAsVersionTwo) {
-    Put(kBuddyListValue, StoredType::kText,
+    Put(kBuddyListValue, StoredType::kBinary,
         Bytes{'A', 'l', 'i', 'c', 'e', '\r', '\n', 'B', 'o', 0});
     Start();
     EXPECT_EQ(State().settings.buddyText, u"Alice\r\nBo");
@@ -148,11 +176,46 @@ TEST_F(SettingsStore, ClosedMaximizedItOpensNormallyAtTheStoredNormalPlace) {
     EXPECT_EQ(now.bottom - now.top, normal.bottom - normal.top);
 }
 
-TEST_F(SettingsStore, ValuesOfAWrongTypeSizeOrContentAreIgnored) {
-    Bytes inverted = NumberValue(44).bytes;
-    for (const std::int32_t field : {0, 1, -1, -1, -1, -1, 500, 400, 100, 50}) {
-        const Bytes four = NumberValue(field).bytes;
-        inverted.insert(inverted.end(), four.begin(), four.end());
+// A stored place where nothing of the window could be taken hold of: over the
+// screen with the caption beyond its top, as large as coordinates go, or on a
+// monitor that has gone. The window opens with its caption on the screen.
+TEST_F(SettingsStore, AWindowWhoseStoredCaptionIsOffTheScreenOpensWithItOn) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    for (const RECT& stored : {RECT{-2000, -2000, 400, 300}, RECT{-32767, -32767, 32767, 32767},
+                               RECT{5000, 5000, 5600, 5400}}) {
+        Put(kWindowPositionValue, StoredType::kBinary, Placement(stored));
+        Start();
+        RECT now{};
+        GetWindowRect(window_, &now);
+        POINT client{0, 0};
+        ClientToScreen(window_, &client);
+        EXPECT_GE(now.top, work.top) << stored.left;
+        EXPECT_LE(client.y, work.bottom) << stored.left;
+        EXPECT_GE(std::min(now.right, work.right) - std::max(now.left, work.left), 64)
+            << stored.left;
+        Close();
+    }
+}
+
+// Numbers and the placement of a wrong type, size or content are not used,
+// and are written afresh at exit. The texts are read whatever their type, and
+// a start and a close leave each of them exactly as it was stored, used or
+// not: the unterminated list of a store whose "Version" is the text "2" (a
+// number other than 1, so UTF-16), a directory of several texts, an
+// executable too long to use.
+TEST_F(SettingsStore, AStartAndACloseKeepEveryStoredTextWhateverItsTypeOrSize) {
+    Bytes unterminated = Utf16(u"Alice\r\nBob");
+    unterminated.resize(unterminated.size() - 2);
+    const StoredValue texts[] = {
+        {StoredType::kBinary, unterminated},
+        {static_cast<StoredType>(REG_MULTI_SZ), Utf16(std::u16string(u"D:\\Games\0E:\\", 12))},
+        {StoredType::kText, Utf16(std::u16string(260, u'e'))},
+    };
+    const char16_t* const textNames[] = {kBuddyListValue, kGameDirectoryValue,
+                                         kGameExecutableValue};
+    for (int i = 0; i < 3; ++i) {
+        Put(textNames[i], texts[i].type, texts[i].bytes);
     }
     Put(kPacketsPerSecondValue, StoredType::kText, Utf16(u"50"));
     Put(kGoodPingValue, StoredType::kNumber, Bytes{7, 0});
@@ -160,10 +223,7 @@ TEST_F(SettingsStore, ValuesOfAWrongTypeSizeOrContentAreIgnored) {
     Put(kShowFullValue, StoredType::kText, Bytes{1, 0, 0, 0});
     Put(kSortOrderValue, static_cast<StoredType>(REG_QWORD), Bytes{1, 0, 0, 0, 0, 0, 0, 0});
     Put(kVersionValue, StoredType::kText, Utf16(u"2"));
-    Put(kGameDirectoryValue, StoredType::kText, Utf16(std::u16string(300, u'd')));
-    Put(kGameExecutableValue, StoredType::kText, Bytes(520, 'e'));
-    Put(kWindowPositionValue, StoredType::kBinary, inverted);
-    Put(kBuddyListValue, StoredType::kNumber, NumberValue(0x006F0042).bytes);
+    Put(kWindowPositionValue, StoredType::kBinary, Placement(RECT{500, 400, 100, 50}));
     Start();
     const Settings& settings = State().settings;
     EXPECT_EQ(settings.packetsPerSecond, 10);
@@ -171,12 +231,48 @@ TEST_F(SettingsStore, ValuesOfAWrongTypeSizeOrContentAreIgnored) {
     EXPECT_EQ(settings.mediumPingThreshold, 200);
     EXPECT_EQ(settings.showFull, 0);
     EXPECT_EQ(settings.sortOrder, 5u);
-    EXPECT_EQ(GamePathText(settings.gameDirectory), u"");
+    EXPECT_EQ(settings.buddyText, u"Alice\r\nBob");
+    EXPECT_EQ(GamePathText(settings.gameDirectory), u"D:\\Games");
     EXPECT_EQ(GamePathText(settings.gameExecutable), u"skelvane.exe");
-    EXPECT_EQ(settings.buddyText, u"");
     RECT window{};
     GetWindowRect(window_, &window);
     EXPECT_GT(window.right - window.left, 600) << "the window kept its own size";
+    Close();
+
+    for (int i = 0; i < 3; ++i) {
+        const auto stored = Stored(textNames[i]);
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->type, texts[i].type) << i;
+        EXPECT_EQ(stored->bytes, texts[i].bytes) << i;
+    }
+    EXPECT_EQ(StoredInt(kPacketsPerSecondValue), 10);
+    EXPECT_EQ(StoredInt(kVersionValue), 2);
+}
+
+// A buddy list is used up to 16 MiB; a larger one is not used, and stays.
+// Both are stored as binary: the registry itself adds a terminator to a text
+// stored without one when the memory behind it happens to hold a zero.
+TEST_F(SettingsStore, ABuddyListIsUsedUpToItsBoundAndALargerOneIsKeptUnused) {
+    Bytes largest = Utf16(u"Bob\r\n");
+    largest.resize(kMaxStoredValueBytes, 0);
+    for (std::size_t i = 10; i < largest.size(); i += 2) {
+        largest[i] = '\n';
+    }
+    Bytes larger = largest;
+    larger.insert(larger.end(), {'\n', 0});
+    Put(kVersionValue, StoredType::kNumber, NumberValue(2).bytes);
+    Put(kBuddyListValue, StoredType::kBinary, largest);
+    Start();
+    EXPECT_EQ(State().settings.buddyText.size(), kMaxStoredValueBytes / 2);
+    EXPECT_EQ(State().view.buddies.buddyCount, 1);
+    Close();
+
+    Put(kBuddyListValue, StoredType::kBinary, larger);
+    Start();
+    EXPECT_EQ(State().settings.buddyText, u"");
+    EXPECT_EQ(State().view.buddies.buddyCount, 0);
+    Close();
+    EXPECT_EQ(RawBytes(kBuddyListValue), larger);
 }
 
 // Windows may end the session without destroying the window: the settings are
