@@ -66,7 +66,10 @@ int RunMessageLoop(HWND mainWindow) {
         if (got == -1) {
             return kExitStartFailed;
         }
-        if (!TakeMainWindowInput(mainWindow, message)) {
+        // The main window's keys, or the dialog manager's keyboard of the
+        // window of its own that the message is for (the details).
+        if (!TakeMainWindowInput(mainWindow, message) &&
+            !IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

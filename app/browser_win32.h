@@ -7,6 +7,8 @@
 
 #include "app/buddy_watch_win32.h"
 #include "app/refresh_bridge_win32.h"
+#include "app/server_details_win32.h"
+#include "app/server_query_win32.h"
 #include "engine/refresh_engine.h"
 #include "settings/settings_store.h"
 #include "ui/presentation_win32.h"
@@ -35,6 +37,10 @@ struct Browser {
     // or when the window is destroyed, whichever comes first.
     bool settingsSaved = false;
     Presentation view;
+    // The details window and the server it shows.
+    DetailsTarget details;
+    // The server asked again from the details window, while it is asked.
+    std::shared_ptr<ServerQueryJob> serverQuery;
     WatchState watch;
 };
 

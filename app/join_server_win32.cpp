@@ -34,12 +34,13 @@ void ShowStatusNow(StatusBar& bar, const char16_t* text) {
 }  // namespace
 
 void JoinServer(Browser& browser, int row) {
-    if (row == -1) {
-        return;
+    if (row != -1) {
+        JoinRecord(browser, RecordIndexAtRow(browser.view, row), browser.view.tablesForgotten);
     }
+}
+
+void JoinRecord(Browser& browser, std::int32_t record, std::uint32_t tablesForgotten) {
     Presentation& view = browser.view;
-    const std::int32_t record = RecordIndexAtRow(view, row);
-    const std::uint32_t tablesForgotten = view.tablesForgotten;
     GameJoin join;
     join.owner = browser.mainWindow;
     join.gameDirectory = browser.settings.gameDirectory;
@@ -48,8 +49,8 @@ void JoinServer(Browser& browser, int row) {
     join.serverAddress = [&view, record, tablesForgotten] {
         return AddressOfRecord(view, record, tablesForgotten);
     };
-    // The browser closes once the list, menu or key that asked for the join
-    // is done with it, rather than under its feet.
+    // The browser closes once the list, menu, key or window that asked for
+    // the join is done with it, rather than under its feet.
     if (LaunchGame(join)) {
         PostMessageW(browser.mainWindow, WM_CLOSE, 0, 0);
     }

@@ -4,8 +4,10 @@
 #include "app/buddy_watch_win32.h"
 #include "app/config_dialog_win32.h"
 #include "app/server_commands_win32.h"
+#include "app/server_details_win32.h"
 #include "app/server_menu_win32.h"
 #include "res/resource.h"
+#include "ui/find_field_win32.h"
 #include "ui/server_list_view_win32.h"
 
 namespace skelvane {
@@ -38,6 +40,7 @@ void OnUpdateButton(Browser& browser) {
     SetWindowTextW(Control(browser, IDC_UPDATE), L"Abort");
     EnableWindow(Control(browser, IDC_CONFIG), FALSE);
     StartRefresh(browser.engine);
+    DetailsRefreshStateChanged(browser);
 }
 
 void OnRefreshEnded(Browser& browser) {
@@ -49,6 +52,7 @@ void OnRefreshEnded(Browser& browser) {
     SetWindowTextW(Control(browser, IDC_UPDATE), L"Update");
     EnableWindow(Control(browser, IDC_CONFIG), TRUE);
     EnableWindow(Control(browser, IDC_UPDATE), TRUE);
+    DetailsRefreshStateChanged(browser);
     OnWatchedRefreshEnded(browser);
 }
 
@@ -76,6 +80,25 @@ void OnCommand(Browser& browser, int controlId) {
         case IDM_SERVER_MENU:
             ShowServerMenu(browser, -1);
             break;
+        case IDM_FIND:
+            OpenFindField(browser.mainWindow);
+            break;
+        case IDC_FIND:
+            OnFindFieldChange(browser.view, browser.mainWindow);
+            break;
+        case IDCANCEL:
+            // Escape, which closes the find field while it has the focus.
+            CloseFocusedFindField(browser.view, browser.mainWindow);
+            break;
+        case IDM_SERVER_DETAILS:
+            OpenSelectedServerDetails(browser);
+            break;
+        case IDC_DETAILS_JOIN:
+            JoinDetailsServer(browser);
+            break;
+        case IDC_DETAILS_REFRESH:
+            RefreshDetailsServer(browser);
+            break;
         case IDM_ADD_FAVOURITE:
             AddSelectedToFavourites(browser);
             break;
@@ -89,8 +112,8 @@ void OnCommand(Browser& browser, int controlId) {
             ShowMainWindow(browser);
             break;
         default:
-            // Among others the dialog manager's OK and Cancel: Enter and Escape
-            // must not close the browser.
+            // Among others the dialog manager's OK: Enter must not close the
+            // browser, and neither must Escape (IDCANCEL) anywhere.
             break;
     }
 }

@@ -111,6 +111,9 @@ INT_PTR OnDestroy(Browser& browser) {
     if (browser.bridge != nullptr) {
         browser.bridge->SetWindow(nullptr);
     }
+    if (browser.serverQuery != nullptr) {
+        browser.serverQuery->notify.store(nullptr);
+    }
     browser.watch.icon.Hide();
     AbortRefresh(*browser.engine);
     SaveSettingsOnce(browser);
@@ -178,6 +181,9 @@ INT_PTR Dispatch(Browser& browser, UINT message, WPARAM wParam, LPARAM lParam) {
             return OnContextMenu(browser, reinterpret_cast<HWND>(wParam), lParam);
         case WM_TIMER:
             return OnTimer(browser, wParam);
+        case WM_APP_SERVER_ANSWERED:
+            OnServerQueryDone(browser);
+            return TRUE;
         case WM_APP_MAILBOX:
         case WM_APP_FORGET_TABLE:
         case WM_APP_TAKE_TABLE:

@@ -10,6 +10,7 @@ enum KeyModifiers : unsigned {
     kNoModifier = 0,
     kCtrl = 1,
     kShift = 2,
+    kAlt = 4,
 };
 
 // Where the focus must be for a key to mean its command.
@@ -37,6 +38,9 @@ constexpr MainKey kMainKeys[] = {
     // The context-menu key. Shift+F10 and the right button reach the menu as
     // WM_CONTEXTMENU from the list.
     {VK_APPS, kNoModifier, KeyScope::kServerList, IDM_SERVER_MENU},
+    {'F', kCtrl, KeyScope::kMainWindow, IDM_FIND},
+    {VK_F3, kNoModifier, KeyScope::kMainWindow, IDM_FIND},
+    {VK_RETURN, kAlt, KeyScope::kServerList, IDM_SERVER_DETAILS},
 };
 
 unsigned ModifiersDown() {
@@ -46,6 +50,9 @@ unsigned ModifiersDown() {
     }
     if ((GetKeyState(VK_SHIFT) & 0x8000) != 0) {
         modifiers |= kShift;
+    }
+    if ((GetKeyState(VK_MENU) & 0x8000) != 0) {
+        modifiers |= kAlt;
     }
     return modifiers;
 }
@@ -57,8 +64,14 @@ bool IsInScope(HWND mainWindow, HWND target, KeyScope scope) {
     return target == mainWindow || IsChild(mainWindow, target);
 }
 
+// Keys pressed with Alt come as the system's key messages.
+bool IsKeyMessage(const MSG& message) {
+    return message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
+           message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP;
+}
+
 const MainKey* FindKey(HWND mainWindow, const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) {
+    if (!IsKeyMessage(message)) {
         return nullptr;
     }
     const unsigned modifiers = ModifiersDown();
@@ -76,7 +89,8 @@ const MainKey* FindKey(HWND mainWindow, const MSG& message) {
 // taken as well, so that the system makes nothing else of the key (it would
 // open a second menu for the context-menu key).
 bool IsPress(const MSG& message) {
-    return message.message == WM_KEYDOWN && (message.lParam & (LPARAM{1} << 30)) == 0;
+    return (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+           (message.lParam & (LPARAM{1} << 30)) == 0;
 }
 
 }  // namespace

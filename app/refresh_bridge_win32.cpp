@@ -63,6 +63,7 @@ void DeliverMailbox(Browser& browser) {
         SetTimer(browser.mainWindow, kMailboxTimer, kMailboxLookAgainMs, nullptr);
     }
     AddParsedServers(view, contents.parsed);
+    FollowDetailsTarget(browser, contents.parsed);
     if (contents.hasStatus) {
         ShowStatus(view.statusBar, contents.status);
     }
@@ -83,7 +84,9 @@ LRESULT OnBridgeMessage(Browser& browser, UINT message) {
         case WM_APP_FORGET_TABLE:
             // Answers of the table that is going must not make rows in the next.
             browser.bridge->Mailbox().DiscardParsed();
+            browser.bridge->KeptLines().Clear();
             ForgetTable(view);
+            DetailsTableForgotten(browser);
             return 0;
         case WM_APP_TAKE_TABLE:
             TakeTable(view);

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "browse/kept_info_lines.h"
 #include "browse/ui_mailbox.h"
 #include "engine/refresh_engine.h"
 
@@ -35,6 +36,8 @@ class RefreshBridge : public RefreshFrontEnd {
     // Starts forwarding to the window, or stops it with null.
     void SetWindow(HWND window);
     UiMailbox& Mailbox() { return mailbox_; }
+    // The info line of each answer, for the details window.
+    KeptInfoLines& KeptLines() { return keptLines_; }
     // The UI thread takes the repaint request; the next one posts again.
     void TakeRepaint() { repaintPosted_.store(false); }
     // The window is out of sight: no repaint is asked for until it is seen.
@@ -43,6 +46,9 @@ class RefreshBridge : public RefreshFrontEnd {
     void PutStatus(const char16_t* text) override { mailbox_.PutStatus(text); }
     void ForgetTable() override { Send(WM_APP_FORGET_TABLE); }
     void TakeTable() override { Send(WM_APP_TAKE_TABLE); }
+    void KeepAnswer(std::int32_t index, std::span<const std::uint8_t> answer) override {
+        keptLines_.Keep(index, answer);
+    }
     bool ListServer(std::int32_t index) override;
     void RepaintList() override;
     void RefreshEnded() override { Send(WM_APP_REFRESH_ENDED); }
@@ -55,6 +61,7 @@ class RefreshBridge : public RefreshFrontEnd {
     std::atomic<bool> repaintPosted_{false};
     std::atomic<bool> outOfSight_{false};
     UiMailbox mailbox_;
+    KeptInfoLines keptLines_;
 };
 
 // Makes a new bridge the engine's front end; the engine owns it.

@@ -44,6 +44,7 @@ constexpr ServerMenuItem kServerMenu[] = {
     {IDM_ADD_FAVOURITE, L"Add to &favourites", IsNotFavouriteServer, nullptr},
     {IDM_REMOVE_FAVOURITE, L"Remove from &favourites", IsFavouriteServer, nullptr},
     {IDM_WATCH_BUDDIES, L"&Watch for buddies", nullptr, nullptr, IsWatching},
+    {IDM_SERVER_DETAILS, L"&Details...\tAlt+Enter", nullptr, nullptr},
 };
 
 // The row and where the menu opens: at the keyboard, below the selected row's

@@ -9,12 +9,6 @@ namespace skelvane {
 
 namespace {
 
-template <std::size_t N>
-std::u16string_view FieldText(const char16_t (&field)[N]) {
-    const char16_t* end = std::find(field, field + N, u'\0');
-    return {field, static_cast<std::size_t>(end - field)};
-}
-
 // A player on one server: the name, then the address and port as code units.
 // A zero unit cannot occur in a name, so no two places share a key.
 std::u16string PlaceKey(const std::u16string& player, const Ipv4Endpoint& endpoint) {

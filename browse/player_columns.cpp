@@ -20,8 +20,7 @@ std::int32_t Order(std::int32_t x, std::int32_t y) {
 }  // namespace
 
 std::u16string_view PlayerNameText(const PlayerRecord& player) {
-    const char16_t* end = std::find(player.name, player.name + kPlayerNameCapacity, u'\0');
-    return {player.name, static_cast<std::size_t>(end - player.name)};
+    return FieldText(player.name);
 }
 
 std::int32_t ComparePlayers(const PlayerRecord& a, const PlayerRecord& b, int column) {

@@ -89,13 +89,9 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
     text[0] = u'\0';
     switch (kind) {
         case KIND_HOSTNAME:
-            CopyText(text, record.hostName);
-            break;
         case KIND_MAP:
-            CopyText(text, record.mapName);
-            break;
         case KIND_MOD:
-            CopyText(text, record.gameName);
+            CopyText(text, TextCellOf(record, kind));
             break;
         case KIND_ADDRESS: {
             char16_t address[kAddressTextCapacity];
@@ -116,8 +112,25 @@ void RenderCell(const ServerRecord& record, std::int32_t kind,
 
 }  // namespace
 
+std::u16string_view TextCellOf(const ServerRecord& record, std::int32_t kind) {
+    switch (kind) {
+        case KIND_HOSTNAME:
+            return FieldText(record.hostName);
+        case KIND_MAP:
+            return FieldText(record.mapName);
+        case KIND_MOD:
+            return FieldText(record.gameName);
+        default:
+            return {};
+    }
+}
+
 void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kAddressTextCapacity]) {
-    FormatText(out, u"%S:%d", {DottedAddress(record.address).c_str(), std::int32_t{record.port}});
+    FormatEndpoint(Ipv4Endpoint{record.address, record.port}, out);
+}
+
+void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kAddressTextCapacity]) {
+    FormatText(out, u"%S:%d", {DottedAddress(server.address).c_str(), std::int32_t{server.port}});
 }
 
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {

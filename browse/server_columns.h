@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "engine/server_table.h"
 #include "engine/status_text.h"
+#include "platform/udp_socket.h"
 
 namespace skelvane {
 
@@ -60,6 +62,7 @@ bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32
 // told to connect to it. The longest, with its terminator:
 inline constexpr int kAddressTextCapacity = sizeof "255.255.255.255:65535";
 void FormatServerAddress(const ServerRecord& record, char16_t (&out)[kAddressTextCapacity]);
+void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kAddressTextCapacity]);
 
 // The whole text of any cell, before it is cut to the list's buffer: the
 // longest is a record's long text.
@@ -76,6 +79,10 @@ struct PingThresholds {
     std::int32_t good = 100;
     std::int32_t medium = 200;
 };
+
+// The text a Host Name, Map or Mod cell shows, by the column's kind; empty
+// for any other kind.
+std::u16string_view TextCellOf(const ServerRecord& record, std::int32_t kind);
 
 // The text of one cell, cut to `capacity` units and terminated; for the Ping
 // column also its image. False, with nothing written, for a column that does

@@ -114,6 +114,28 @@ bool ApplyRate(const std::string& value, OptionReader& reader, QueryOptions& opt
     return true;
 }
 
+// A whole number from `low` to `high`; nothing, with the error, for any other
+// value. `what` names the value and `expected` what it must be.
+std::optional<std::int32_t> BoundedNumber(const std::string& value, std::int32_t low,
+                                          std::int32_t high, const std::string& what,
+                                          const std::string& expected, OptionReader& reader) {
+    const auto number =
+        ParseWholeNumber(value, static_cast<std::uint64_t>(low), static_cast<std::uint64_t>(high));
+    if (!number) {
+        reader.error = "bad " + what + " '" + value + "': expected " + expected + " from " +
+                       std::to_string(low) + " to " + std::to_string(high);
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(*number);
+}
+
+bool ApplyMinHumans(const std::string& value, OptionReader& reader, QueryOptions& options) {
+    const auto minimum =
+        BoundedNumber(value, 0, kMaxPlayers, "number of humans", "a whole number", reader);
+    options.minHumans = minimum.value_or(options.minHumans);
+    return minimum.has_value();
+}
+
 bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& options) {
     const auto column = ParseSortColumn(value);
     if (!column) {
@@ -125,19 +147,15 @@ bool ApplySort(const std::string& value, OptionReader& reader, QueryOptions& opt
 }
 
 bool ApplyWatch(const std::string& value, OptionReader& reader, QueryOptions& options) {
-    const auto seconds = ParseWholeNumber(value, 1, kLongestWatchPauseSeconds);
-    if (!seconds) {
-        reader.error = "bad --watch pause '" + value + "': expected whole seconds from 1 to " +
-                       std::to_string(kLongestWatchPauseSeconds);
-        return false;
-    }
-    options.watchSeconds = static_cast<std::int32_t>(*seconds);
-    return true;
+    const auto seconds = BoundedNumber(value, 1, kLongestWatchPauseSeconds, "--watch pause",
+                                       "whole seconds", reader);
+    options.watchSeconds = seconds.value_or(options.watchSeconds);
+    return seconds.has_value();
 }
 
 // The options that only change the table.
-constexpr const char* kTableOptions[] = {"--sort",  "--reverse", "--players",
-                                         "--rules", "--stats",   "--only-buddies"};
+constexpr const char* kTableOptions[] = {"--sort",  "--reverse",      "--players",   "--rules",
+                                         "--stats", "--only-buddies", "--min-humans"};
 
 void NoteTableOption(const std::string& arg, OptionReader& reader) {
     for (const char* name : kTableOptions) {
@@ -156,6 +174,7 @@ constexpr ValueOption kValueOptions[] = {
     {"--buddies", AppendValue<&QueryOptions::buddyFiles>},
     {"--rate", ApplyRate},
     {"--sort", ApplySort},
+    {"--min-humans", ApplyMinHumans},
     {"--watch", ApplyWatch},
 };
 

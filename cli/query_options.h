@@ -34,6 +34,8 @@ struct QueryOptions {
     std::vector<std::string> buddyNames;
     std::vector<std::string> buddyFiles;
     bool onlyBuddies = false;
+    // --min-humans: only servers with at least this many human players.
+    std::int32_t minHumans = 0;
     // --watch: seconds between the end of one refresh and the next; 0 for a
     // single refresh and its table.
     std::int32_t watchSeconds = 0;

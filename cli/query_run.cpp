@@ -47,6 +47,9 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
     if (options.onlyBuddies) {
         rows = ServersWithBuddies(engine.table, rows, *inputs.buddies);
     }
+    if (options.minHumans > 0) {
+        rows = ServersWithHumans(engine.table, rows, options.minHumans);
+    }
     const QueryStats stats{engine.stats, engine.timing.sweepPasses, SummarisePings(engine.table)};
     if (!options.json) {
         PrintServerTable(std::cout, engine.table, rows, PingThresholds{}, details);

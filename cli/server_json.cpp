@@ -1,5 +1,6 @@
 #include "cli/server_json.h"
 
+#include "browse/humans_and_bots.h"
 #include "cli/text_coding.h"
 
 namespace skelvane {
@@ -33,7 +34,8 @@ void PrintJsonPlayers(std::ostream& out, const ServerRecord& r, const BuddyList*
     for (std::int32_t i = 0; i < r.playerCount && i < kMaxPlayers; ++i) {
         out << (i == 0 ? "" : ", ") << '{';
         PrintJsonText(out, "name", r.players[i].name);
-        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping;
+        out << ", \"score\": " << r.players[i].score << ", \"ping\": " << r.players[i].ping
+            << ", \"bot\": " << (IsBot(r.players[i]) ? "true" : "false");
         if (buddies != nullptr) {
             PrintJsonBuddy(out, IsBuddyName(*buddies, r.players[i].name));
         }
@@ -60,6 +62,8 @@ void PrintJsonRecord(std::ostream& out, const ServerTable& table, std::int32_t i
         << ", \"timeLimit\": " << r.timeLimit << ", \"sendTime\": " << r.sendTime
         << ", \"ping\": " << r.ping << ", \"responded\": " << r.responded
         << ", \"attempts\": " << r.attempts;
+    const HumansAndBots players = CountHumansAndBots(r);
+    out << ", \"humans\": " << players.humans << ", \"bots\": " << players.bots;
     if (details.buddies != nullptr) {
         PrintJsonBuddy(out, ServerHasBuddy(*details.buddies, r));
     }

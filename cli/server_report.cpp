@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "browse/humans_and_bots.h"
 #include "cli/text_coding.h"
 
 namespace skelvane {
@@ -21,11 +22,28 @@ std::string CellText(const ServerRecord& record, int column, const PingThreshold
     return TerminalText(text);
 }
 
-void PrintPadded(std::ostream& out, const std::string& text, std::size_t width, bool last) {
-    out << text;
-    if (!last) {
-        out << std::string(width - Utf8Length(text) + 2, ' ');
+// The list's cell texts, then the numbers of humans and bots.
+std::vector<std::string> RowTexts(const ServerRecord& record, const PingThresholds& thresholds) {
+    std::vector<std::string> texts;
+    for (int column = 0; column < kServerColumnCount; ++column) {
+        texts.push_back(CellText(record, column, thresholds));
     }
+    const HumansAndBots players = CountHumansAndBots(record);
+    texts.push_back(std::to_string(players.humans));
+    texts.push_back(std::to_string(players.bots));
+    return texts;
+}
+
+// The texts padded to their columns' widths, the last one not padded.
+void PrintLine(std::ostream& out, const std::vector<std::string>& texts,
+               const std::vector<std::size_t>& widths) {
+    for (std::size_t column = 0; column < texts.size(); ++column) {
+        out << texts[column];
+        if (column + 1 < texts.size()) {
+            out << std::string(widths[column] - Utf8Length(texts[column]) + 2, ' ');
+        }
+    }
+    out << '\n';
 }
 
 void PrintRules(std::ostream& out, const RulesByRecord& rules, std::int32_t index) {
@@ -60,6 +78,14 @@ void PrintPlayers(std::ostream& out, const ServerRecord& record, const BuddyList
     }
 }
 
+// The rows whose record `keep` accepts, in their order.
+template <typename Keep>
+std::vector<std::int32_t> RowsWhere(const std::vector<std::int32_t>& rows, Keep keep) {
+    std::vector<std::int32_t> kept;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept), keep);
+    return kept;
+}
+
 }  // namespace
 
 std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int32_t showFull,
@@ -76,46 +102,48 @@ std::vector<std::int32_t> ShownServersInOrder(const ServerTable& table, std::int
     return rows;
 }
 
+std::vector<std::int32_t> ServersWithHumans(const ServerTable& table,
+                                            const std::vector<std::int32_t>& rows,
+                                            std::int32_t minimum) {
+    return RowsWhere(rows, [&](std::int32_t index) {
+        return CountHumansAndBots(table[index]).humans >= minimum;
+    });
+}
+
 std::vector<std::int32_t> ServersWithBuddies(const ServerTable& table,
                                              const std::vector<std::int32_t>& rows,
                                              const BuddyList& buddies) {
-    std::vector<std::int32_t> kept;
-    std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept),
-                 [&](std::int32_t index) { return ServerHasBuddy(buddies, table[index]); });
-    return kept;
+    return RowsWhere(rows,
+                     [&](std::int32_t index) { return ServerHasBuddy(buddies, table[index]); });
 }
 
 void PrintServerTable(std::ostream& out, const ServerTable& table,
                       const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
                       const ReportDetails& details) {
-    std::vector<std::vector<std::string>> cells;
-    std::size_t widths[kServerColumnCount] = {};
     std::vector<std::string> titles;
-    for (int column = 0; column < kServerColumnCount; ++column) {
-        titles.push_back(Utf16ToUtf8(kServerColumns[column].title));
-        widths[column] = Utf8Length(titles.back());
+    for (const ColumnDef& column : kServerColumns) {
+        titles.push_back(Utf16ToUtf8(column.title));
     }
+    titles.insert(titles.end(), {"Humans", "Bots"});
+    std::vector<std::size_t> widths;
+    for (const std::string& title : titles) {
+        widths.push_back(Utf8Length(title));
+    }
+    std::vector<std::vector<std::string>> cells;
     for (std::int32_t index : rows) {
-        std::vector<std::string> row;
-        for (int column = 0; column < kServerColumnCount; ++column) {
-            row.push_back(CellText(table[index], column, thresholds));
-            widths[column] = std::max(widths[column], Utf8Length(row.back()));
+        std::vector<std::string> row = RowTexts(table[index], thresholds);
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            widths[column] = std::max(widths[column], Utf8Length(row[column]));
         }
         cells.push_back(std::move(row));
     }
     out << BuddyMark(details.buddies, false);
-    for (int column = 0; column < kServerColumnCount; ++column) {
-        PrintPadded(out, titles[column], widths[column], column + 1 == kServerColumnCount);
-    }
-    out << '\n';
+    PrintLine(out, titles, widths);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const ServerRecord& record = table[rows[r]];
         out << BuddyMark(details.buddies,
                          details.buddies && ServerHasBuddy(*details.buddies, record));
-        for (int column = 0; column < kServerColumnCount; ++column) {
-            PrintPadded(out, cells[r][column], widths[column], column + 1 == kServerColumnCount);
-        }
-        out << '\n';
+        PrintLine(out, cells[r], widths);
         if (details.rules != nullptr) {
             PrintRules(out, *details.rules, rows[r]);
         }

@@ -7,7 +7,7 @@
 
 #include "browse/buddy_list.h"
 #include "browse/server_columns.h"
-#include "cli/server_rules.h"
+#include "browse/server_rules.h"
 #include "engine/server_table.h"
 
 namespace skelvane {
@@ -35,9 +35,14 @@ std::vector<std::int32_t> ServersWithBuddies(const ServerTable& table,
                                              const std::vector<std::int32_t>& rows,
                                              const BuddyList& buddies);
 
-// The servers as a table of the list's columns and cell texts, with the
-// details asked for below each row. With a buddy list, a server where a buddy
-// plays and a player who is one are marked with '*'.
+// Only the rows of servers with at least `minimum` human players.
+std::vector<std::int32_t> ServersWithHumans(const ServerTable& table,
+                                            const std::vector<std::int32_t>& rows,
+                                            std::int32_t minimum);
+
+// The servers as a table of the list's columns and cell texts, then the
+// numbers of humans and bots, with the details asked for below each row. With a buddy list, a
+// server where a buddy plays and a player who is one are marked with '*'.
 void PrintServerTable(std::ostream& out, const ServerTable& table,
                       const std::vector<std::int32_t>& rows, const PingThresholds& thresholds,
                       const ReportDetails& details);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 
 namespace skelvane {
@@ -39,6 +42,13 @@ struct ServerRecord {
     std::int32_t timeLimit;
     std::int32_t privateClients;
 };
+
+// A text field of a record up to its terminator, or all of it when it has none.
+template <std::size_t Capacity>
+std::u16string_view FieldText(const char16_t (&field)[Capacity]) {
+    const char16_t* end = std::find(field, field + Capacity, u'\0');
+    return {field, static_cast<std::size_t>(end - field)};
+}
 
 // The servers of the current refresh. Only the refresh worker writes `records`
 // and `count`, and only in the master phase; every thread may read them.

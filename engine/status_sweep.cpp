@@ -12,9 +12,6 @@ namespace skelvane {
 
 namespace {
 
-inline constexpr std::uint8_t kStatusQuery[kStatusQuerySize] = {
-    0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e', 't', 's', 't', 'a', 't', 'u', 's', 0x0A, 0x00};
-
 struct Sweep {
     RefreshEngine& engine;
     SweepChannel channel;

@@ -6,7 +6,10 @@
 
 namespace skelvane {
 
+// The getstatus request every server is sent.
 inline constexpr std::size_t kStatusQuerySize = 15;
+inline constexpr std::uint8_t kStatusQuery[kStatusQuerySize] = {
+    0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e', 't', 's', 't', 'a', 't', 'u', 's', 0x0A, 0x00};
 
 struct SweepSummary {
     SweepOutcome outcome = SweepOutcome::kSetupFailed;

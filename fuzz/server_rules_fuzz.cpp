@@ -1,6 +1,6 @@
 // Arbitrary bytes as a status answer whose rules skelvane-query keeps.
 
-#include "cli/server_rules.h"
+#include "browse/server_rules.h"
 #include "fuzz/fuzz_check.h"
 
 using skelvane::fuzz::Require;

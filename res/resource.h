@@ -5,6 +5,7 @@
 // Dialog templates.
 #define IDD_CONFIG 164
 #define IDD_MAIN 165
+#define IDD_DETAILS 166
 
 // Icons. IDI_APP is the lowest-numbered group, so it is also the program file's icon.
 #define IDI_APP 106
@@ -33,6 +34,29 @@
 #define IDC_CONTROLS_GROUP 1024
 #define IDC_SHOWFULL 1028
 #define IDC_SHOWEMPTY 1029
+// Made when the find field is first opened.
+#define IDC_FIND_LABEL 1030
+#define IDC_FIND 1031
+
+// Commands of the main window that no control of it sends: the find field
+// (Ctrl+F and F3) and the details of the selected server (Alt+Enter and the
+// server list's context menu).
+#define IDM_FIND 40101
+#define IDM_SERVER_DETAILS 40102
+
+// Controls of IDD_DETAILS. Its Join and Refresh go to the main window, so
+// their identifiers are distinct from those of IDD_MAIN.
+#define IDC_DETAILS_NAME 1040
+#define IDC_DETAILS_ADDRESS 1041
+#define IDC_DETAILS_COUNTS 1042
+#define IDC_DETAILS_PLAYERS_LABEL 1043
+#define IDC_DETAILS_PLAYERS 1044
+#define IDC_DETAILS_RULES_LABEL 1045
+#define IDC_DETAILS_RULES 1046
+#define IDC_DETAILS_STATUS 1047
+#define IDC_DETAILS_JOIN 1048
+#define IDC_DETAILS_REFRESH 1049
+#define IDC_DETAILS_ADDRESS_LABEL 1050
 
 // Commands of the main window that no control sends: the server list's
 // context menu and the keyboard (app/server_menu_win32.cpp,

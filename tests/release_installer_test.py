@@ -185,7 +185,7 @@ class ReleaseInstaller(unittest.TestCase):
         cls.chosen_files = files_in(CHOSEN_FOLDER)
         cls.chosen_location = registry(UNINSTALL_KEY)["InstallLocation"][1]
         kept = kept_data_folder()
-        kept.mkdir(parents=True)
+        kept.mkdir(parents=True, exist_ok=True)
         (kept / "servers.txt").write_text("127.0.0.1:27960\n")
         cls.ticked = wine(DRIVER, "uninstall-removing-settings", CHOSEN_FOLDER + "\\uninstall.exe")
         cls.ticked_folder = files_in(CHOSEN_FOLDER)

@@ -7,6 +7,7 @@
 
 #include "browse/buddy_list.h"
 #include "browse/screen_limiters.h"
+#include "browse/server_find.h"
 #include "browse/update_throttle.h"
 #include "engine/refresh_engine.h"
 #include "settings/settings.h"
@@ -36,8 +37,14 @@ struct Presentation {
     // announced to this thread, so the record no longer changes. Only such
     // records ever get a row.
     std::vector<std::uint8_t> parsed;
+    // What a find looks in, FoundTextOf each record, kept from its
+    // announcement on: every keystroke reads it for every record.
+    std::vector<std::u16string> foundTexts;
     // The server list holds no rows of its own: row i shows record rows[i].
     std::vector<std::int32_t> rows;
+    // Every announced record in the list's order, whether the filters show
+    // it or not: a new find text takes its rows from here without a sort.
+    std::vector<std::int32_t> ordered;
     // Set while the selection moves to follow its server to another row; the
     // server, and so its players, stay the same.
     bool followingRecord = false;
@@ -46,6 +53,9 @@ struct Presentation {
     std::int32_t playerServer = -1;
     // The names whose rows are highlighted.
     BuddyList buddies;
+    // What the find field holds: only servers it finds have rows. It lives for
+    // the session and is never stored.
+    FindText find;
     // Rows were added without redrawing the server list since its last repaint.
     bool redrawPaused = false;
     // A repaint was held back while the main window was hidden or minimized.

@@ -1,6 +1,7 @@
 #include "ui/server_list_view_win32.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "browse/column_widths.h"
 #include "browse/server_columns.h"
@@ -26,11 +27,13 @@ bool IsListOutOfSight(const Presentation& view) {
     return IsOutOfSight(GetParent(view.serverList));
 }
 
-// A record may have a row when its answer has been parsed and the filters pass it.
+// A record may have a row when its answer has been parsed and the filters,
+// the find text among them, pass it.
 bool IsListable(const Presentation& view, std::int32_t index) {
     return view.tableReadable && index >= 0 &&
            static_cast<std::size_t>(index) < view.parsed.size() && view.parsed[index] != 0 &&
-           IsServerShown(Table(view)[index], view.settings->showFull, view.settings->showEmpty);
+           IsServerListed(Table(view)[index], ListFilter(view),
+                          view.foundTexts[static_cast<std::size_t>(index)]);
 }
 
 // Whether the row of record `a` goes before that of record `b` in an order.
@@ -40,18 +43,20 @@ auto GoesBefore(const Presentation& view, std::uint32_t order) {
     };
 }
 
-// Where a new row goes so that the list stays in the current order: after
-// every row that sorts before it or equal to it.
-std::size_t SortedPosition(const Presentation& view, std::int32_t index) {
-    const auto place = std::upper_bound(view.rows.begin(), view.rows.end(), index,
-                                        GoesBefore(view, view.settings->sortOrder));
-    return static_cast<std::size_t>(place - view.rows.begin());
+// Puts a record where it goes in records kept in the current order: after
+// every record that sorts before it or equal to it.
+void InsertInOrder(const Presentation& view, std::vector<std::int32_t>& records,
+                   std::int32_t index) {
+    records.insert(std::upper_bound(records.begin(), records.end(), index,
+                                    GoesBefore(view, view.settings->sortOrder)),
+                   index);
 }
 
 // Rows that compare equal keep the order they had, so sorting by a column that
 // imposes no order (IP Address) leaves the list as it was.
 void SortRows(Presentation& view, std::uint32_t order) {
     std::stable_sort(view.rows.begin(), view.rows.end(), GoesBefore(view, order));
+    std::stable_sort(view.ordered.begin(), view.ordered.end(), GoesBefore(view, order));
 }
 
 // The list keeps its selection by row number; when rows move, the selection
@@ -108,10 +113,62 @@ void DeleteAllRows(Presentation& view) {
     ClearPlayerList(view);
 }
 
-void AddRow(Presentation& view, std::int32_t index, std::size_t position) {
-    view.rows.insert(view.rows.begin() + static_cast<std::ptrdiff_t>(position), index);
+void AddRow(Presentation& view, std::int32_t index) {
+    InsertInOrder(view, view.rows, index);
     view.shownServers += 1;
     view.shownPlayers += Table(view)[index].playerCount;
+}
+
+// The counts of rows that were taken out or put in some other way than AddRow.
+void RecountRows(Presentation& view) {
+    view.shownServers = static_cast<std::int32_t>(view.rows.size());
+    view.shownPlayers = 0;
+    for (const std::int32_t index : view.rows) {
+        view.shownPlayers += Table(view)[index].playerCount;
+    }
+}
+
+// Every listable record, in table order.
+std::vector<std::int32_t> ListableRecords(const Presentation& view) {
+    std::vector<std::int32_t> records;
+    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
+        if (IsListable(view, static_cast<std::int32_t>(i))) {
+            records.push_back(static_cast<std::int32_t>(i));
+        }
+    }
+    return records;
+}
+
+// The selected row and its record, taken before the rows change.
+struct Selection {
+    int row;
+    std::int32_t record;
+};
+
+Selection TakeSelection(const Presentation& view) {
+    const int row = SelectedServerRow(view);
+    return Selection{row, RecordIndexAtRow(view, row)};
+}
+
+// The rows have changed under the list without a rebuild: the list learns
+// their number, the counts follow, and the selected server stays selected
+// while it has a row. When it has none nothing is selected, and its players
+// go with it; its old row is let go while the list still has it, which costs
+// far less than letting go of every row.
+void ShowChangedRows(Presentation& view, const Selection& before) {
+    RecountRows(view);
+    const bool stays =
+        std::find(view.rows.begin(), view.rows.end(), before.record) != view.rows.end();
+    if (!stays && before.row >= 0) {
+        ListView_SetItemState(view.serverList, before.row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ClearPlayerList(view);
+    }
+    ShowRowCount(view);
+    if (stays) {
+        FollowRecord(view, before.record);
+    }
+    ShowCounts(view);
+    RepaintServerListNow(view);
 }
 
 // A record whose answer was announced for the first time, and may be read.
@@ -121,27 +178,16 @@ bool TakeAnnouncement(Presentation& view, std::int32_t index) {
         return false;
     }
     view.parsed[index] = 1;
+    view.foundTexts[static_cast<std::size_t>(index)] = FoundTextOf(Table(view)[index]);
     return true;
 }
 
-std::int32_t CountListable(const Presentation& view) {
-    std::int32_t listable = 0;
-    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
-        listable += IsListable(view, static_cast<std::int32_t>(i)) ? 1 : 0;
-    }
-    return listable;
-}
-
 // Every listable record in table order; sorting comes after.
-void RebuildServerRows(Presentation& view) {
+void RebuildServerRows(Presentation& view, std::vector<std::int32_t> listable) {
     PauseRedraw(view);
     DeleteAllRows(view);
-    for (std::size_t i = 0; i < view.parsed.size(); ++i) {
-        const auto index = static_cast<std::int32_t>(i);
-        if (IsListable(view, index)) {
-            AddRow(view, index, view.rows.size());
-        }
-    }
+    view.rows = std::move(listable);
+    RecountRows(view);
     ShowRowCount(view);
 }
 
@@ -191,6 +237,8 @@ void ForgetTable(Presentation& view) {
     view.tableReadable = false;
     ++view.tablesForgotten;
     view.parsed.clear();
+    view.foundTexts.clear();
+    view.ordered.clear();
     DeleteAllRows(view);
     ResumeRedraw(view);
     ShowCounts(view);
@@ -198,6 +246,8 @@ void ForgetTable(Presentation& view) {
 
 void TakeTable(Presentation& view) {
     view.parsed.assign(static_cast<std::size_t>(Table(view).Count()), 0);
+    view.foundTexts.assign(view.parsed.size(), std::u16string());
+    view.ordered.clear();
     view.tableReadable = true;
     DeleteAllRows(view);
     ResumeRedraw(view);
@@ -208,8 +258,12 @@ void AddParsedServers(Presentation& view, const std::vector<std::int32_t>& indic
     const std::int32_t selected = RecordIndexAtRow(view, SelectedServerRow(view));
     const std::size_t before = view.rows.size();
     for (const std::int32_t index : indices) {
-        if (TakeAnnouncement(view, index) && IsListable(view, index)) {
-            AddRow(view, index, SortedPosition(view, index));
+        if (!TakeAnnouncement(view, index)) {
+            continue;
+        }
+        InsertInOrder(view, view.ordered, index);
+        if (IsListable(view, index)) {
+            AddRow(view, index);
         }
     }
     if (view.rows.size() == before) {
@@ -348,14 +402,53 @@ bool SelectServer(Presentation& view, const Ipv4Endpoint& server) {
 void ApplyFilterChange(Presentation& view, HWND mainWindow) {
     view.settings->showEmpty = CheckState(mainWindow, IDC_SHOWEMPTY);
     view.settings->showFull = CheckState(mainWindow, IDC_SHOWFULL);
-    if (CountListable(view) == view.shownServers) {
+    std::vector<std::int32_t> listable = ListableRecords(view);
+    if (static_cast<std::int32_t>(listable.size()) == view.shownServers) {
         return;
     }
-    RebuildServerRows(view);
+    RebuildServerRows(view, std::move(listable));
     FillPlayerList(view);
     ShowCounts(view);
     SortRows(view, view.settings->sortOrder);
     RepaintServerListNow(view);
+}
+
+ServerFilter ListFilter(const Presentation& view) {
+    return ServerFilter{view.settings->showFull, view.settings->showEmpty, &view.find};
+}
+
+// No keystroke sorts: typing on narrows the rows as a rule, and the rows that
+// stay are taken out of the rows there are; any other change takes the rows
+// out of every answered record, kept in the current order.
+void ApplyFindText(Presentation& view, std::u16string_view typed) {
+    FindText next(typed);
+    if (next == view.find) {
+        return;
+    }
+    const bool narrows = next.Narrows(view.find);
+    view.find = std::move(next);
+    const Selection before = TakeSelection(view);
+    std::vector<std::int32_t> kept;
+    const std::vector<std::int32_t>& from = narrows ? view.rows : view.ordered;
+    std::copy_if(from.begin(), from.end(), std::back_inserter(kept),
+                 [&view](std::int32_t index) { return IsListable(view, index); });
+    view.rows = std::move(kept);
+    ShowChangedRows(view, before);
+}
+
+void ServerRecordChanged(Presentation& view, std::int32_t index) {
+    const Selection before = TakeSelection(view);
+    view.foundTexts[static_cast<std::size_t>(index)] = FoundTextOf(Table(view)[index]);
+    std::erase(view.rows, index);
+    std::erase(view.ordered, index);
+    InsertInOrder(view, view.ordered, index);
+    if (IsListable(view, index)) {
+        InsertInOrder(view, view.rows, index);
+    }
+    ShowChangedRows(view, before);
+    if (before.record == index) {
+        FillPlayerList(view);
+    }
 }
 
 }  // namespace skelvane

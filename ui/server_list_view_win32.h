@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "ui/presentation_win32.h"
@@ -72,5 +73,18 @@ void OnServerColumnClick(Presentation& view, int column);
 // Full or Empty was toggled: take both boxes into the settings and, when the
 // number of servers to show has changed, rebuild the list.
 void ApplyFilterChange(Presentation& view, HWND mainWindow);
+
+// What decides whether a server has a row: Full, Empty and the find text.
+ServerFilter ListFilter(const Presentation& view);
+
+// The find text has changed: the rows become those of the servers it finds
+// (all of them for an empty text), in the current order, with the counts of
+// what is shown. The selected server stays selected while it has a row.
+void ApplyFindText(Presentation& view, std::u16string_view typed);
+
+// A record that has a row, or may have one, was written anew (an answer of
+// its own outside the sweep): its row goes where the filters and the order
+// now put it, and the counts and its players follow.
+void ServerRecordChanged(Presentation& view, std::int32_t index);
 
 }  // namespace skelvane

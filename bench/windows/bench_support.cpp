@@ -28,4 +28,16 @@ QuietMainWindow OpenQuietMainWindow() {
     return opened;
 }
 
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void WaitForQuietRefresh(const Browser& browser) {
+    PumpUntil(browser.mainWindow, [&browser] { return !IsRefreshInProgress(*browser.engine); });
+}
+
 }  // namespace skelvane

@@ -39,4 +39,10 @@ void PumpUntil(HWND mainWindow, Done done) {
     }
 }
 
+// Runs the messages that wait for this thread.
+void PumpMessages();
+
+// Until the first refresh of a quiet main window has ended.
+void WaitForQuietRefresh(const Browser& browser);
+
 }  // namespace skelvane

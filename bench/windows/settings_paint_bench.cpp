@@ -45,14 +45,6 @@ double MedianMs(const std::function<void()>& run) {
     return Median(times);
 }
 
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 // A name like the ones players pick: a word and a number.
 std::u16string PlayerName(int seed) {
     static const char16_t* const kWords[] = {u"Quill", u"Tallow", u"Sprocket", u"Moss",
@@ -89,7 +81,7 @@ void ListFullServers(Browser& browser) {
     }
     DeliverMailbox(browser);
     RepaintServerListNow(browser.view);
-    Pump();
+    PumpMessages();
 }
 
 // Buddies shaped like the players' names, none of them a player's.
@@ -144,10 +136,7 @@ int Run() {
     if (browser == nullptr) {
         return 1;
     }
-    while (IsRefreshInProgress(*browser->engine)) {
-        Pump();
-        Sleep(5);
-    }
+    WaitForQuietRefresh(*browser);
     ListFullServers(*browser);
     PrintRepaints(*browser);
 

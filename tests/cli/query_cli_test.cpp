@@ -161,7 +161,7 @@ TEST(QueryCli, MarksBuddiesAndTheirServersAndListsOnlyThoseServersWhenAsked) {
                                                    {"The Ann", true},
                                                    {"z\xC3\xA9ro", true}}) {
         const std::string expected = "{\"name\": \"" + player + "\", \"score\": 1, \"ping\": 2, " +
-                                     "\"buddy\": " + (buddy ? "true}" : "false}");
+                                     "\"bot\": false, \"buddy\": " + (buddy ? "true}" : "false}");
         EXPECT_NE(json.out.find(expected), std::string::npos) << expected << "\n" << json.out;
     }
 
@@ -181,6 +181,51 @@ TEST(QueryCli, MarksBuddiesAndTheirServersAndListsOnlyThoseServersWhenAsked) {
          {"\n* A ", "\n* C ", "\n* D ", "\n    * bob  ", "\n      Ann  ", "\n    * The Ann  "}) {
         EXPECT_NE(only.out.find(marked), std::string::npos) << marked << "\n" << only.out;
     }
+}
+
+// The last two words of the table line that starts with `host`.
+std::string HumansAndBotsCells(const std::string& table, const std::string& host) {
+    const std::size_t line = table.find("\n" + host + " ");
+    if (line == std::string::npos) {
+        return "no row";
+    }
+    const std::string row = table.substr(line + 1, table.find('\n', line + 1) - line - 1);
+    const std::size_t bots = row.find_last_not_of(' ', row.rfind(' '));
+    const std::size_t humans = row.rfind(' ', bots) + 1;
+    return row.substr(humans, bots + 1 - humans) + row.substr(row.rfind(' '));
+}
+
+TEST(QueryCli, HumansAndBotsInTheTableAndJsonAndAMinimumOfHumans) {
+    const auto server = [](const std::string& name, const std::vector<int>& pings) {
+        std::vector<std::string> players;
+        for (const int ping : pings) {
+            players.push_back("5 " + std::to_string(ping) + " \"p" + std::to_string(ping) + "\"");
+        }
+        return FakeServers::Behaviour{
+            test::StatusAnswer("\\sv_hostname\\" + name + "\\sv_maxclients\\8", players)};
+    };
+    FakeServers servers({server("A", {40, 0, 0}), server("B", {10, 20}), server("C", {})});
+    FakeMaster master({{}, {servers.MasterAnswer()}});
+    const QueryRun table = RunQuery({"--master", Master(master), "--sort", "Host Name"});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(table.out.substr(0, table.out.find('\n')).substr(table.out.find("Ping")),
+              "Ping  Humans  Bots")
+        << table.out;
+    EXPECT_EQ(HumansAndBotsCells(table.out, "A"), "1 2") << table.out;
+    EXPECT_EQ(HumansAndBotsCells(table.out, "B"), "2 0") << table.out;
+    EXPECT_EQ(HumansAndBotsCells(table.out, "C"), "0 0") << table.out;
+    EXPECT_NE(table.out.find("3 / 8"), std::string::npos) << "the Players cell is the browser's";
+
+    const QueryRun json = RunQuery({"--master", Master(master), "--json", "--sort", "Host Name"});
+    for (const char* field : {"\"humans\": 1, \"bots\": 2", "\"humans\": 2, \"bots\": 0",
+                              "\"ping\": 0, \"bot\": true", "\"ping\": 40, \"bot\": false"}) {
+        EXPECT_NE(json.out.find(field), std::string::npos) << field << "\n" << json.out;
+    }
+
+    const QueryRun two = RunQuery({"--master", Master(master), "--min-humans", "2"});
+    EXPECT_EQ(HumansAndBotsCells(two.out, "B"), "2 0") << two.out;
+    EXPECT_EQ(two.out.find("\nA "), std::string::npos) << "three players, one human\n" << two.out;
+    EXPECT_EQ(two.out.find("\nC "), std::string::npos) << two.out;
 }
 
 TEST(QueryCli, JsonCarriesEveryField) {

@@ -36,8 +36,9 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_TRUE(o.listPlayers);
     EXPECT_TRUE(o.json);
 
-    const auto given = Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f",
-                              "--buddy", "Kite", "--only-buddies", "--rules", "--stats"});
+    const auto given =
+        Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f", "--buddy", "Kite",
+               "--only-buddies", "--rules", "--stats", "--min-humans", "3"});
     ASSERT_TRUE(given.options) << given.error;
     EXPECT_FALSE(given.options->askMaster) << "servers given without --master";
     ASSERT_EQ(given.options->servers.size(), 2u);
@@ -46,6 +47,7 @@ TEST(QueryOptions, ReadsEveryOption) {
     EXPECT_EQ(given.options->serverFiles, std::vector<std::string>{"f"});
     EXPECT_EQ(given.options->buddyNames, std::vector<std::string>{"Kite"});
     EXPECT_TRUE(given.options->onlyBuddies && given.options->rules && given.options->stats);
+    EXPECT_EQ(given.options->minHumans, 3);
     EXPECT_EQ(given.options->watchSeconds, 0);
 
     const auto watch = Parse({"--buddies", "f", "--watch", "86400", "--json", "--no-full"});
@@ -89,12 +91,15 @@ TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
         {{"--only-buddies"}, "--only-buddies needs --buddy or --buddies"},
         {{"--server", "h:0"}, "HOST:PORT"},
         {{"--servers"}, "needs a value"},
+        {{"--min-humans", "65"}, "bad number of humans '65'"},
+        {{"--min-humans", "-1"}, "bad number of humans"},
         {{"--watch", "60"}, "--watch needs --buddy or --buddies"},
         {{"--buddy", "K", "--watch", "0"}, "whole seconds from 1 to 86400"},
         {{"--buddy", "K", "--watch", "86401"}, "whole seconds from 1 to 86400"},
         {{"--buddy", "K", "--watch", "1", "--reverse"}, "not the table: --reverse does not"},
         {{"--players", "--buddy", "K", "--stats", "--watch", "1"}, "--players does not apply"},
         {{"--buddy", "K", "--only-buddies", "--watch", "1"}, "--only-buddies does not apply"},
+        {{"--buddy", "K", "--min-humans", "1", "--watch", "1"}, "--min-humans does not apply"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.args);

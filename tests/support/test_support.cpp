@@ -211,7 +211,9 @@ void FakeServers::Schedule(Server& server, const Ipv4Endpoint& to) {
         (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
         return;
     }
-    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to});
+    const bool later = !behaviour.laterAnswer.empty() && server.queries.load() > 1;
+    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to,
+                           later ? &behaviour.laterAnswer : &behaviour.answer});
 }
 
 void FakeServers::SendDueAnswers() {
@@ -224,7 +226,7 @@ void FakeServers::SendDueAnswers() {
         Server& server = *due->server;
         UdpSocket& from = server.behaviour.fromOtherPort ? server.otherSocket : server.socket;
         for (int copy = 0; copy < server.behaviour.copies; ++copy) {
-            from.SendTo(server.behaviour.answer, due->to);
+            from.SendTo(*due->bytes, due->to);
         }
         due = dueAnswers_.erase(due);
     }

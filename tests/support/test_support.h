@@ -119,6 +119,8 @@ class FakeServers {
         std::uint32_t delayMs = 0;
         // Answer from a second socket, so from another port.
         bool fromOtherPort = false;
+        // When given, the answer to every query after the first.
+        Bytes laterAnswer{};
     };
 
     explicit FakeServers(std::vector<Behaviour> behaviours);
@@ -142,6 +144,7 @@ class FakeServers {
         std::uint32_t due;
         Server* server;
         Ipv4Endpoint to;
+        const Bytes* bytes;
     };
     void Serve();
     // Late answers wait in a list, so that one slow server holds up no other.

@@ -91,6 +91,7 @@ const std::vector<MenuItemSeen> kMenu = {
     {L"&Copy address\tCtrl+C", true, false},
     {L"Add to &favourites", true, false},
     {L"&Watch for buddies", true, false},
+    {L"&Details...\tAlt+Enter", true, false},
 };
 
 TEST_F(ServerMenu, OpensForTheRowUnderThePointerOrTheSelectedRowAtTheKeyboard) {

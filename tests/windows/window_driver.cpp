@@ -129,11 +129,13 @@ void PressKey(HWND target, const KeyPress& press) {
     SendMessageW(GetParent(target), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
     BYTE state[256] = {};
     GetKeyboardState(state);
-    const BYTE saved[2] = {state[VK_CONTROL], state[VK_SHIFT]};
+    const BYTE saved[3] = {state[VK_CONTROL], state[VK_SHIFT], state[VK_MENU]};
     state[VK_CONTROL] = press.ctrl ? 0x80 : 0;
     state[VK_SHIFT] = press.shift ? 0x80 : 0;
+    state[VK_MENU] = press.alt ? 0x80 : 0;
     SetKeyboardState(state);
-    const bool system = press.key == VK_F10;
+    // F10 and every key with Alt come as the system's key messages.
+    const bool system = press.key == VK_F10 || press.alt;
     const LPARAM down = press.repeat ? (LPARAM{1} << 30) | 1 : 1;
     PostMessageW(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, press.key, down);
     PostMessageW(target, system ? WM_SYSKEYUP : WM_KEYUP, press.key,
@@ -141,6 +143,7 @@ void PressKey(HWND target, const KeyPress& press) {
     PumpFor(50);
     state[VK_CONTROL] = saved[0];
     state[VK_SHIFT] = saved[1];
+    state[VK_MENU] = saved[2];
     SetKeyboardState(state);
 }
 

@@ -33,14 +33,14 @@ std::vector<std::int32_t> RowRecords(HWND list);
 void ClickColumn(HWND mainWindow, int listId, int column);
 
 // A key pressed and let go in `target`, which takes the focus first, as the
-// keyboard would send it, with
-// Ctrl and Shift held as asked; `repeat` marks the press as a held key's
-// repetition. Pumps until it has been handled.
+// keyboard would send it, with Ctrl, Shift and Alt held as asked; `repeat`
+// marks the press as a held key's repetition. Pumps until it has been handled.
 struct KeyPress {
     UINT key = 0;
     bool ctrl = false;
     bool shift = false;
     bool repeat = false;
+    bool alt = false;
 };
 void PressKey(HWND target, const KeyPress& press);
 

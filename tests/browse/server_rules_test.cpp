@@ -1,4 +1,4 @@
-#include "cli/server_rules.h"
+#include "browse/server_rules.h"
 
 #include <gtest/gtest.h>
 

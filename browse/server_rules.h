@@ -39,8 +39,15 @@ class ServerRules {
     std::int32_t dropped_ = 0;
 };
 
-// The rules of one answer, paired as the browser pairs the info string (a key
-// without a value ends it) and converted as it converts text.
+// The info line of an answer (its second line) as the parser reads it: at
+// most 2047 bytes, up to its first zero byte; empty when there is none.
+std::string InfoLineOf(std::span<const std::uint8_t> answer);
+
+// The rules of an info line, paired as the browser pairs the info string (a
+// key without a value ends it) and converted as it converts text.
+ServerRules ReadInfoRules(std::span<const std::uint8_t> infoLine);
+
+// The rules of one answer: those of its info line.
 ServerRules ReadServerRules(std::span<const std::uint8_t> answer);
 
 }  // namespace skelvane

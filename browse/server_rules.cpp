@@ -1,4 +1,4 @@
-#include "cli/server_rules.h"
+#include "browse/server_rules.h"
 
 #include "engine/byte_cursor.h"
 #include "engine/info_string.h"
@@ -33,15 +33,20 @@ std::u16string_view ServerRules::Piece(std::size_t i) const {
     return std::u16string_view(text_).substr(start, ends_[i] - start);
 }
 
-ServerRules ReadServerRules(std::span<const std::uint8_t> answer) {
-    ServerRules rules;
+std::string InfoLineOf(std::span<const std::uint8_t> answer) {
     ByteCursor cursor(answer);
     ReadPacketLine(cursor);
     const std::optional<PacketLine> info = ReadPacketLine(cursor);
     if (!info) {
-        return rules;
+        return {};
     }
-    InfoPieces pieces(info->Text());
+    const std::span<const std::uint8_t> text = info->Text();
+    return std::string(text.begin(), text.end());
+}
+
+ServerRules ReadInfoRules(std::span<const std::uint8_t> infoLine) {
+    ServerRules rules;
+    InfoPieces pieces(infoLine);
     while (const auto key = pieces.Next()) {
         const auto value = pieces.Next();
         if (!value) {
@@ -52,6 +57,11 @@ ServerRules ReadServerRules(std::span<const std::uint8_t> answer) {
         rules.Add(Converted(*key, keyText), Converted(*value, valueText));
     }
     return rules;
+}
+
+ServerRules ReadServerRules(std::span<const std::uint8_t> answer) {
+    const std::string info = InfoLineOf(answer);
+    return ReadInfoRules({reinterpret_cast<const std::uint8_t*>(info.data()), info.size()});
 }
 
 }  // namespace skelvane
