@@ -24,7 +24,7 @@ struct Browser {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     bool isXpOrLater = false;
-    std::shared_ptr<RefreshEngine> engine = std::make_shared<RefreshEngine>();
+    std::shared_ptr<RefreshState> engine = std::make_shared<RefreshState>();
     // Owned by the engine.
     RefreshBridge* bridge = nullptr;
     // The masters the command line names; none: the built-in one.

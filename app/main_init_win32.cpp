@@ -76,7 +76,7 @@ void AttachSizer(HWND window) {
 void InitMainDialog(Browser& browser) {
     HWND window = browser.mainWindow;
     const OSVERSIONINFOW version = QueryOsVersion();
-    RefreshEngine& engine = *browser.engine;
+    RefreshState& engine = *browser.engine;
     if (!engine.abortEvent.IsValid()) {
         PostQuitMessage(kExitStartFailed);
         return;

@@ -50,7 +50,7 @@ void RefreshBridge::Send(UINT message) {
     }
 }
 
-RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine) {
+RefreshBridge& ConnectRefreshBridge(RefreshState& engine) {
     auto bridge = std::make_shared<RefreshBridge>(engine);
     engine.frontEnd = bridge;
     return *bridge;

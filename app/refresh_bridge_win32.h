@@ -31,7 +31,7 @@ enum BridgeMessage : UINT {
 // also after the main window has gone; from then on it forwards nothing.
 class RefreshBridge : public RefreshFrontEnd {
   public:
-    explicit RefreshBridge(const RefreshEngine& engine) : engine_(engine) {}
+    explicit RefreshBridge(const RefreshState& engine) : engine_(engine) {}
 
     // Starts forwarding to the window, or stops it with null.
     void SetWindow(HWND window);
@@ -56,7 +56,7 @@ class RefreshBridge : public RefreshFrontEnd {
   private:
     void Send(UINT message);
 
-    const RefreshEngine& engine_;
+    const RefreshState& engine_;
     std::atomic<HWND> window_{nullptr};
     std::atomic<bool> repaintPosted_{false};
     std::atomic<bool> outOfSight_{false};
@@ -65,7 +65,7 @@ class RefreshBridge : public RefreshFrontEnd {
 };
 
 // Makes a new bridge the engine's front end; the engine owns it.
-RefreshBridge& ConnectRefreshBridge(RefreshEngine& engine);
+RefreshBridge& ConnectRefreshBridge(RefreshState& engine);
 
 // Carries out one bridge message; its result is the message's result.
 LRESULT OnBridgeMessage(Browser& browser, UINT message);

@@ -75,7 +75,7 @@ struct SweepRun {
 SweepRun RunSweep(const BackgroundNetwork& sound, std::uint32_t floodMs, bool abort) {
     FloodingServer flooding(floodMs);
     const auto master = MasterListing(flooding, sound, abort);
-    auto engine = std::make_unique<RefreshEngine>();
+    auto engine = std::make_unique<RefreshState>();
     engine->master.hostName = "127.0.0.1";
     engine->master.port = master->Network().MasterEndpoint().port;
     engine->settings.packetsPerSecond = abort ? 1 : 10;

@@ -12,7 +12,7 @@
 namespace skelvane {
 namespace {
 
-RefreshEngine* gEngineForSignal = nullptr;
+RefreshState* gEngineForSignal = nullptr;
 Event* gInterruptedForSignal = nullptr;
 
 // Ctrl-C takes the same road as the browser's Abort button, and tells a watch
@@ -29,7 +29,7 @@ void OnInterrupt(int) {
     }
 }
 
-void InstallInterruptHandler(RefreshEngine& engine, Event& interrupted) {
+void InstallInterruptHandler(RefreshState& engine, Event& interrupted) {
     gEngineForSignal = &engine;
     gInterruptedForSignal = &interrupted;
     struct sigaction action {};
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         return kExitCompleted;
     }
     // The engine outlives every thread of the refresh and the signal handler's use of it.
-    static RefreshEngine engine;
+    static RefreshState engine;
     static Event interrupted = Event::Create(EventReset::kManual);
     InstallInterruptHandler(engine, interrupted);
     return RunQuery(*parsed.options, engine, interrupted);

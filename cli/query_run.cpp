@@ -36,8 +36,8 @@ int ExitStatusFor(const RefreshResult& result) {
 // The table on stdout and the statistics on stderr, or both in one JSON
 // document: the array of servers alone, or with --stats an object that holds
 // it as "servers" beside "stats".
-void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
-                 const RefreshEngine& engine, const QueryFrontEnd& frontEnd) {
+void PrintReport(const QueryOptions& options, const QueryInputs& inputs, const RefreshState& engine,
+                 const QueryFrontEnd& frontEnd) {
     std::vector<std::int32_t> rows = ShownServersInOrder(
         engine.table, engine.settings.showFull, engine.settings.showEmpty, options.sortOrder);
     ReportDetails details;
@@ -70,7 +70,7 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs,
 
 }  // namespace
 
-int RunQuery(const QueryOptions& options, RefreshEngine& engine, Event& interrupted) {
+int RunQuery(const QueryOptions& options, RefreshState& engine, Event& interrupted) {
     std::string error;
     const std::optional<QueryInputs> inputs = LoadQueryInputs(options, error);
     if (!inputs) {

@@ -20,6 +20,6 @@ enum QueryExit : int {
 // One refresh as the options ask, on `engine`, with its report on stdout and
 // its progress on stderr; or with --watch refreshes until `interrupted` is
 // set. Gives the exit status.
-int RunQuery(const QueryOptions& options, RefreshEngine& engine, Event& interrupted);
+int RunQuery(const QueryOptions& options, RefreshState& engine, Event& interrupted);
 
 }  // namespace skelvane

@@ -26,7 +26,7 @@ bool MasterFailed(const RefreshResult& result) {
 // The master's list is kept whenever its answer came whole; when the master
 // failed and no cache could stand in, the user learns why.
 void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
-                 const RefreshEngine& engine, std::int64_t now) {
+                 const RefreshState& engine, std::int64_t now) {
     std::string error;
     if (result.master == MasterOutcome::kHandedOver && result.masterListComplete &&
         !SaveMasterList(path, engine.table, result.masterListed, now, error)) {
@@ -38,7 +38,7 @@ void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshR
 }
 
 void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
-                   std::shared_ptr<QueryFrontEnd> frontEnd, RefreshEngine& engine) {
+                   std::shared_ptr<QueryFrontEnd> frontEnd, RefreshState& engine) {
     engine.master.hostName = options.masterHost;
     engine.master.port = options.masterPort;
     engine.sources.askMaster = options.askMaster;

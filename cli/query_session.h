@@ -34,7 +34,7 @@ class QueryFrontEnd : public RefreshFrontEnd {
 
 // Points the engine at what the options and inputs name, and at `frontEnd`.
 void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
-                   std::shared_ptr<QueryFrontEnd> frontEnd, RefreshEngine& engine);
+                   std::shared_ptr<QueryFrontEnd> frontEnd, RefreshState& engine);
 
 // True when the master was asked and its phase did not hand a list over.
 bool MasterFailed(const RefreshResult& result);
@@ -42,6 +42,6 @@ bool MasterFailed(const RefreshResult& result);
 // After a refresh: keeps the master's list in the cache file when its answer
 // came whole, and says why when the master failed and no cache stood in.
 void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
-                 const RefreshEngine& engine, std::int64_t now);
+                 const RefreshState& engine, std::int64_t now);
 
 }  // namespace skelvane

@@ -9,7 +9,7 @@
 
 namespace skelvane {
 
-void RunWatch(const QueryOptions& options, const QueryInputs& inputs, RefreshEngine& engine,
+void RunWatch(const QueryOptions& options, const QueryInputs& inputs, RefreshState& engine,
               Event& interrupted) {
     // Progress goes to stderr from the status printer's own thread; a stderr
     // tied to stdout would flush stdout from there while events are written.

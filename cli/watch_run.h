@@ -10,7 +10,7 @@ namespace skelvane {
 // Refreshes again and again, each `options.watchSeconds` after the previous
 // one ended, and prints each buddy event to stdout as it is found. Returns
 // once `interrupted` is set, which also aborts a running refresh.
-void RunWatch(const QueryOptions& options, const QueryInputs& inputs, RefreshEngine& engine,
+void RunWatch(const QueryOptions& options, const QueryInputs& inputs, RefreshState& engine,
               Event& interrupted);
 
 }  // namespace skelvane

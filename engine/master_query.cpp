@@ -13,7 +13,7 @@ namespace skelvane {
 namespace {
 
 struct MasterExchange {
-    RefreshEngine& engine;
+    RefreshState& engine;
     const char* host;
     Ipv4Endpoint destination;
     UdpSocket socket;
@@ -22,8 +22,9 @@ struct MasterExchange {
     bool endMarkerSeen = false;
 };
 
-MasterOutcome Failed(RefreshEngine& engine, MasterOutcome outcome) {
-    ReportStatus(*engine.frontEnd, u"%s", MasterFailureText(outcome, engine.master.hostName).c_str());
+MasterOutcome Failed(RefreshState& engine, MasterOutcome outcome) {
+    ReportStatus(*engine.frontEnd, u"%s",
+                 MasterFailureText(outcome, engine.master.hostName).c_str());
     return outcome;
 }
 
@@ -59,7 +60,7 @@ std::int32_t ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
 // Sends the request up to the allowed number of times. Gives the length of the
 // first answer datagram, 0 when every wait timed out, or -1 on an error.
 std::int32_t AskUntilAnswered(MasterExchange& exchange) {
-    RefreshEngine& engine = exchange.engine;
+    RefreshState& engine = exchange.engine;
     for (std::int32_t attempt = 0;;) {
         const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
                                                              engine.settings.showEmpty.load() != 0);
@@ -103,12 +104,12 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
     return text;
 }
 
-void ReplaceTableSafely(RefreshEngine& engine) {
+void ReplaceTableSafely(RefreshState& engine) {
     engine.frontEnd->ForgetTable();
     ReplaceTable(engine.table);
 }
 
-MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen) {
+MasterOutcome RunMasterQuery(RefreshState& engine, bool* endMarkerSeen) {
     const char* host = engine.master.hostName.c_str();
     ReportStatus(*engine.frontEnd, u"Resolving %S...", host);
     const std::optional<std::uint32_t> address = ResolveIpv4(host);

@@ -10,7 +10,7 @@ namespace skelvane {
 // table. On kHandedOver the table is complete and the front end has emptied
 // its lists; every other outcome has shown its status text. `endMarkerSeen`,
 // when given, tells whether the master's answer ended with the end marker.
-MasterOutcome RunMasterQuery(RefreshEngine& engine, bool* endMarkerSeen = nullptr);
+MasterOutcome RunMasterQuery(RefreshState& engine, bool* endMarkerSeen = nullptr);
 
 // The text of a failed master phase: "Couldn't resolve HOST.", "No response
 // from HOST." or "Error querying HOST.".
@@ -18,6 +18,6 @@ std::u16string MasterFailureText(MasterOutcome outcome, const std::string& host)
 
 // Tells the front end that no record may be read any more, then empties the
 // table.
-void ReplaceTableSafely(RefreshEngine& engine);
+void ReplaceTableSafely(RefreshState& engine);
 
 }  // namespace skelvane

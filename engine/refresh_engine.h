@@ -99,7 +99,7 @@ struct RefreshResult {
 };
 
 // Everything one refresh shares between the UI thread and the refresh threads.
-struct RefreshEngine {
+struct RefreshState {
     ServerTable table;
     Lock tableLock;
     Event abortEvent = Event::Create(EventReset::kManual);
@@ -126,15 +126,15 @@ struct RefreshEngine {
 // once, through the usual ending). The worker holds the engine, and with it the
 // front end, until it ends: a front end may drop its own hold at any moment,
 // and nothing a refresh thread touches is released under it.
-bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine);
+bool StartRefresh(const std::shared_ptr<RefreshState>& engine);
 
 // Asks the running refresh to stop.
-void AbortRefresh(RefreshEngine& engine);
+void AbortRefresh(RefreshState& engine);
 
-bool IsRefreshInProgress(const RefreshEngine& engine);
+bool IsRefreshInProgress(const RefreshState& engine);
 
 // One whole refresh on the calling thread: the master query, the hand-over,
 // the sweep and the ending. `refreshInProgress` must already be set.
-RefreshResult RunRefresh(RefreshEngine& engine);
+RefreshResult RunRefresh(RefreshState& engine);
 
 }  // namespace skelvane

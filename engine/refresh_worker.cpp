@@ -17,20 +17,20 @@ namespace {
 // restores its controls: a click that arrives once the Update button is usable
 // again then starts a new refresh instead of aborting the one that is ending
 // (which would leave the button disabled with nothing running).
-void EndRefresh(RefreshEngine& engine) {
+void EndRefresh(RefreshState& engine) {
     engine.abortEvent.Reset();
     engine.refreshInProgress.store(0);
     engine.frontEnd->RefreshEnded();
 }
 
-void HandOver(RefreshEngine& engine, const std::u16string& status) {
+void HandOver(RefreshState& engine, const std::u16string& status) {
     engine.frontEnd->TakeTable();
     ReportStatus(*engine.frontEnd, u"%s", status.c_str());
 }
 
 // The master's own list, the first entries of the table, before the given
 // servers join it.
-void KeepMasterList(RefreshEngine& engine, std::int32_t listed) {
+void KeepMasterList(RefreshState& engine, std::int32_t listed) {
     std::vector<Ipv4Endpoint> servers;
     servers.reserve(static_cast<std::size_t>(listed));
     for (std::int32_t i = 0; i < listed; ++i) {
@@ -41,14 +41,14 @@ void KeepMasterList(RefreshEngine& engine, std::int32_t listed) {
 
 // The worker's own hold on the engine, released as its last act.
 void RefreshWorker(void* argument) {
-    const std::unique_ptr<std::shared_ptr<RefreshEngine>> hold(
-        static_cast<std::shared_ptr<RefreshEngine>*>(argument));
+    const std::unique_ptr<std::shared_ptr<RefreshState>> hold(
+        static_cast<std::shared_ptr<RefreshState>*>(argument));
     RunRefresh(**hold);
 }
 
 }  // namespace
 
-RefreshResult RunRefresh(RefreshEngine& engine) {
+RefreshResult RunRefresh(RefreshState& engine) {
     RefreshResult result;
     ResetRefreshStats(engine.stats);
     result.master = engine.sources.askMaster ? RunMasterQuery(engine, &result.masterListComplete)
@@ -74,12 +74,12 @@ RefreshResult RunRefresh(RefreshEngine& engine) {
     return result;
 }
 
-bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine) {
+bool StartRefresh(const std::shared_ptr<RefreshState>& engine) {
     std::int32_t idle = 0;
     if (!engine->refreshInProgress.compare_exchange_strong(idle, 1)) {
         return false;
     }
-    auto hold = std::make_unique<std::shared_ptr<RefreshEngine>>(engine);
+    auto hold = std::make_unique<std::shared_ptr<RefreshState>>(engine);
     if (!StartDetachedThread(RefreshWorker, hold.get())) {
         EndRefresh(*engine);
         return false;
@@ -88,11 +88,11 @@ bool StartRefresh(const std::shared_ptr<RefreshEngine>& engine) {
     return true;
 }
 
-void AbortRefresh(RefreshEngine& engine) {
+void AbortRefresh(RefreshState& engine) {
     engine.abortEvent.Set();
 }
 
-bool IsRefreshInProgress(const RefreshEngine& engine) {
+bool IsRefreshInProgress(const RefreshState& engine) {
     return engine.refreshInProgress.load() != 0;
 }
 

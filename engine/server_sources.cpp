@@ -21,7 +21,7 @@ void AddServers(ServerTable& table, std::span<const Ipv4Endpoint> servers) {
 // A failed master phase may leave part of the master's answer in the table; it
 // is no list to trust, so the fallback and given servers replace it. After an
 // abort nothing more is swept, and no fallback is looked for.
-SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master,
+SweptList ListServersToSweep(RefreshState& engine, MasterOutcome master,
                              std::u16string& handOverStatus) {
     const ServerSources& sources = engine.sources;
     handOverStatus = u"Querying servers...";

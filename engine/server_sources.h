@@ -11,7 +11,7 @@ namespace skelvane {
 // kNone when there is nothing to sweep: the master phase failed, or was
 // aborted, and no other list applies. `handOverStatus` becomes the text that
 // the hand-over shows: "Querying servers...", or the fallback's own.
-SweptList ListServersToSweep(RefreshEngine& engine, MasterOutcome master,
+SweptList ListServersToSweep(RefreshState& engine, MasterOutcome master,
                              std::u16string& handOverStatus);
 
 }  // namespace skelvane

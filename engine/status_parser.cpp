@@ -42,7 +42,7 @@ void ParseStatusAnswer(std::span<const std::uint8_t> bytes, ServerRecord& record
     record.playerCount = playerCount;
 }
 
-void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
+void StatusParser(RefreshState& engine, std::span<const std::uint8_t> datagram,
                   std::int32_t index) {
     ServerRecord& record = engine.table[index];
     ParseStatusAnswer(datagram, record, MillisecondClock());

@@ -17,7 +17,6 @@ void ParseStatusAnswer(std::span<const std::uint8_t> bytes, ServerRecord& record
 // Takes in the answer that the receiver matched to record `index`, with the
 // table lock held: fills the record, lets the front end list the server and
 // shows "Found %d player%s on '%s'", whether the server is listed or not.
-void StatusParser(RefreshEngine& engine, std::span<const std::uint8_t> datagram,
-                  std::int32_t index);
+void StatusParser(RefreshState& engine, std::span<const std::uint8_t> datagram, std::int32_t index);
 
 }  // namespace skelvane

@@ -23,7 +23,7 @@ void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
 
 bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> datagram,
                         const Ipv4Endpoint& from) {
-    RefreshEngine& engine = channel.engine;
+    RefreshState& engine = channel.engine;
     const std::int32_t index = FindQueriedUnanswered(engine.table, from.address, from.port);
     if (index < 0) {
         const std::int32_t listed = FindServer(engine.table, from.address, from.port);
@@ -47,7 +47,7 @@ constexpr int kReceiveBatch = 32;
 
 // One datagram, handled. False when none was waiting.
 bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
-    RefreshEngine& engine = channel.engine;
+    RefreshState& engine = channel.engine;
     const ReceiveResult received =
         channel.socket.ReceiveFrom(buffer.first(kStatusDatagramCapacity));
     if (received.bytes <= 0) {

@@ -11,7 +11,7 @@ namespace skelvane {
 
 // What the sweep and its receiver thread share for one sweep.
 struct SweepChannel {
-    RefreshEngine& engine;
+    RefreshState& engine;
     UdpSocket socket;
     Event socketReadable;
     Event stopReceiver;

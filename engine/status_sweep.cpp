@@ -13,7 +13,7 @@ namespace skelvane {
 namespace {
 
 struct Sweep {
-    RefreshEngine& engine;
+    RefreshState& engine;
     SweepChannel channel;
     std::uint32_t startTime = 0;
     std::int32_t count = 0;
@@ -61,7 +61,7 @@ std::optional<QueryToSend> TakeQuery(Sweep& sweep, std::int32_t index) {
 // The text goes out before the send, so that the status line names the server
 // that is being asked.
 void SendStatusQuery(Sweep& sweep, const QueryToSend& query) {
-    RefreshEngine& engine = sweep.engine;
+    RefreshState& engine = sweep.engine;
     const std::string dotted = DottedAddress(query.destination.address);
     const std::int32_t port = query.destination.port;
     if (query.attempt == 1) {
@@ -92,7 +92,7 @@ std::int32_t CountUnansweredLocked(Sweep& sweep) {
 // Rows are inserted without painting; once the sweep has run for a moment, each
 // step paints the list if a row arrived since the step before.
 void ApplyRepaintRule(Sweep& sweep) {
-    RefreshEngine& engine = sweep.engine;
+    RefreshState& engine = sweep.engine;
     if (ElapsedMs(MillisecondClock(), sweep.startTime) <= engine.timing.repaintAfterMs) {
         return;
     }
@@ -105,7 +105,7 @@ enum class PassEnd { kNextPass, kFinish };
 
 // One pass over the table. kFinish when an abort ended it or nobody is left.
 PassEnd RunPass(Sweep& sweep, std::uint32_t intervalMs) {
-    RefreshEngine& engine = sweep.engine;
+    RefreshState& engine = sweep.engine;
     SweepChannel& channel = sweep.channel;
     for (std::int32_t index = 0; index < sweep.count; ++index) {
         if (QueryIfUnanswered(sweep, index) &&
@@ -126,7 +126,7 @@ PassEnd RunPass(Sweep& sweep, std::uint32_t intervalMs) {
 }
 
 SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
-    RefreshEngine& engine = sweep.engine;
+    RefreshState& engine = sweep.engine;
     SweepSummary summary;
     summary.outcome = engine.abortEvent.Poll() ? SweepOutcome::kAborted : SweepOutcome::kCompleted;
     // The receiver may be in the middle of an answer: it must be gone before
@@ -165,7 +165,7 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
     return static_cast<std::uint32_t>(1000.0 / packetsPerSecond);
 }
 
-SweepSummary StatusSweep(RefreshEngine& engine) {
+SweepSummary StatusSweep(RefreshState& engine) {
     Sweep sweep{engine, SweepChannel{engine, {}, {}, {}, {}, CountUnanswered(engine.table)}};
     if (!SetUp(sweep)) {
         return SweepSummary{};

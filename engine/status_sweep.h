@@ -25,6 +25,6 @@ std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond);
 // configured number of passes, while a receiver thread takes in the answers.
 // Shows the "... servers responded." summary unless it could not set up its
 // events, socket or receiver thread; it then sends nothing and shows nothing.
-SweepSummary StatusSweep(RefreshEngine& engine);
+SweepSummary StatusSweep(RefreshState& engine);
 
 }  // namespace skelvane

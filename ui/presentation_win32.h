@@ -21,7 +21,7 @@ struct Presentation {
     HWND serverList = nullptr;
     HWND playerList = nullptr;
     StatusBar statusBar;
-    RefreshEngine* engine = nullptr;
+    RefreshState* engine = nullptr;
     Settings* settings = nullptr;
 
     std::int32_t shownServers = 0;

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     }
     timeBeginPeriod(1);
     StartNetworking();
-    RefreshEngine engine;
+    RefreshState engine;
     engine.master = MasterServer{master->host, master->port};
     engine.settings.packetsPerSecond = 1000000;
     engine.refreshInProgress = 1;

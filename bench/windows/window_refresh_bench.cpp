@@ -72,7 +72,7 @@ int Run(const MasterServer& master, int servers) {
         return 1;
     }
     const HWND window = browser->mainWindow;
-    RefreshEngine& engine = *browser->engine;
+    RefreshState& engine = *browser->engine;
     // A refresh has ended for the user once Update is usable again: by then
     // the window has taken in everything the refresh left for it.
     const auto refreshShownEnded = [&] {

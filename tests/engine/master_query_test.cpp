@@ -27,7 +27,7 @@ class MasterQueryTest : public ::testing::Test {
         AppendServer(engine.table, 2, 2);
     }
 
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
 };
 
@@ -221,7 +221,7 @@ TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
 
 TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     FakeMaster master({{2}, {MasterDatagram().EndMarker().Build()}});
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
     test::UseLocalMaster(engine, master.port(), ui);
     engine.timing = RefreshTiming{};
@@ -241,7 +241,7 @@ TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMa
             datagram.EndMarker();
         }
         FakeMaster master({{}, {datagram.Build()}});
-        RefreshEngine engine;
+        RefreshState engine;
         RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         engine.timing = RefreshTiming{};

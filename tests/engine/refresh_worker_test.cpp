@@ -30,7 +30,7 @@ bool WaitForEndings(const RecordingFrontEnd& ui, int endings) {
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
     FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
-    auto engine = std::make_shared<RefreshEngine>();
+    auto engine = std::make_shared<RefreshState>();
     RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
     ASSERT_TRUE(StartRefresh(engine));
@@ -48,7 +48,7 @@ TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
 
 TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
     FakeMaster silent({{999}, {}});
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
     test::UseLocalMaster(engine, silent.port(), ui);
     AbortRefresh(engine);
@@ -67,7 +67,7 @@ TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
 }
 
 struct Restart {
-    std::shared_ptr<RefreshEngine> engine;
+    std::shared_ptr<RefreshState> engine;
     std::atomic<bool> clicked{false};
     bool started = false;
     bool runningBefore = true;
@@ -77,7 +77,7 @@ TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     // The front end restores its controls last; by then the engine is idle, so a
     // click handled right there starts a refresh instead of aborting a dead one.
     FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
-    auto engine = std::make_shared<RefreshEngine>();
+    auto engine = std::make_shared<RefreshState>();
     RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
     Restart restart{engine};
@@ -147,7 +147,7 @@ TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
         SCOPED_TRACE(kind == Scarcity::Kind::kDescriptors ? "no descriptors" : "no threads");
         FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
         FakeMaster master({{}, {servers.MasterAnswer()}});
-        RefreshEngine engine;
+        RefreshState engine;
         RecordingFrontEnd ui;
         test::UseLocalMaster(engine, master.port(), ui);
         Scarcity scarcity(kind);
@@ -174,11 +174,11 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     // has ended, so nothing is released under a refresh thread.
     FakeServers servers({{}, {}, {}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
-    auto engine = std::make_shared<RefreshEngine>();
+    auto engine = std::make_shared<RefreshState>();
     auto ui = std::make_shared<RecordingFrontEnd>();
     test::UseLocalMaster(*engine, master.port(), *ui);
     engine->frontEnd = ui;
-    const std::weak_ptr<RefreshEngine> engineLeft = engine;
+    const std::weak_ptr<RefreshState> engineLeft = engine;
     const std::weak_ptr<RecordingFrontEnd> uiLeft = ui;
     ASSERT_TRUE(StartRefresh(engine));
     ASSERT_TRUE(test::WaitUntil([&] { return ui->SawStatus(u"Querying servers..."); }, 5000));
@@ -238,7 +238,7 @@ TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
         return list;
     };
     for (const auto& c : cases) {
-        RefreshEngine engine;
+        RefreshState engine;
         RecordingFrontEnd ui;
         test::UseLocalMaster(engine, c.master->port(), ui);
         engine.settings.packetsPerSecond = 1000;

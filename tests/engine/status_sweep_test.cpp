@@ -69,7 +69,7 @@ class StatusSweepTest : public ::testing::Test {
         }
     }
 
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
 
   private:
@@ -322,7 +322,7 @@ TEST_F(StatusSweepTest, RowsArePaintedOnlyAfterTheQuietStart) {
     StatusSweep(engine);
     EXPECT_EQ(ui.repaints(), 1) << "only the finish paints the rows";
 
-    RefreshEngine quiet;
+    RefreshState quiet;
     RecordingFrontEnd quietUi;
     FakeServers unlisted({Answers()});
     FakeMaster master({{}, {unlisted.MasterAnswer()}});
@@ -335,7 +335,7 @@ TEST_F(StatusSweepTest, RowsArePaintedOnlyAfterTheQuietStart) {
 
 TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
     FakeMaster recorder({{999}, {}});
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
     GrowTable(engine.table, 1);
     AppendServer(engine.table, LoopbackAddress(), recorder.port());
@@ -352,7 +352,7 @@ TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
 
 TEST(StatusSweepSummary, SaysWhenTheListWasCut) {
     FakeServers servers({Silent()});
-    RefreshEngine engine;
+    RefreshState engine;
     RecordingFrontEnd ui;
     GrowTable(engine.table, 1);
     AppendServer(engine.table, LoopbackAddress(), servers.port(0));

@@ -59,7 +59,7 @@ TEST(StatusText, CountsUseThePluralExceptForOne) {
 }
 
 TEST(StatusText, ReportWithoutAFrontEndOfItsOwnIsHarmless) {
-    RefreshEngine engine;
+    RefreshState engine;
     ReportStatus(*engine.frontEnd, u"Querying servers...");
 }
 

@@ -273,18 +273,18 @@ Bytes Utf16Bytes(const std::u16string& text) {
     return bytes;
 }
 
-void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui) {
+void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui) {
     engine.frontEnd = std::shared_ptr<RefreshFrontEnd>(std::shared_ptr<RefreshFrontEnd>(), &ui);
 }
 
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui) {
+void UseLocalMaster(RefreshState& engine, std::uint16_t port, RecordingFrontEnd& ui) {
     engine.master.hostName = "127.0.0.1";
     engine.master.port = port;
     engine.timing = ShortTiming();
     UseFrontEnd(engine, ui);
 }
 
-RefreshResult RunRefreshNow(RefreshEngine& engine) {
+RefreshResult RunRefreshNow(RefreshState& engine) {
     engine.refreshInProgress = 1;
     return RunRefresh(engine);
 }

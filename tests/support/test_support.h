@@ -162,16 +162,16 @@ class FakeServers {
 Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
 // Lets the engine tell `ui`, which the test keeps for as long as the engine.
-void UseFrontEnd(RefreshEngine& engine, RecordingFrontEnd& ui);
+void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui);
 
 // Every unit of `text` as little-endian UTF-16 bytes, zero units among them,
 // with no terminator added: a stored text as anyone may have written it.
 Bytes Utf16Bytes(const std::u16string& text);
 
 // Points the engine at a local master and the recording front end.
-void UseLocalMaster(RefreshEngine& engine, std::uint16_t port, RecordingFrontEnd& ui);
+void UseLocalMaster(RefreshState& engine, std::uint16_t port, RecordingFrontEnd& ui);
 
 // Runs a refresh the way the Update button does, and waits for its end.
-RefreshResult RunRefreshNow(RefreshEngine& engine);
+RefreshResult RunRefreshNow(RefreshState& engine);
 
 }  // namespace skelvane::test

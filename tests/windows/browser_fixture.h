@@ -28,7 +28,7 @@ class BrowserWindowTest : public ::testing::Test {
     HWND ServerList() const;
     // The open window's state.
     Browser& State() const { return *browser_; }
-    RefreshEngine& Engine() const { return *browser_->engine; }
+    RefreshState& Engine() const { return *browser_->engine; }
     // The record shown in each row of the server list, top to bottom.
     std::vector<std::int32_t> ServerRows() const;
     // A status bar part as the user sees it: once the texts that the bar holds

@@ -60,7 +60,7 @@ class StatusLog : public RefreshFrontEnd {
 };
 
 // Puts a log between the refresh and the window for the refreshes to come.
-std::shared_ptr<StatusLog> LogStatus(RefreshEngine& engine) {
+std::shared_ptr<StatusLog> LogStatus(RefreshState& engine) {
     auto log = std::make_shared<StatusLog>(engine.frontEnd);
     engine.frontEnd = log;
     return log;
@@ -104,8 +104,8 @@ TEST_F(MasterLists, AListThatCameWholeIsKeptAndSweptWhenTheMasterIsSilent) {
     ASSERT_NE(failure, texts.end());
     ASSERT_NE(failure + 1, texts.end());
     const std::wstring sweeping = *(failure + 1);
-    EXPECT_TRUE(StartsWith(sweeping,
-                           L"No response from 127.0.0.1. Querying the 2 servers kept from "))
+    EXPECT_TRUE(
+        StartsWith(sweeping, L"No response from 127.0.0.1. Querying the 2 servers kept from "))
         << std::string(sweeping.begin(), sweeping.end());
     EXPECT_TRUE(sweeping.ends_with(L" ago..."));
     EXPECT_EQ(texts.back(), L"Completed. 2 of 2 servers responded.");
