@@ -15,7 +15,7 @@
 #include "browse/buddy_list.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
-#include "settings/master_servers.h"
+#include "engine/masters_to_ask.h"
 #include "sizer/sizer_win32.h"
 #include "ui/player_list_view_win32.h"
 
@@ -94,7 +94,7 @@ void InitMainDialog(Browser& browser) {
     browser.view.serverList = InitPresentation(browser.view, window, browser.instance);
     AttachSizer(window);
     browser.storedTexts = LoadSettings(window, browser.settings);
-    engine.master = MastersToAsk(browser.commandLineMasters, browser.settings.moreMasters).front();
+    engine.masters = MastersToAsk(browser.commandLineMasters, browser.settings.moreMasters);
     UseKeptList(engine.sources, KeptListPath());
     browser.view.buddies = ParseBuddyList(browser.settings.buddyText);
     PublishRefreshSettings(browser.settings, engine.settings);

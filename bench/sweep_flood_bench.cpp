@@ -76,10 +76,9 @@ SweepRun RunSweep(const BackgroundNetwork& sound, std::uint32_t floodMs, bool ab
     FloodingServer flooding(floodMs);
     const auto master = MasterListing(flooding, sound, abort);
     auto engine = std::make_unique<RefreshState>();
-    engine->master.hostName = "127.0.0.1";
-    engine->master.port = master->Network().MasterEndpoint().port;
+    engine->masters = {MasterServer{"127.0.0.1", master->Network().MasterEndpoint().port}};
     engine->settings.packetsPerSecond = abort ? 1 : 10;
-    if (RunMasterQuery(*engine) != MasterOutcome::kHandedOver) {
+    if (RunMasterQuery(*engine).outcome != MasterOutcome::kHandedOver) {
         std::fprintf(stderr, "the master did not answer\n");
         std::exit(1);
     }

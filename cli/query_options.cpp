@@ -89,8 +89,7 @@ std::optional<HostAndPort> AddressValue(const std::string& value, std::uint16_t 
 bool ApplyMaster(const std::string& value, OptionReader& reader, QueryOptions& options) {
     const auto master = AddressValue(value, kMasterPort, "master", reader);
     if (master) {
-        options.masterHost = master->host;
-        options.masterPort = master->port;
+        options.masters.push_back(MasterServer{master->host, master->port});
         reader.masterGiven = true;
     }
     return master.has_value();
@@ -221,8 +220,6 @@ std::optional<std::uint32_t> ParseSortColumn(const std::string& text) {
 
 ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
     QueryOptions options;
-    options.masterHost = kDefaultMasterHost;
-    options.masterPort = kMasterPort;
     options.sortOrder = kDefaultSortOrder;
     OptionReader reader{args, 0, {}, false, {}};
     for (; reader.index < args.size(); ++reader.index) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/given_servers.h"
+#include "engine/refresh_engine.h"
 
 namespace skelvane {
 
@@ -13,8 +14,8 @@ namespace skelvane {
 inline constexpr std::uint16_t kDefaultServerPort = 30720;
 
 struct QueryOptions {
-    std::string masterHost;
-    std::uint16_t masterPort = 0;
+    // The --master values, in order; none: the built-in master.
+    std::vector<MasterServer> masters;
     // True when the master is to be asked: --master was given, or no server was.
     bool askMaster = true;
     // --server values, and the --servers files to read.

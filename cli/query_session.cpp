@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/text_coding.h"
+#include "engine/masters_to_ask.h"
 
 namespace skelvane {
 
@@ -39,8 +40,7 @@ void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshR
 
 void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
                    std::shared_ptr<QueryFrontEnd> frontEnd, RefreshState& engine) {
-    engine.master.hostName = options.masterHost;
-    engine.master.port = options.masterPort;
+    engine.masters = MastersToAsk(options.masters, {});
     engine.sources.askMaster = options.askMaster;
     engine.sources.given = inputs.servers;
     if (inputs.cache.list) {

@@ -4,6 +4,17 @@
 
 namespace skelvane {
 
+std::optional<std::string> NarrowAscii(std::u16string_view text) {
+    std::string ascii;
+    for (const char16_t unit : text) {
+        if (unit == u'\0' || unit >= 0x80) {
+            return std::nullopt;
+        }
+        ascii.push_back(static_cast<char>(unit));
+    }
+    return ascii;
+}
+
 bool EqualsIgnoringAsciiCase(std::span<const std::uint8_t> text, std::string_view expected) {
     if (text.size() != expected.size()) {
         return false;

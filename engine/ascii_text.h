@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace skelvane {
@@ -13,6 +15,10 @@ constexpr char FoldAsciiCase(char c) {
 constexpr char16_t FoldAsciiCase(char16_t c) {
     return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
 }
+
+// The text as 8-bit ASCII, for what can only be ASCII (host names, addresses,
+// ports); nothing when any unit is not a character from 1 to 127.
+std::optional<std::string> NarrowAscii(std::u16string_view text);
 
 // Equal when the bytes are equal after folding A to Z.
 bool EqualsIgnoringAsciiCase(std::span<const std::uint8_t> text, std::string_view expected);

@@ -32,8 +32,6 @@ MasterRequest BuildGetServersRequest(bool full, bool empty) {
     return request;
 }
 
-namespace {
-
 // A response datagram:
 //
 //   0       23                       23+7n          23+7n+6
@@ -83,8 +81,6 @@ std::vector<Ipv4Endpoint> ReadMasterEntries(std::span<const std::uint8_t> datagr
     }
     return entries;
 }
-
-}  // namespace
 
 void ReadMasterDatagram(std::span<const std::uint8_t> datagram, ServerTable& table,
                         bool& endMarkerSeen, MasterListCounts* counts) {

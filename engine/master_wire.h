@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/server_table.h"
+#include "platform/udp_socket.h"
 
 namespace skelvane {
 
@@ -30,6 +32,11 @@ struct MasterListCounts {
     std::uint32_t entries = 0;
     std::uint32_t duplicates = 0;
 };
+
+// The entries of one master response datagram, in order, repeats included;
+// `endMarkerSeen` is set when it holds the end marker.
+std::vector<Ipv4Endpoint> ReadMasterEntries(std::span<const std::uint8_t> datagram,
+                                            bool& endMarkerSeen);
 
 // Reads one master response datagram into the table: its entries are appended
 // (duplicates dropped) and `endMarkerSeen` is set when it holds the end marker.

@@ -107,7 +107,8 @@ struct RefreshState {
     std::atomic<std::int32_t> listNeedsRepaint{0};
     RefreshSettings settings;
     RefreshTiming timing;
-    MasterServer master;
+    // Asked at once, at least one; the first is the one a single master is.
+    std::vector<MasterServer> masters{MasterServer{}};
     ServerSources sources;
     RefreshStats stats;
     // Set before a refresh starts; never null.

@@ -51,8 +51,12 @@ void RefreshWorker(void* argument) {
 RefreshResult RunRefresh(RefreshState& engine) {
     RefreshResult result;
     ResetRefreshStats(engine.stats);
-    result.master = engine.sources.askMaster ? RunMasterQuery(engine, &result.masterListComplete)
-                                             : MasterOutcome::kNotAsked;
+    MasterPhase phase{MasterOutcome::kNotAsked, false, {}};
+    if (engine.sources.askMaster) {
+        phase = RunMasterQuery(engine);
+    }
+    result.master = phase.outcome;
+    result.masterListComplete = phase.listComplete;
     if (result.master == MasterOutcome::kHandedOver) {
         result.masterListed = engine.table.Count();
     }
@@ -60,7 +64,7 @@ RefreshResult RunRefresh(RefreshState& engine) {
         KeepMasterList(engine, result.masterListed);
     }
     std::u16string handOverStatus;
-    result.swept = ListServersToSweep(engine, result.master, handOverStatus);
+    result.swept = ListServersToSweep(engine, phase, handOverStatus);
     if (result.swept != SweptList::kNone) {
         HandOver(engine, handOverStatus);
         const SweepSummary summary = StatusSweep(engine);

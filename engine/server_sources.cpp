@@ -21,22 +21,24 @@ void AddServers(ServerTable& table, std::span<const Ipv4Endpoint> servers) {
 // A failed master phase may leave part of the master's answer in the table; it
 // is no list to trust, so the fallback and given servers replace it. After an
 // abort nothing more is swept, and no fallback is looked for.
-SweptList ListServersToSweep(RefreshState& engine, MasterOutcome master,
+SweptList ListServersToSweep(RefreshState& engine, const MasterPhase& master,
                              std::u16string& handOverStatus) {
     const ServerSources& sources = engine.sources;
     handOverStatus = u"Querying servers...";
-    if (master == MasterOutcome::kHandedOver) {
+    if (master.outcome == MasterOutcome::kHandedOver) {
+        // The masters that failed are named while the others' lists stand.
+        if (!master.failures.empty()) {
+            handOverStatus = master.failures + u" " + handOverStatus;
+        }
         AddServers(engine.table, sources.given);
         return SweptList::kMaster;
     }
-    const bool masterFailed = master != MasterOutcome::kNotAsked;
+    const bool masterFailed = master.outcome != MasterOutcome::kNotAsked;
     if (masterFailed && engine.abortEvent.Poll()) {
         return SweptList::kNone;
     }
     const std::optional<FallbackList> fallback =
-        masterFailed && sources.fallback
-            ? sources.fallback(MasterFailureText(master, engine.master.hostName))
-            : std::nullopt;
+        masterFailed && sources.fallback ? sources.fallback(master.failures) : std::nullopt;
     if (masterFailed && !fallback && sources.given.empty()) {
         return SweptList::kNone;
     }

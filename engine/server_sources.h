@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/master_query.h"
 #include "engine/refresh_engine.h"
 
 namespace skelvane {
@@ -10,8 +11,9 @@ namespace skelvane {
 // or the fallback list with the servers the front end gave, and says which.
 // kNone when there is nothing to sweep: the master phase failed, or was
 // aborted, and no other list applies. `handOverStatus` becomes the text that
-// the hand-over shows: "Querying servers...", or the fallback's own.
-SweptList ListServersToSweep(RefreshState& engine, MasterOutcome master,
+// the hand-over shows: "Querying servers...", after the failures of the
+// masters that did not answer when others did, or the fallback's own.
+SweptList ListServersToSweep(RefreshState& engine, const MasterPhase& master,
                              std::u16string& handOverStatus);
 
 }  // namespace skelvane

@@ -12,7 +12,6 @@
 
 #include "browse/buddy_list.h"
 #include "fuzz/fuzz_check.h"
-#include "settings/master_servers.h"
 #include "settings/settings_store.h"
 
 using namespace skelvane;
@@ -99,7 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(loaded.packetsPerSecond > 0);
     Require(loaded.goodPingThreshold != 0 && loaded.mediumPingThreshold != 0);
     Require(loaded.favourites.servers.size() <= kMaxFavourites);
-    Require(loaded.moreMasters.size() <= kMaxMasters);
     const BuddyList buddies = ParseBuddyList(loaded.buddyText);
     for (std::int32_t i = 0; i < buddies.buddyCount; ++i) {
         Require(IsTerminated(buddies.buddyNames[static_cast<std::size_t>(i)].text));

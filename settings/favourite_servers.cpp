@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ascii_text.h"
 #include "engine/host_and_port.h"
 
 namespace skelvane {
@@ -14,14 +15,8 @@ constexpr std::size_t kMaxStoredBytes = kMaxFavourites * 32 * sizeof(char16_t);
 
 // Server addresses are plain ASCII; anything else cannot be one.
 std::optional<Ipv4Endpoint> EndpointOfLine(const std::u16string& line) {
-    std::string ascii;
-    for (const char16_t unit : line) {
-        if (unit >= 0x80) {
-            return std::nullopt;
-        }
-        ascii.push_back(static_cast<char>(unit));
-    }
-    return ParseDottedEndpoint(ascii);
+    const auto ascii = NarrowAscii(line);
+    return ascii ? ParseDottedEndpoint(*ascii) : std::nullopt;
 }
 
 std::u16string LineOf(const Ipv4Endpoint& server) {

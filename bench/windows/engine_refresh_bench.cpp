@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     timeBeginPeriod(1);
     StartNetworking();
     RefreshState engine;
-    engine.master = MasterServer{master->host, master->port};
+    engine.masters = {MasterServer{master->host, master->port}};
     engine.settings.packetsPerSecond = 1000000;
     engine.refreshInProgress = 1;
     const DWORD start = timeGetTime();

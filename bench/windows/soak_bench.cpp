@@ -226,7 +226,7 @@ int Run(const MasterServer& master, int servers, int completed, int aborted) {
     Browser& browser = *opened.browser;
     Soak soak(browser, servers);
     PumpUntil(browser.mainWindow, [&] { return soak.HasEnded(); });
-    browser.engine->master = master;
+    browser.engine->masters = {master};
     browser.engine->timing = RefreshTiming{};
     browser.engine->settings.packetsPerSecond = 1000000;
     PrintFigures("start", 0);

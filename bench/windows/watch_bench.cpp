@@ -109,7 +109,7 @@ int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
     };
     PumpQuietlyUntil(window, refreshShownEnded);
 
-    engine.master = master;
+    engine.masters = {master};
     engine.timing = RefreshTiming{};
     browser->settings.packetsPerSecond = rate;
     PublishRefreshSettings(browser->settings, engine.settings);

@@ -80,7 +80,7 @@ int Run(const MasterServer& master, int servers) {
     };
     PumpUntil(window, refreshShownEnded);
 
-    engine.master = master;
+    engine.masters = {master};
     engine.timing = RefreshTiming{};
     engine.settings.packetsPerSecond = 1000000;
     const HWND probeWindow = CreateProbeWindow();

@@ -14,8 +14,7 @@ ParsedQueryOptions Parse(std::vector<std::string> args) {
 TEST(QueryOptions, DefaultsAreTheBrowsersFirstStart) {
     const auto parsed = Parse({});
     ASSERT_TRUE(parsed.options);
-    EXPECT_EQ(parsed.options->masterHost, "master.skelvane.net");
-    EXPECT_EQ(parsed.options->masterPort, 30710);
+    EXPECT_TRUE(parsed.options->masters.empty()) << "the built-in master";
     EXPECT_TRUE(parsed.options->showFull);
     EXPECT_TRUE(parsed.options->showEmpty);
     EXPECT_EQ(parsed.options->packetsPerSecond, 10);
@@ -23,12 +22,16 @@ TEST(QueryOptions, DefaultsAreTheBrowsersFirstStart) {
 }
 
 TEST(QueryOptions, ReadsEveryOption) {
-    const auto parsed = Parse({"--master", "127.0.0.9:4000", "--no-full", "--no-empty", "--rate",
-                               "2500", "--reverse", "--sort", "players", "--players", "--json"});
+    const auto parsed =
+        Parse({"--master", "127.0.0.9:4000", "--no-full", "--no-empty", "--rate", "2500",
+               "--reverse", "--sort", "players", "--players", "--json", "--master", "m2"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     const QueryOptions& o = *parsed.options;
-    EXPECT_EQ(o.masterHost, "127.0.0.9");
-    EXPECT_EQ(o.masterPort, 4000);
+    ASSERT_EQ(o.masters.size(), 2u);
+    EXPECT_EQ(o.masters[0].hostName, "127.0.0.9");
+    EXPECT_EQ(o.masters[0].port, 4000);
+    EXPECT_EQ(o.masters[1].hostName, "m2");
+    EXPECT_EQ(o.masters[1].port, 30710);
     EXPECT_FALSE(o.showFull);
     EXPECT_FALSE(o.showEmpty);
     EXPECT_EQ(o.packetsPerSecond, 2500);

@@ -34,7 +34,7 @@ class MasterQueryTest : public ::testing::Test {
 TEST_F(MasterQueryTest, AnswerAtTheThirdAttemptShowsBothRetries) {
     FakeMaster master({{3}, {MasterDatagram().Entry(127, 0, 0, 1, 5).EndMarker().Build()}});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(master.Requests().size(), 3u);
     EXPECT_EQ(ui.Statuses(),
               (std::vector<std::u16string>{u"Resolving 127.0.0.1...", u"Querying 127.0.0.1...",
@@ -47,7 +47,7 @@ TEST_F(MasterQueryTest, NoAnswerKeepsThePreviousTable) {
     FakeMaster master({{99}, {}});
     Use(master);
     FillPreviousTable();
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kNoResponse);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kNoResponse);
     const auto statuses = ui.Statuses();
     ASSERT_GE(statuses.size(), 2u);
     EXPECT_EQ(statuses[statuses.size() - 2], u"Retrying 127.0.0.1 (attempt 3)...");
@@ -76,7 +76,7 @@ TEST_F(MasterQueryTest, SplitAnswerIsReadWithTheGapsBetweenDatagrams) {
                        80});
     Use(master);
     const std::uint32_t start = MillisecondClock();
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
     EXPECT_EQ(engine.table.Count(), 3);
     EXPECT_EQ(engine.table[1].port, 2);
@@ -103,7 +103,7 @@ TEST_F(MasterQueryTest, ALongListSentBackToBackArrivesWhole) {
     }
     FakeMaster master({{}, datagrams});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 16000);
 }
 
@@ -113,7 +113,7 @@ TEST_F(MasterQueryTest, DatagramsAfterTheEndMarkerAreStillRead) {
                         MasterDatagram().Entry(127, 0, 0, 2, 2).Build()},
                        20});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 2);
 }
 
@@ -122,8 +122,8 @@ TEST_F(MasterQueryTest, UnresolvableNameFailsWithoutTouchingTheTable) {
     Use(master);
     FillPreviousTable();
     // A label longer than 63 characters is refused before any look-up is sent.
-    engine.master.hostName = std::string(70, 'x') + ".test";
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kResolveFailed);
+    engine.masters.front().hostName = std::string(70, 'x') + ".test";
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kResolveFailed);
     EXPECT_EQ(ui.LastStatus(), u"Couldn't resolve " + std::u16string(70, u'x') + u".test.");
     EXPECT_EQ(engine.table.Count(), 2);
 }
@@ -136,7 +136,7 @@ TEST_F(MasterQueryTest, AbortBeforeTheFirstAnswerTakesEffectAfterTheNextSend) {
         SleepMs(engine.timing.masterAnswerWaitMs / 2);
         AbortRefresh(engine);
     });
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kQueryError);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kQueryError);
     clicker.join();
     EXPECT_EQ(ui.LastStatus(), u"Error querying 127.0.0.1.");
     EXPECT_TRUE(ui.SawStatus(u"Retrying 127.0.0.1 (attempt 1)..."));
@@ -151,7 +151,7 @@ TEST_F(MasterQueryTest, AbortDuringTheLastWaitEndsWithNoResponse) {
         SleepMs(engine.timing.masterAnswerWaitMs * 5 / 2);
         AbortRefresh(engine);
     });
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kNoResponse);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kNoResponse);
     clicker.join();
     EXPECT_EQ(ui.LastStatus(), u"No response from 127.0.0.1.");
 }
@@ -167,7 +167,7 @@ TEST_F(MasterQueryTest, AbortBetweenDatagramsKeepsWhatWasRead) {
         SleepMs(50);
         AbortRefresh(engine);
     });
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kQueryError);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kQueryError);
     clicker.join();
     EXPECT_EQ(ui.LastStatus(), u"Error querying 127.0.0.1.");
     EXPECT_EQ(ui.tableReplaced(), 1) << "the front end was told before the old table went";
@@ -198,7 +198,7 @@ TEST_F(MasterQueryTest, DatagramsFromAnyoneButTheMasterAreNeitherReadNorWaitedFo
         }
     });
     const std::uint32_t start = MillisecondClock();
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_LT(ElapsedMs(MillisecondClock(), start), 1000u);
     stop = true;
     intruder.join();
@@ -214,9 +214,73 @@ TEST_F(MasterQueryTest, HostileDatagramsEndTheExchangeSafely) {
                         MasterDatagram().Raw({'\\', 'x'}).Build()},
                        10});
     Use(master);
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     EXPECT_EQ(engine.table.Count(), 1);
     EXPECT_LE(engine.table.Count(), engine.table.capacity);
+}
+
+// Masters are asked at once: their lists are merged in the masters' order,
+// each server once, a failed master is named while the others' lists stand,
+// and the phase lasts as long as its slowest master alone.
+TEST_F(MasterQueryTest, SeveralMastersAreAskedAtOnceAndTheirListsMerged) {
+    const Bytes first =
+        MasterDatagram().Entry(127, 0, 0, 1, 1).Entry(127, 0, 0, 1, 2).EndMarker().Build();
+    const Bytes second =
+        MasterDatagram().Entry(127, 0, 0, 1, 2).Entry(127, 0, 0, 1, 3).EndMarker().Build();
+    const Bytes unended = MasterDatagram().Entry(127, 0, 0, 1, 4).Build();
+    FakeMaster a({{}, {first}});
+    FakeMaster b({{}, {second}});
+    FakeMaster c({{}, {unended}});
+    FakeMaster silent({{99}, {}});
+    FakeMaster silentToo({{99}, {}});
+    const std::u16string noResponse = u"No response from 127.0.0.1.";
+    struct Case {
+        const char* what;
+        std::vector<const FakeMaster*> masters;
+        MasterOutcome outcome;
+        bool listComplete;
+        std::vector<std::uint16_t> table;
+        std::u16string failures;
+    };
+    const Case cases[] = {
+        {"two lists", {&a, &b}, MasterOutcome::kHandedOver, true, {1, 2, 3}, u""},
+        {"one silent", {&silent, &b, &a}, MasterOutcome::kHandedOver, true, {2, 3, 1}, noResponse},
+        {"one without its end", {&a, &c}, MasterOutcome::kHandedOver, false, {1, 2, 4}, u""},
+        {"all silent",
+         {&silent, &silentToo},
+         MasterOutcome::kNoResponse,
+         false,
+         {7},
+         noResponse + u" " + noResponse},
+    };
+    for (const Case& test : cases) {
+        RecordingFrontEnd front;
+        test::UseLocalMaster(engine, a.port(), front);
+        engine.masters.clear();
+        for (const FakeMaster* master : test.masters) {
+            engine.masters.push_back(MasterServer{"127.0.0.1", master->port()});
+        }
+        ReplaceTable(engine.table);
+        GrowTable(engine.table, 1);
+        AppendServer(engine.table, LoopbackAddress(), 7);
+        const std::uint32_t start = MillisecondClock();
+        const MasterPhase phase = RunMasterQuery(engine);
+        const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
+        EXPECT_EQ(phase.outcome, test.outcome) << test.what;
+        EXPECT_EQ(phase.listComplete, test.listComplete) << test.what;
+        EXPECT_EQ(phase.failures, test.failures) << test.what;
+        std::vector<std::uint16_t> ports;
+        for (std::int32_t i = 0; i < engine.table.Count(); ++i) {
+            ports.push_back(engine.table[i].port);
+        }
+        EXPECT_EQ(ports, test.table) << test.what;
+        if (!test.failures.empty() && test.outcome != MasterOutcome::kHandedOver) {
+            EXPECT_EQ(front.LastStatus(), test.failures) << test.what << ": all named at the end";
+        }
+        // A silent master's three waits, and not one more for each other master.
+        const std::uint32_t silentAlone = 3 * engine.timing.masterAnswerWaitMs;
+        EXPECT_LT(spent, silentAlone + engine.timing.masterAnswerWaitMs) << test.what;
+    }
 }
 
 TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
@@ -225,7 +289,7 @@ TEST(MasterQueryRealTiming, WaitsTwoSecondsBeforeTheRetry) {
     RecordingFrontEnd ui;
     test::UseLocalMaster(engine, master.port(), ui);
     engine.timing = RefreshTiming{};
-    EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+    EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     const auto times = master.RequestTimes();
     ASSERT_EQ(times.size(), 2u);
     const std::uint32_t between = ElapsedMs(times[1], times[0]);
@@ -246,7 +310,7 @@ TEST(MasterQueryRealTiming, WaitsOneSecondAfterADatagramAndHalfASecondAfterTheMa
         test::UseLocalMaster(engine, master.port(), ui);
         engine.timing = RefreshTiming{};
         const std::uint32_t start = MillisecondClock();
-        EXPECT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+        EXPECT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
         const std::uint32_t spent = ElapsedMs(MillisecondClock(), start);
         const std::uint32_t gap = marker ? 500u : 1000u;
         EXPECT_GE(spent, gap) << "marker " << marker;

@@ -59,7 +59,7 @@ TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
     EXPECT_FALSE(engine.abortEvent.Poll()) << "the abort does not carry into the next refresh";
 
     FakeMaster answering({{}, {test::MasterDatagram().EndMarker().Build()}});
-    engine.master.port = answering.port();
+    engine.masters.front().port = answering.port();
     const RefreshResult next = test::RunRefreshNow(engine);
     EXPECT_EQ(next.master, MasterOutcome::kHandedOver);
     EXPECT_EQ(next.sweep, SweepOutcome::kCompleted);

@@ -35,7 +35,7 @@ class StatusSweepTest : public ::testing::Test {
             FakeMaster::Script{{}, {servers.MasterAnswer(portsFirst)}});
         test::UseLocalMaster(engine, master_->port(), ui);
         engine.settings.packetsPerSecond = 1000;
-        ASSERT_EQ(RunMasterQuery(engine), MasterOutcome::kHandedOver);
+        ASSERT_EQ(RunMasterQuery(engine).outcome, MasterOutcome::kHandedOver);
     }
 
     void AbortAfter(std::uint32_t ms) {

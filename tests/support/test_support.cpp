@@ -278,8 +278,7 @@ void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui) {
 }
 
 void UseLocalMaster(RefreshState& engine, std::uint16_t port, RecordingFrontEnd& ui) {
-    engine.master.hostName = "127.0.0.1";
-    engine.master.port = port;
+    engine.masters = {MasterServer{"127.0.0.1", port}};
     engine.timing = ShortTiming();
     UseFrontEnd(engine, ui);
 }

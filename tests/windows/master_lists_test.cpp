@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/kept_list_win32.h"
+#include "app/registry_key_win32.h"
 #include "engine/refresh_front_end.h"
 #include "lists/kept_list.h"
 #include "platform/win32/wide_text.h"
@@ -79,7 +80,7 @@ class MasterLists : public BrowserWindowTest {
 
     // The next refresh asks a master that never answers, once.
     void RefreshWithSilentMaster() {
-        Engine().master.port = silent_.port();
+        Engine().masters = {MasterServer{"127.0.0.1", silent_.port()}};
         Engine().timing.masterAttempts = 1;
         Click(IDC_UPDATE);
         ASSERT_TRUE(WaitForRefreshEnd());
@@ -130,6 +131,38 @@ TEST_F(MasterLists, ADamagedKeptListIsNeverSwept) {
     EXPECT_EQ(Status(), L"No response from 127.0.0.1.");
     EXPECT_EQ(RowCount(ServerList()), 0);
     EXPECT_EQ(games_.Queries(0), 0);
+}
+
+// A master named in the settings is asked with the command line's, at once:
+// the silent one is named while the other's list stands, and the phase takes
+// no longer than the silent one alone.
+TEST_F(MasterLists, AMasterOfTheSettingsIsAskedWithTheCommandLinesAndASilentOneIsNamed) {
+    const std::string text = "127.0.0.1:" + std::to_string(silent_.port());
+    const std::u16string line(text.begin(), text.end());
+    RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+    std::filesystem::remove(KeptListPath());
+    const RegistryKey key =
+        RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_WRITE);
+    ASSERT_TRUE(key.Write(AsWide(kMasterServersValue), TextLinesValue({line})));
+    // A stored key without this hides the test's empty servers.
+    ASSERT_TRUE(key.Write(AsWide(kShowEmptyValue), NumberValue(1)));
+    ASSERT_NE(Open(master_.port(), ShortTiming(), true), nullptr);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    ASSERT_EQ(Engine().masters.size(), 2u);
+
+    const auto log = LogStatus(Engine());
+    const DWORD start = GetTickCount();
+    Click(IDC_UPDATE);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    EXPECT_LT(GetTickCount() - start, 4 * ShortTiming().masterAnswerWaitMs + 1500)
+        << "the masters were asked one after the other";
+    const std::vector<std::wstring> texts = log->Texts();
+    EXPECT_NE(
+        std::find(texts.begin(), texts.end(), L"No response from 127.0.0.1. Querying servers..."),
+        texts.end());
+    EXPECT_EQ(Status(), L"Completed. 2 of 2 servers responded.");
+    EXPECT_EQ(RowCount(ServerList()), 2);
+    EXPECT_EQ(silent_.Requests().size(), 6u) << "three requests in each refresh";
 }
 
 }  // namespace

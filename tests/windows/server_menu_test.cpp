@@ -75,7 +75,7 @@ class ServerMenu : public BrowserWindowTest {
 
     // A refresh whose master never answers.
     void RefreshWithSilentMaster() {
-        Engine().master.port = silent_.port();
+        Engine().masters = {MasterServer{"127.0.0.1", silent_.port()}};
         Engine().timing.masterAttempts = 1;
         Click(IDC_UPDATE);
         ASSERT_TRUE(WaitForRefreshEnd());
@@ -144,7 +144,7 @@ TEST_F(ServerMenu, F5UpdatesAndAbortsAndCtrlCCopiesTheSelectedAddress) {
     EXPECT_EQ(ClipboardText(), Address(0));
 
     // F5 from anywhere in the window: Update, then Abort while it runs.
-    Engine().master.port = silent_.port();
+    Engine().masters = {MasterServer{"127.0.0.1", silent_.port()}};
     Engine().timing.masterAnswerWaitMs = 1000;
     PressKey(Control(IDC_SHOWFULL), {VK_F5});
     EXPECT_EQ(WindowText(Control(IDC_UPDATE)), L"Abort");
