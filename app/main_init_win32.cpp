@@ -11,6 +11,7 @@
 #include "app/main_commands_win32.h"
 #include "app/main_timers_win32.h"
 #include "app/refresh_bridge_win32.h"
+#include "app/server_details_win32.h"
 #include "app/settings_store_win32.h"
 #include "browse/buddy_list.h"
 #include "platform/udp_socket.h"
@@ -105,6 +106,8 @@ void InitMainDialog(Browser& browser) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     OnUpdateButton(browser);
+    // While the first refresh waits for the master.
+    PrepareDetailsWindow(browser);
 }
 
 }  // namespace skelvane

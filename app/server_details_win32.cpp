@@ -40,38 +40,14 @@ void EnableButtons(const Browser& browser, bool hasServer) {
         hasServer && !IsRefreshInProgress(*browser.engine) && !IsServerQueryRunning(browser));
 }
 
-}  // namespace
-
-void SayInDetails(const Browser& browser, const char16_t* format,
-                  std::initializer_list<TextArg> args) {
-    char16_t text[kStatusTextCapacity];
-    FormatText(text, format, args);
-    SetDetailsStatus(browser.details.window, text);
+bool IsOpen(const Browser& browser) {
+    return browser.details.window != nullptr && IsWindowVisible(browser.details.window) != FALSE;
 }
 
-void OpenSelectedServerDetails(Browser& browser) {
-    const std::int32_t record = RecordIndexAtRow(browser.view, SelectedServerRow(browser.view));
-    if (record < 0) {
-        return;
-    }
-    if (browser.details.window == nullptr) {
-        browser.details.window = CreateDetailsWindow(browser.mainWindow, browser.instance);
-    }
-    if (browser.details.window == nullptr) {
-        return;
-    }
-    Aim(browser, record);
-    SetDetailsStatus(browser.details.window, u"");
-    ShowDetailsOfTarget(browser);
-    ShowWindow(browser.details.window, SW_SHOW);
-    SetActiveWindow(browser.details.window);
-}
-
-void ShowDetailsOfTarget(Browser& browser) {
+// The target as it is now: the record while it may be read, otherwise that
+// the server is gone. Join and Refresh follow.
+void FillDetails(Browser& browser) {
     HWND window = browser.details.window;
-    if (window == nullptr) {
-        return;
-    }
     const ServerRecord* record = TargetRecord(browser);
     if (record == nullptr) {
         char16_t address[kAddressTextCapacity];
@@ -87,15 +63,51 @@ void ShowDetailsOfTarget(Browser& browser) {
     EnableButtons(browser, true);
 }
 
+}  // namespace
+
+void SayInDetails(const Browser& browser, const char16_t* format,
+                  std::initializer_list<TextArg> args) {
+    char16_t text[kStatusTextCapacity];
+    FormatText(text, format, args);
+    SetDetailsStatus(browser.details.window, text);
+}
+
+bool PrepareDetailsWindow(Browser& browser) {
+    if (browser.details.window == nullptr) {
+        browser.details.window = CreateDetailsWindow(browser.mainWindow, browser.instance);
+    }
+    return browser.details.window != nullptr;
+}
+
+void OpenSelectedServerDetails(Browser& browser) {
+    const std::int32_t record = RecordIndexAtRow(browser.view, SelectedServerRow(browser.view));
+    if (record < 0 || !PrepareDetailsWindow(browser)) {
+        return;
+    }
+    Aim(browser, record);
+    SetDetailsStatus(browser.details.window, u"");
+    // Filled before it shows, so that it never shows another server first.
+    FillDetails(browser);
+    ShowWindow(browser.details.window, SW_SHOW);
+    SetActiveWindow(browser.details.window);
+}
+
+void ShowDetailsOfTarget(Browser& browser) {
+    if (IsOpen(browser)) {
+        FillDetails(browser);
+    }
+}
+
 void DetailsTableForgotten(Browser& browser) {
     browser.details.record = -1;
-    SetDetailsStatus(browser.details.window, u"");
-    ShowDetailsOfTarget(browser);
+    if (IsOpen(browser)) {
+        SetDetailsStatus(browser.details.window, u"");
+        FillDetails(browser);
+    }
 }
 
 void FollowDetailsTarget(Browser& browser, const std::vector<std::int32_t>& announced) {
-    if (browser.details.window == nullptr || browser.details.record >= 0 ||
-        !browser.view.tableReadable) {
+    if (!IsOpen(browser) || browser.details.record >= 0 || !browser.view.tableReadable) {
         return;
     }
     const ServerTable& table = browser.engine->table;
@@ -103,14 +115,14 @@ void FollowDetailsTarget(Browser& browser, const std::vector<std::int32_t>& anno
         if (index >= 0 && index < table.Count() &&
             Ipv4Endpoint{table[index].address, table[index].port} == browser.details.server) {
             Aim(browser, index);
-            ShowDetailsOfTarget(browser);
+            FillDetails(browser);
             return;
         }
     }
 }
 
 void DetailsRefreshStateChanged(Browser& browser) {
-    if (browser.details.window != nullptr) {
+    if (IsOpen(browser)) {
         EnableButtons(browser, TargetRecord(browser) != nullptr);
     }
 }

@@ -24,12 +24,18 @@ struct DetailsTarget {
     std::uint32_t tablesForgotten = 0;
 };
 
+// Makes the details window, hidden, unless it is made already. Done once the
+// main window shows, so that opening the details only fills and shows it.
+// False when it could not be made.
+bool PrepareDetailsWindow(Browser& browser);
+
 // Alt+Enter and the context menu: the details of the selected server, in the
 // one details window, which opens if it is closed. Nothing without a selection.
 void OpenSelectedServerDetails(Browser& browser);
 
-// Shows the target as it is now: the record while it may be read, otherwise
-// that the server is gone. Join and Refresh follow.
+// While the window shows, it shows the target as it is now: the record while
+// it may be read, otherwise that the server is gone; Join and Refresh follow.
+// A closed window follows nothing: opening it shows the selected server.
 void ShowDetailsOfTarget(Browser& browser);
 
 // The table is about to go: the window shows the server as gone at once.

@@ -15,12 +15,14 @@ namespace skelvane {
 //    this long; then at each of its steps if a row came since the step before,
 //    and once at its end.
 // 2. The bridge's posted-repaint flag (RefreshBridge): at most one repaint
-//    request waits in the window's queue at a time; no period of its own.
+//    request waits in the window's queue at a time, and none is posted while
+//    the window is out of sight; no period of its own.
 // 3. The mailbox's look-again timer, 10 ms (kMailboxLookAgainMs): while texts
 //    and parsed servers keep coming, the UI thread looks into the mailbox by
 //    itself instead of being woken for each (UiMailbox).
 // 4. The server list's repaint throttle, 100 ms (kListRepaintIntervalMs): a
-//    repaint asked for sooner waits for the list's timer.
+//    repaint asked for sooner waits for the list's timer, and a list out of
+//    sight is painted once it is shown again.
 // 5. The status bar's throttle, 50 ms (kStatusBarIntervalMs): a text that
 //    comes sooner waits, and only the latest of each part is written.
 // 6. The command line's status batches, 20 ms (kTerminalStatusBatchMs): the

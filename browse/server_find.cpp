@@ -91,8 +91,10 @@ bool IsServerListed(const ServerRecord& record, const ServerFilter& filter) {
 
 bool IsServerListed(const ServerRecord& record, const ServerFilter& filter,
                     std::u16string_view foundText) {
-    return IsServerShown(record, filter.showFull, filter.showEmpty) &&
-           (filter.find == nullptr || filter.find->FindsIn(foundText));
+    // The found text first: it lies apart from the table, and most records
+    // fail it while a text is typed.
+    return (filter.find == nullptr || filter.find->FindsIn(foundText)) &&
+           IsServerShown(record, filter.showFull, filter.showEmpty);
 }
 
 }  // namespace skelvane

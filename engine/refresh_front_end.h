@@ -11,10 +11,11 @@ namespace skelvane {
 //
 // The window (app/refresh_bridge_win32) makes no refresh thread wait for its
 // painting: texts and parsed servers go into a mailbox that the UI thread
-// empties, so ListServer answers with a prediction from the Full/Empty rule,
-// and a repaint is posted. The three calls that come once a refresh
-// (ForgetTable, TakeTable, RefreshEnded) are sent to the window and carried
-// out on its UI thread before they return.
+// empties, so ListServer answers with a prediction from the Full/Empty rule;
+// a repaint is posted, and answers are kept for the server's details under
+// their own lock. The three calls that come once a refresh (ForgetTable,
+// TakeTable, RefreshEnded) are sent to the window and carried out on its UI
+// thread before they return.
 //
 // The command line (cli/query_run) carries each call out at once on the
 // calling thread and lists nothing until the refresh is over.

@@ -51,6 +51,7 @@ struct HeldTexts {
     bool buddyText = false;
 };
 
+// True when the store holds the value, whether or not it could be used.
 bool ReadPath(const ReadStored& key, const char16_t* name, std::span<char16_t> member) {
     const std::optional<StoredValue> value = key(name);
     if (value) {

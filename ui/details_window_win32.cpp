@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "browse/column_widths.h"
 #include "browse/humans_and_bots.h"
 #include "browse/player_columns.h"
@@ -23,7 +27,6 @@ struct DetailsColumn {
 constexpr DetailsColumn kPlayerColumns[] = {
     {u"Name", 37}, {u"Score", 23}, {u"Ping", 20}, {u"Bot", 20}};
 constexpr DetailsColumn kRuleColumns[] = {{u"Variable", 40}, {u"Value", 60}};
-constexpr int kBotColumn = 3;
 
 // The server's texts stretch with the width; both lists with the height, the
 // rules, whose values are the longest texts, with the width as well.
@@ -39,6 +42,20 @@ constexpr SizerAnchor kDetailsAnchors[] = {
     {IDCANCEL, SIZER_MOVE_X | SIZER_MOVE_Y},
     {-1, SIZER_TABLE_END},
 };
+
+// The cells both lists show, copied when the window is told what to show:
+// the lists ask for them as they paint, and the window never reads a record
+// later, so nothing it shows can be released under it.
+using Row = std::vector<std::u16string>;
+struct DetailsRows {
+    std::vector<Row> players;
+    std::vector<Row> rules;
+};
+
+// Null before WM_INITDIALOG and after WM_DESTROY.
+DetailsRows* RowsOf(HWND details) {
+    return reinterpret_cast<DetailsRows*>(GetWindowLongPtrW(details, DWLP_USER));
+}
 
 template <std::size_t Count>
 void InsertColumns(HWND list, const DetailsColumn (&columns)[Count]) {
@@ -56,86 +73,81 @@ void InsertColumns(HWND list, const DetailsColumn (&columns)[Count]) {
     }
 }
 
-// A row whose cells are copies: the window never reads a record later.
-void AddRow(HWND list, std::initializer_list<std::u16string_view> cells) {
-    const int row = ListView_GetItemCount(list);
-    int column = 0;
-    for (const std::u16string_view cell : cells) {
-        const std::u16string text(cell);
-        if (column == 0) {
-            LVITEMW item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = row;
-            item.pszText = const_cast<wchar_t*>(AsWide(text.c_str()));
-            ListView_InsertItem(list, &item);
-        } else {
-            ListView_SetItemText(list, row, column, const_cast<wchar_t*>(AsWide(text.c_str())));
-        }
-        ++column;
-    }
-}
-
 std::u16string PlayerCell(const PlayerRecord& player, int column) {
     char16_t text[kCellTextCapacity];
     FormatPlayerCell(player, column, text, kCellTextCapacity);
     return text;
 }
 
-void FillPlayers(HWND list, const ServerRecord& record) {
+std::vector<Row> PlayerRows(const ServerRecord& record) {
+    std::vector<Row> rows;
     for (std::int32_t i = 0; i < ReadablePlayerCount(record); ++i) {
         const PlayerRecord& player = record.players[i];
-        AddRow(list, {PlayerCell(player, 0), PlayerCell(player, 1), PlayerCell(player, 2),
-                      IsBot(player) ? u"bot" : u""});
+        rows.push_back({PlayerCell(player, 0), PlayerCell(player, 1), PlayerCell(player, 2),
+                        IsBot(player) ? u"bot" : u""});
     }
+    return rows;
 }
 
-void FillRules(HWND list, const ServerRules& rules) {
+std::vector<Row> RuleRows(const ServerRules& rules) {
+    std::vector<Row> rows;
     for (std::size_t i = 0; i < rules.Count(); ++i) {
-        AddRow(list, {rules.Key(i), rules.Value(i)});
+        rows.push_back({std::u16string(rules.Key(i)), std::u16string(rules.Value(i))});
     }
     if (rules.Dropped() > 0) {
         char16_t more[kCountTextCapacity];
         FormatText(more, u"(%d more not kept)", {rules.Dropped()});
-        AddRow(list, {more});
+        rows.push_back({more});
     }
+    return rows;
 }
 
 void SetText(HWND details, int id, const char16_t* text) {
     SetDlgItemTextW(details, id, AsWide(text));
 }
 
-// Both lists are emptied and refilled with their drawing held back, so that
-// they paint once with what they end up holding.
-class ListsRefill {
-  public:
-    explicit ListsRefill(HWND details)
-        : players_(GetDlgItem(details, IDC_DETAILS_PLAYERS)),
-          rules_(GetDlgItem(details, IDC_DETAILS_RULES)) {
-        for (HWND list : {players_, rules_}) {
-            SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-            ListView_DeleteAllItems(list);
-        }
+// The lists learn how many rows there are and paint them afresh.
+void ShowRows(HWND details, DetailsRows rows) {
+    DetailsRows& shown = *RowsOf(details);
+    shown = std::move(rows);
+    const std::pair<int, std::size_t> lists[] = {{IDC_DETAILS_PLAYERS, shown.players.size()},
+                                                 {IDC_DETAILS_RULES, shown.rules.size()}};
+    for (const auto& [id, count] : lists) {
+        HWND list = GetDlgItem(details, id);
+        ListView_SetItemCountEx(list, static_cast<int>(count), 0);
+        InvalidateRect(list, nullptr, TRUE);
     }
-    ListsRefill(const ListsRefill&) = delete;
-    ListsRefill& operator=(const ListsRefill&) = delete;
-    ~ListsRefill() {
-        for (HWND list : {players_, rules_}) {
-            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-            InvalidateRect(list, nullptr, TRUE);
-        }
-    }
-    HWND Players() const { return players_; }
-    HWND Rules() const { return rules_; }
+}
 
-  private:
-    HWND players_;
-    HWND rules_;
-};
+// LVN_GETDISPINFOW of either list: a copied cell, cut to the list's buffer.
+void FillCell(HWND details, NMLVDISPINFOW& request) {
+    LVITEMW& item = request.item;
+    const DetailsRows* rows = RowsOf(details);
+    if (rows == nullptr) {
+        return;
+    }
+    const std::vector<Row>& list =
+        request.hdr.idFrom == IDC_DETAILS_PLAYERS ? rows->players : rows->rules;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0 ||
+        item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.size()) {
+        return;
+    }
+    const Row& row = list[static_cast<std::size_t>(item.iItem)];
+    const auto column = static_cast<std::size_t>(item.iSubItem);
+    CopyText(AsUtf16(item.pszText), item.cchTextMax, column < row.size() ? row[column] : u"");
+}
 
 INT_PTR OnInitDialog(HWND details) {
+    SetWindowLongPtrW(details, DWLP_USER, reinterpret_cast<LONG_PTR>(new DetailsRows()));
     InsertColumns(GetDlgItem(details, IDC_DETAILS_PLAYERS), kPlayerColumns);
     InsertColumns(GetDlgItem(details, IDC_DETAILS_RULES), kRuleColumns);
     SizerAttach(details, kDetailsAnchors, true, std::nullopt);
+    return TRUE;
+}
+
+INT_PTR OnDestroy(HWND details) {
+    delete RowsOf(details);
+    SetWindowLongPtrW(details, DWLP_USER, 0);
     return TRUE;
 }
 
@@ -154,15 +166,26 @@ INT_PTR OnCommand(HWND details, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+INT_PTR OnNotify(HWND details, NMHDR& header) {
+    if (header.code == LVN_GETDISPINFOW) {
+        FillCell(details, reinterpret_cast<NMLVDISPINFOW&>(header));
+    }
+    return FALSE;
+}
+
 INT_PTR CALLBACK DetailsDialogProc(HWND details, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog(details);
         case WM_COMMAND:
             return OnCommand(details, wParam, lParam);
+        case WM_NOTIFY:
+            return OnNotify(details, *reinterpret_cast<NMHDR*>(lParam));
         case WM_CLOSE:
             ShowWindow(details, SW_HIDE);
             return TRUE;
+        case WM_DESTROY:
+            return OnDestroy(details);
         default:
             return FALSE;
     }
@@ -182,16 +205,14 @@ void ShowServerInDetails(HWND details, const ServerRecord& record, const ServerR
     SetText(details, IDC_DETAILS_NAME, std::u16string(FieldText(record.hostName)).c_str());
     SetText(details, IDC_DETAILS_ADDRESS, address);
     SetText(details, IDC_DETAILS_COUNTS, counts);
-    const ListsRefill lists(details);
-    FillPlayers(lists.Players(), record);
-    FillRules(lists.Rules(), rules);
+    ShowRows(details, DetailsRows{PlayerRows(record), RuleRows(rules)});
 }
 
 void ShowServerGoneInDetails(HWND details, const char16_t* address) {
     SetText(details, IDC_DETAILS_NAME, u"This server is gone from the server list.");
     SetText(details, IDC_DETAILS_ADDRESS, address);
     SetText(details, IDC_DETAILS_COUNTS, u"");
-    const ListsRefill lists(details);
+    ShowRows(details, DetailsRows{});
 }
 
 void SetDetailsStatus(HWND details, const char16_t* text) {

@@ -16,6 +16,15 @@ double NowMs() {
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+double ThreadCpuMs() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
 QuietMainWindow OpenQuietMainWindow() {
     StartNetworking();
     QuietMainWindow opened{UdpSocket::Open(), nullptr};

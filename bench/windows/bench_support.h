@@ -14,6 +14,10 @@ namespace skelvane {
 // A high-resolution clock reading in milliseconds.
 double NowMs();
 
+// The processor time the calling thread has used, in milliseconds. Coarse
+// (Wine counts it in 10 ms ticks), so it is read around many runs at once.
+double ThreadCpuMs();
+
 // The real main window, created with a first refresh that asks a silent master
 // once, briefly; the socket stands for that master. Sockets are started.
 struct QuietMainWindow {

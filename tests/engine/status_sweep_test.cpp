@@ -333,12 +333,14 @@ TEST_F(StatusSweepTest, RowsArePaintedOnlyAfterTheQuietStart) {
     EXPECT_EQ(quietUi.repaints(), 0) << "no row was added, so nothing to paint";
 }
 
-TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
+// A table that was cut holds one server, which records what it is sent.
+TEST(StatusSweep, SendsTheFifteenByteQueryAndSaysWhenTheListWasCut) {
     FakeMaster recorder({{999}, {}});
     RefreshState engine;
     RecordingFrontEnd ui;
     GrowTable(engine.table, 1);
     AppendServer(engine.table, LoopbackAddress(), recorder.port());
+    AppendServer(engine.table, LoopbackAddress(), 9);
     test::UseFrontEnd(engine, ui);
     engine.timing = test::ShortTiming();
     engine.timing.sweepPasses = 1;
@@ -348,19 +350,6 @@ TEST(StatusQuery, IsFifteenBytesEndingInLineFeedAndZero) {
     const Bytes expected = {0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e',  't', 's',
                             't',  'a',  't',  'u',  's', 0x0A, 0x00};
     EXPECT_EQ(requests[0], expected);
-}
-
-TEST(StatusSweepSummary, SaysWhenTheListWasCut) {
-    FakeServers servers({Silent()});
-    RefreshState engine;
-    RecordingFrontEnd ui;
-    GrowTable(engine.table, 1);
-    AppendServer(engine.table, LoopbackAddress(), servers.port(0));
-    AppendServer(engine.table, LoopbackAddress(), 9);
-    test::UseFrontEnd(engine, ui);
-    engine.timing = test::ShortTiming();
-    engine.timing.sweepPasses = 1;
-    StatusSweep(engine);
     EXPECT_EQ(ui.LastStatus(), u"Completed. 0 of 1 servers responded. The list was cut at 1.");
 }
 
