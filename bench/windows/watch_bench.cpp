@@ -82,7 +82,7 @@ void PumpQuietlyUntil(HWND mainWindow, Done done) {
 int RunEngineAlone(const MasterServer& master, int refreshes, std::int32_t rate) {
     StartNetworking();
     RefreshState engine;
-    engine.master = master;
+    engine.masters = {master};
     engine.settings.packetsPerSecond = rate;
     for (int refresh = 1; refresh <= refreshes; ++refresh) {
         const double cpuBefore = ProcessCpuMs();
