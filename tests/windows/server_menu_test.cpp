@@ -100,9 +100,13 @@ class ServerMenu : public BrowserWindowTest {
 };
 
 const std::vector<MenuItemSeen> kMenu = {
-    {L"&Join\tEnter", true, true},          {L"&Copy address\tCtrl+C", true, false},
-    {L"&Refresh this server", true, false}, {L"Add to &favourites", true, false},
-    {L"&Watch for buddies", true, false},   {L"&Details...\tAlt+Enter", true, false},
+    {L"&Join\tEnter", true, true},
+    {L"&Copy address\tCtrl+C", true, false},
+    {L"&Refresh this server", true, false},
+    {L"Add to &favourites", true, false},
+    {L"Q&uick join\tCtrl+J", true, false},
+    {L"&Watch for buddies", true, false},
+    {L"&Details...\tAlt+Enter", true, false},
 };
 
 TEST_F(ServerMenu, OpensForTheRowUnderThePointerOrTheSelectedRowAtTheKeyboard) {
