@@ -105,6 +105,9 @@ void OnCommand(Browser& browser, int controlId) {
         case IDM_REMOVE_FAVOURITE:
             RemoveSelectedFromFavourites(browser);
             break;
+        case IDM_QUICK_JOIN:
+            QuickJoin(browser);
+            break;
         case IDM_WATCH_BUDDIES:
             SetWatching(browser, !IsWatching(browser));
             break;

@@ -35,6 +35,7 @@ constexpr MainKey kMainKeys[] = {
     {VK_RETURN, kNoModifier, KeyScope::kServerList, IDM_JOIN_SERVER},
     {VK_F5, kNoModifier, KeyScope::kMainWindow, IDC_UPDATE},
     {'C', kCtrl, KeyScope::kMainWindow, IDM_COPY_ADDRESS},
+    {'J', kCtrl, KeyScope::kMainWindow, IDM_QUICK_JOIN},
     // The context-menu key. Shift+F10 and the right button reach the menu as
     // WM_CONTEXTMENU from the list.
     {VK_APPS, kNoModifier, KeyScope::kServerList, IDM_SERVER_MENU},

@@ -43,6 +43,7 @@ constexpr ServerMenuItem kServerMenu[] = {
     {IDM_COPY_ADDRESS, L"&Copy address\tCtrl+C", nullptr, nullptr},
     {IDM_ADD_FAVOURITE, L"Add to &favourites", IsNotFavouriteServer, nullptr},
     {IDM_REMOVE_FAVOURITE, L"Remove from &favourites", IsFavouriteServer, nullptr},
+    {IDM_QUICK_JOIN, L"Q&uick join\tCtrl+J", nullptr, nullptr},
     {IDM_WATCH_BUDDIES, L"&Watch for buddies", nullptr, nullptr, IsWatching},
     {IDM_SERVER_DETAILS, L"&Details...\tAlt+Enter", nullptr, nullptr},
 };

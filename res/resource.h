@@ -71,6 +71,8 @@
 // icon's (app/buddy_watch_win32.cpp), and the icon's way back to the window.
 #define IDM_WATCH_BUDDIES 40010
 #define IDM_SHOW_WINDOW 40011
+// Quick join: the best server shown (app/server_commands_win32.cpp).
+#define IDM_QUICK_JOIN 40012
 
 // Controls of IDD_CONFIG. Identifiers are per dialog: 1028 is also IDC_SHOWFULL.
 #define IDC_MEDIUMPING 109

@@ -90,6 +90,7 @@ const std::vector<MenuItemSeen> kMenu = {
     {L"&Join\tEnter", true, true},
     {L"&Copy address\tCtrl+C", true, false},
     {L"Add to &favourites", true, false},
+    {L"Q&uick join\tCtrl+J", true, false},
     {L"&Watch for buddies", true, false},
     {L"&Details...\tAlt+Enter", true, false},
 };
