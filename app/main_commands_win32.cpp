@@ -99,6 +99,9 @@ void OnCommand(Browser& browser, int controlId) {
         case IDC_DETAILS_REFRESH:
             RefreshDetailsServer(browser);
             break;
+        case IDM_REFRESH_SERVER:
+            RefreshSelectedServer(browser);
+            break;
         case IDM_ADD_FAVOURITE:
             AddSelectedToFavourites(browser);
             break;

@@ -5,6 +5,8 @@
 #include "app/browser_win32.h"
 #include "app/clipboard_win32.h"
 #include "app/join_server_win32.h"
+#include "app/server_details_win32.h"
+#include "app/server_query_win32.h"
 #include "browse/quick_join.h"
 #include "browse/server_columns.h"
 #include "ui/server_list_view_win32.h"
@@ -59,6 +61,13 @@ void CopySelectedAddress(Browser& browser) {
     char16_t address[kAddressTextCapacity];
     FormatServerAddress(*record, address);
     PutClipboardText(browser.mainWindow, address);
+}
+
+void RefreshSelectedServer(Browser& browser) {
+    const std::int32_t record = RecordIndexAtRow(browser.view, SelectedServerRow(browser.view));
+    if (StartServerQuery(browser, record)) {
+        DetailsRefreshStateChanged(browser);
+    }
 }
 
 void AddSelectedToFavourites(Browser& browser) {

@@ -67,6 +67,8 @@
 #define IDM_SERVER_MENU 40003
 #define IDM_ADD_FAVOURITE 40004
 #define IDM_REMOVE_FAVOURITE 40005
+// One server asked again, its row updated where it stands.
+#define IDM_REFRESH_SERVER 40006
 // Watching for buddies, from the server list's menu or the notification-area
 // icon's (app/buddy_watch_win32.cpp), and the icon's way back to the window.
 #define IDM_WATCH_BUDDIES 40010
