@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,28 @@ class FindAndDetails : public BrowserWindowTest {
     std::unique_ptr<FakeMaster> master_;
 };
 
+// A window's edges on the screen: left, top, right, bottom.
+std::array<LONG, 4> Edges(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    return {bounds.left, bounds.top, bounds.right, bounds.bottom};
+}
+
+std::array<LONG, 4> Moved(std::array<LONG, 4> edges, const std::array<LONG, 4>& by) {
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        edges[i] += by[i];
+    }
+    return edges;
+}
+
+// The window grows by dx and dy, as a drag of its corner makes it.
+void GrowWindow(HWND window, int dx, int dy) {
+    const std::array<LONG, 4> edges = Edges(window);
+    SetWindowPos(window, nullptr, 0, 0, edges[2] - edges[0] + dx, edges[3] - edges[1] + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpFor(10);
+}
+
 FakeServers::Behaviour Answering(const std::string& info, const std::vector<std::string>& players) {
     return FakeServers::Behaviour{StatusAnswer(info, players)};
 }
@@ -92,6 +115,13 @@ TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
     RECT field{};
     GetWindowRect(Field(), &field);
     EXPECT_GT(ListTop(), field.bottom) << "the list makes room for the field";
+
+    // The field takes the window's width with the list; it closes below to
+    // the list's old top whatever the size.
+    const std::array<LONG, 4> fieldAt = Edges(Field());
+    GrowWindow(window_, 160, 90);
+    EXPECT_EQ(Edges(Field()), Moved(fieldAt, {0, 0, 160, 0}));
+    EXPECT_EQ(Edges(Field())[2], Edges(ServerList())[2]);
 
     const struct {
         std::wstring text;
@@ -196,6 +226,22 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
         EXPECT_EQ(CellText(rules, row, 0), keys[row]) << "in the order received";
     }
     EXPECT_EQ(CellText(rules, 0, 1), L"^2Old Name") << "a value as the server sent it";
+
+    // Resized, the lists take the room and the buttons keep to the corner; it
+    // never gets smaller than it opened.
+    const std::array<LONG, 4> windowAt = Edges(Details());
+    const std::array<LONG, 4> playersAt = Edges(players);
+    const std::array<LONG, 4> rulesAt = Edges(rules);
+    const std::array<LONG, 4> refreshAt = Edges(GetDlgItem(Details(), IDC_DETAILS_REFRESH));
+    GrowWindow(Details(), 120, 80);
+    EXPECT_EQ(Edges(players), Moved(playersAt, {0, 0, 0, 80}));
+    EXPECT_EQ(Edges(rules), Moved(rulesAt, {0, 0, 120, 80}));
+    EXPECT_EQ(Edges(GetDlgItem(Details(), IDC_DETAILS_REFRESH)),
+              Moved(refreshAt, {120, 80, 120, 80}));
+    MINMAXINFO limits{};
+    SendMessageW(Details(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, windowAt[2] - windowAt[0]);
+    EXPECT_EQ(limits.ptMinTrackSize.y, windowAt[3] - windowAt[1]);
 
     // Refresh: one query of the server, whose row and details follow.
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Details(), IDC_DETAILS_REFRESH)));
