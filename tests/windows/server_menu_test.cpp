@@ -274,5 +274,31 @@ TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts
     EXPECT_EQ(StoredFavourites()->bytes, TextLinesValue({}).bytes);
 }
 
+// A stored value with a line this program cannot read still gives its
+// readable favourites, and is never written over: a change lasts until exit.
+TEST_F(ServerMenu, AnUnreadableStoredValueIsUsedButNeverWrittenOver) {
+    Close();
+    const std::string kept = "127.0.0.1:" + std::to_string(games_->port(1));
+    const StoredValue stored =
+        TextLinesValue({std::u16string(kept.begin(), kept.end()), u"not a server"});
+    RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+    const RegistryKey key =
+        RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_WRITE);
+    ASSERT_TRUE(key.Write(AsWide(kFavouriteServersValue), stored));
+    ASSERT_TRUE(key.Write(AsWide(kShowEmptyValue), NumberValue(1)));
+    ASSERT_NE(Open(master_->port(), ShortTiming(), true), nullptr);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    const UINT kStar = INDEXTOOVERLAYMASK(kFavouriteOverlay);
+    EXPECT_EQ(Overlay(RowOfServer(1)), kStar);
+
+    EXPECT_EQ(MenuOfRow(RowOfServer(0), L'f')[3], L"Add to &favourites");
+    EXPECT_EQ(Overlay(RowOfServer(0)), kStar);
+    EXPECT_EQ(Status(),
+              L"The stored favourites can't be read, so this change lasts until the browser "
+              L"closes.");
+    Close();
+    EXPECT_EQ(StoredFavourites()->bytes, stored.bytes);
+}
+
 }  // namespace
 }  // namespace skelvane::test
