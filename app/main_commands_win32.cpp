@@ -99,11 +99,17 @@ void OnCommand(Browser& browser, int controlId) {
         case IDC_DETAILS_REFRESH:
             RefreshDetailsServer(browser);
             break;
+        case IDM_REFRESH_SERVER:
+            RefreshSelectedServer(browser);
+            break;
         case IDM_ADD_FAVOURITE:
             AddSelectedToFavourites(browser);
             break;
         case IDM_REMOVE_FAVOURITE:
             RemoveSelectedFromFavourites(browser);
+            break;
+        case IDM_QUICK_JOIN:
+            QuickJoin(browser);
             break;
         case IDM_WATCH_BUDDIES:
             SetWatching(browser, !IsWatching(browser));

@@ -1,5 +1,7 @@
 #include "app/main_keys_win32.h"
 
+#include <iterator>
+
 #include "res/resource.h"
 
 namespace skelvane {
@@ -15,8 +17,9 @@ enum KeyModifiers : unsigned {
 
 // Where the focus must be for a key to mean its command.
 enum class KeyScope {
-    kMainWindow,  // anywhere in the main window
-    kServerList,  // in the server list: elsewhere the key keeps its usual meaning
+    kMainWindow,   // anywhere in the main window
+    kServerList,   // in the server list: elsewhere the key keeps its usual meaning
+    kOutsideText,  // anywhere in the main window but a text field, where it edits text
 };
 
 struct MainKey {
@@ -34,7 +37,8 @@ struct MainKey {
 constexpr MainKey kMainKeys[] = {
     {VK_RETURN, kNoModifier, KeyScope::kServerList, IDM_JOIN_SERVER},
     {VK_F5, kNoModifier, KeyScope::kMainWindow, IDC_UPDATE},
-    {'C', kCtrl, KeyScope::kMainWindow, IDM_COPY_ADDRESS},
+    {'C', kCtrl, KeyScope::kOutsideText, IDM_COPY_ADDRESS},
+    {'J', kCtrl, KeyScope::kMainWindow, IDM_QUICK_JOIN},
     // The context-menu key. Shift+F10 and the right button reach the menu as
     // WM_CONTEXTMENU from the list.
     {VK_APPS, kNoModifier, KeyScope::kServerList, IDM_SERVER_MENU},
@@ -57,9 +61,18 @@ unsigned ModifiersDown() {
     return modifiers;
 }
 
+bool IsTextField(HWND window) {
+    wchar_t className[8] = L"";
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    return lstrcmpiW(className, L"Edit") == 0;
+}
+
 bool IsInScope(HWND mainWindow, HWND target, KeyScope scope) {
     if (scope == KeyScope::kServerList) {
         return target == GetDlgItem(mainWindow, IDC_SERVERLIST);
+    }
+    if (scope == KeyScope::kOutsideText && IsTextField(target)) {
+        return false;
     }
     return target == mainWindow || IsChild(mainWindow, target);
 }

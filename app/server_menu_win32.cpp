@@ -7,6 +7,7 @@
 #include "app/browser_win32.h"
 #include "app/buddy_watch_win32.h"
 #include "app/main_commands_win32.h"
+#include "app/server_query_win32.h"
 #include "res/resource.h"
 #include "ui/server_list_view_win32.h"
 
@@ -34,6 +35,11 @@ bool IsNotFavouriteServer(const Browser& browser, const ServerRecord& server) {
     return !IsFavouriteServer(browser, server);
 }
 
+// A refresh asks every server itself, and one server is asked at a time.
+bool CanAskOneServer(const Browser& browser) {
+    return !IsRefreshInProgress(*browser.engine) && !IsServerQueryRunning(browser);
+}
+
 // The server list's context menu, top to bottom. Other commands are added as
 // rows here; the commands themselves are carried out by the main window's
 // command routing (OnCommand), where a key may send them too. The first row
@@ -41,8 +47,10 @@ bool IsNotFavouriteServer(const Browser& browser, const ServerRecord& server) {
 constexpr ServerMenuItem kServerMenu[] = {
     {IDM_JOIN_SERVER, L"&Join\tEnter", nullptr, nullptr},
     {IDM_COPY_ADDRESS, L"&Copy address\tCtrl+C", nullptr, nullptr},
+    {IDM_REFRESH_SERVER, L"&Refresh this server", nullptr, CanAskOneServer},
     {IDM_ADD_FAVOURITE, L"Add to &favourites", IsNotFavouriteServer, nullptr},
     {IDM_REMOVE_FAVOURITE, L"Remove from &favourites", IsFavouriteServer, nullptr},
+    {IDM_QUICK_JOIN, L"Q&uick join\tCtrl+J", nullptr, nullptr},
     {IDM_WATCH_BUDDIES, L"&Watch for buddies", nullptr, nullptr, IsWatching},
     {IDM_SERVER_DETAILS, L"&Details...\tAlt+Enter", nullptr, nullptr},
 };

@@ -35,6 +35,13 @@ bool IsStillWritable(const Browser& browser, const ServerQueryJob& job) {
            job.record < browser.engine->table.Count();
 }
 
+// The details window speaks only of the server it shows; a query started
+// from the server list's menu may be of another.
+bool IsDetailsServer(const Browser& browser, const ServerQueryJob& job) {
+    return browser.details.record == job.record &&
+           browser.details.tablesForgotten == job.tablesForgotten;
+}
+
 }  // namespace
 
 bool StartServerQuery(Browser& browser, std::int32_t index) {
@@ -69,23 +76,26 @@ void OnServerQueryDone(Browser& browser) {
         return;
     }
     browser.serverQuery.reset();
+    const bool writable = IsStillWritable(browser, *job);
+    if (writable && job->answer) {
+        ApplyServerAnswer(browser.engine->table[job->record], *job->answer);
+        browser.bridge->KeptLines().Keep(job->record, job->answer->bytes);
+        ServerRecordChanged(browser.view, job->record);
+    }
     ShowDetailsOfTarget(browser);
-    if (!IsStillWritable(browser, *job)) {
-        SayInDetails(browser, u"", {});
+    if (!IsDetailsServer(browser, *job)) {
         return;
     }
-    if (!job->answer) {
+    if (!writable) {
+        SayInDetails(browser, u"", {});
+    } else if (!job->answer) {
         char16_t address[kAddressTextCapacity];
         FormatEndpoint(job->server, address);
         SayInDetails(browser, u"No answer from %s.", {address});
-        return;
+    } else {
+        const auto ping = static_cast<std::int32_t>(browser.engine->table[job->record].ping);
+        SayInDetails(browser, u"Answered in %d ms.", {ping});
     }
-    ApplyServerAnswer(browser.engine->table[job->record], *job->answer);
-    browser.bridge->KeptLines().Keep(job->record, job->answer->bytes);
-    ServerRecordChanged(browser.view, job->record);
-    ShowDetailsOfTarget(browser);
-    const std::int32_t ping = static_cast<std::int32_t>(browser.engine->table[job->record].ping);
-    SayInDetails(browser, u"Answered in %d ms.", {ping});
 }
 
 }  // namespace skelvane

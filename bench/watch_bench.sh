@@ -5,7 +5,9 @@
 # is, against `skelvane-query --watch` on the same network in the same run
 # (native, no window), the baseline the window is held to (at most 1.5 times);
 # and the window's memory after each of its refreshes, which must stay flat.
-# Each refresh takes a minute at this rate: a run is about 25 minutes.
+# In the same run, the engine alone under Wine (no window) shows how much of
+# the window's figure is Wine's sockets and waits rather than the window.
+# Each refresh takes a minute at this rate: a run is about 30 minutes.
 #
 #   bench/watch_bench.sh [WINDOW_REFRESHES] [QUERY_REFRESHES] [SERVERS] [RATE]
 #                        (default 20 5 5000 100)
@@ -68,6 +70,10 @@ wineserver_cpu_ms() {
   done
   echo 0
 }
+# What Wine costs without the window: the engine alone, same rate and pause.
+"$SKELVANE_WINE" "$bench" "$TESTNET_MASTER" "$query_refreshes" "$rate" --engine-alone </dev/null \
+  | tr -d '\r' | sed 's/^/engine /' | tee -a "$results" >&2
+
 server_before=$(wineserver_cpu_ms)
 "$SKELVANE_WINE" "$bench" "$TESTNET_MASTER" "$window_refreshes" "$rate" </dev/null \
   | tr -d '\r' | sed 's/^/window /' | tee -a "$results" >&2
@@ -75,19 +81,24 @@ echo "wineserver before_ms=$server_before after_ms=$(wineserver_cpu_ms)" | tee -
 
 python3 - "$results" "$servers" "$rate" "$SKELVANE_WINDOWS_PRESET" <<'PY'
 import re, statistics, sys
-rows = {"query": [], "window": [], "wineserver": []}
+rows = {"query": [], "engine": [], "window": [], "wineserver": []}
 for line in open(sys.argv[1]):
     kind = line.split()[0]
     rows[kind].append({k: float(v) for k, v in re.findall(r"(\w+)=([\d.]+)", line)})
 # The first refresh of each also pays for starting up: the medians leave it out.
-cpu = {k: statistics.median(r["cpu_ms"] for r in rows[k][1:]) for k in ("query", "window")}
+cpu = {k: statistics.median(r["cpu_ms"] for r in rows[k][1:]) for k in ("query", "engine", "window")}
 print(f"a watched refresh of {sys.argv[2]} servers at {sys.argv[3]} queries a second "
       f"(medians of refreshes 2 on)")
 print(f"  skelvane-query --watch  cpu {cpu['query']:8.1f} ms per refresh "
       f"({len(rows['query'])} refreshes)")
+ui = statistics.median(r["ui_cpu_ms"] for r in rows["window"][1:])
 print(f"  window, minimized       cpu {cpu['window']:8.1f} ms per refresh "
-      f"({len(rows['window'])} refreshes, under Wine, {sys.argv[4]})")
+      f"({len(rows['window'])} refreshes, under Wine, {sys.argv[4]}), "
+      f"of which its UI thread {ui:.1f} ms")
 print(f"  ratio window / query    {cpu['window'] / cpu['query']:.2f}  (at most 1.5)")
+print(f"  engine alone under Wine cpu {cpu['engine']:8.1f} ms per refresh, ratio to query "
+      f"{cpu['engine'] / cpu['query']:.2f}; the window adds "
+      f"{cpu['window'] - cpu['engine']:.1f} ms ({(cpu['window'] - cpu['engine']) / cpu['query']:.2f} of query)")
 wineserver = rows["wineserver"][0]
 server = (wineserver["after_ms"] - wineserver["before_ms"]) / len(rows["window"])
 print(f"  Wine's server meanwhile  cpu {server:8.1f} ms per refresh of the window "

@@ -133,8 +133,12 @@ void FormatEndpoint(const Ipv4Endpoint& server, char16_t (&out)[kAddressTextCapa
     FormatText(out, u"%S:%d", {DottedAddress(server.address).c_str(), std::int32_t{server.port}});
 }
 
+bool HasFreeSlot(const ServerRecord& record) {
+    return record.playerCount < PublicSlots(record);
+}
+
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty) {
-    return record.responded == 1 && (showFull != 0 || record.playerCount < PublicSlots(record)) &&
+    return record.responded == 1 && (showFull != 0 || HasFreeSlot(record)) &&
            (showEmpty != 0 || record.playerCount != 0);
 }
 

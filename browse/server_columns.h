@@ -54,6 +54,9 @@ enum ServerImage : std::int32_t {
 // The overlay number of kImageFavourite: a favourite's Host Name icon wears it.
 inline constexpr std::int32_t kFavouriteOverlay = 1;
 
+// A public slot is free: the server is not full, as the Full filter counts.
+bool HasFreeSlot(const ServerRecord& record);
+
 // The Full/Empty rule: an answered server is shown unless it is full and full
 // servers are hidden, or empty and empty servers are hidden.
 bool IsServerShown(const ServerRecord& record, std::int32_t showFull, std::int32_t showEmpty);

@@ -67,10 +67,14 @@
 #define IDM_SERVER_MENU 40003
 #define IDM_ADD_FAVOURITE 40004
 #define IDM_REMOVE_FAVOURITE 40005
+// One server asked again, its row updated where it stands.
+#define IDM_REFRESH_SERVER 40006
 // Watching for buddies, from the server list's menu or the notification-area
 // icon's (app/buddy_watch_win32.cpp), and the icon's way back to the window.
 #define IDM_WATCH_BUDDIES 40010
 #define IDM_SHOW_WINDOW 40011
+// Quick join: the best server shown (app/server_commands_win32.cpp).
+#define IDM_QUICK_JOIN 40012
 
 // Controls of IDD_CONFIG. Identifiers are per dialog: 1028 is also IDC_SHOWFULL.
 #define IDC_MEDIUMPING 109

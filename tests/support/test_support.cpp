@@ -178,6 +178,19 @@ FakeServers::Behaviour FakeServers::Silent() {
     return silent;
 }
 
+FakeServers::Behaviour FakeServers::Answering(const std::string& info,
+                                              const std::vector<std::string>& lines,
+                                              std::uint32_t latencyMs) {
+    StatusAnswer answer;
+    answer.InfoText(info);
+    for (const std::string& line : lines) {
+        answer.Line(line);
+    }
+    Behaviour answering{answer.Build(), {}};
+    answering.knobs.latencyMs = latencyMs;
+    return answering;
+}
+
 FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviours.size()) {
     for (std::size_t i = 0; i < behaviours.size(); ++i) {
         Server& server = servers_[i];

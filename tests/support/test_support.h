@@ -122,6 +122,10 @@ class FakeServers {
         Bytes laterAnswer{};
     };
     static Behaviour Silent();
+    // A server answering with this info line and these lines after it, each
+    // answer `latencyMs` after its query.
+    static Behaviour Answering(const std::string& info, const std::vector<std::string>& lines,
+                               std::uint32_t latencyMs = 0);
 
     explicit FakeServers(std::vector<Behaviour> behaviours);
     ~FakeServers();

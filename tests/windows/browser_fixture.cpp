@@ -117,4 +117,12 @@ RefreshTiming QuickFailingMaster() {
     return timing;
 }
 
+long SavedNumber(const char16_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LSTATUS read = RegGetValueW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), AsWide(name),
+                                      RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return read == ERROR_SUCCESS ? static_cast<long>(value) : -1;
+}
+
 }  // namespace skelvane::test

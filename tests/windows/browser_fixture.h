@@ -56,4 +56,7 @@ class BrowserWindowTest : public ::testing::Test {
 // A timing for a quick refresh whose master phase fails at once.
 RefreshTiming QuickFailingMaster();
 
+// A number the browser saved in its settings, or -1 when there is none.
+long SavedNumber(const char16_t* name);
+
 }  // namespace skelvane::test

@@ -173,6 +173,7 @@ TEST_F(BuddyWatch, ABuddyFoundByTheSecondRefreshRaisesOneAlertWhoseClickSelectsI
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window_); }, 2000));
     EXPECT_EQ(TakeQuitCode(), 0);
     EXPECT_TRUE(TrayIcons().empty());
+    EXPECT_EQ(SavedNumber(kWatchForBuddiesValue), 1) << "the next start watches again";
 }
 
 TEST_F(BuddyWatch, OffAsAtAFirstStartOnFromTheServerMenuAndAMinimizedWindowPaintsNoList) {
@@ -226,6 +227,8 @@ TEST_F(BuddyWatch, OffAsAtAFirstStartOnFromTheServerMenuAndAMinimizedWindowPaint
     EXPECT_TRUE(TrayIcons().empty());
     SendMessageW(window_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window_)) << "not watching, closing ends the browser";
+    EXPECT_NE(SavedNumber(kWatchForBuddiesValue), 1)
+        << "switched off, the next start does not watch";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,29 +67,41 @@ class FindAndDetails : public BrowserWindowTest {
     std::unique_ptr<FakeMaster> master_;
 };
 
-// A server that answers with this info string and these player lines.
-Bytes AnswerOf(const std::string& info, const std::vector<std::string>& players) {
-    StatusAnswer answer;
-    answer.InfoText(info);
-    for (const std::string& player : players) {
-        answer.Line(player);
-    }
-    return answer.Build();
+// A window's edges on the screen: left, top, right, bottom.
+std::array<LONG, 4> Edges(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    return {bounds.left, bounds.top, bounds.right, bounds.bottom};
 }
 
-FakeServers::Behaviour Answering(const std::string& info, const std::vector<std::string>& players) {
-    return FakeServers::Behaviour{AnswerOf(info, players), {}};
+std::array<LONG, 4> Moved(std::array<LONG, 4> edges, const std::array<LONG, 4>& by) {
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        edges[i] += by[i];
+    }
+    return edges;
+}
+
+// The window grows by dx and dy, as a drag of its corner makes it.
+void GrowWindow(HWND window, int dx, int dy) {
+    const std::array<LONG, 4> edges = Edges(window);
+    SetWindowPos(window, nullptr, 0, 0, edges[2] - edges[0] + dx, edges[3] - edges[1] + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpFor(10);
 }
 
 TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
     OpenOnNetwork({
-        Answering("\\sv_hostname\\^1Red^7Server\\mapname\\dm17\\gamename\\arena\\sv_maxclients\\8",
-                  {"1 5 \"Ann\""}),
-        Answering("\\sv_hostname\\Blue\\mapname\\ctf_ash\\gamename\\base\\sv_maxclients\\8",
-                  {"2 6 \"Se\xC3\xB1or\"", "3 0 \"^4Kite\""}),
-        Answering("\\sv_hostname\\Green\\mapname\\dm2\\gamename\\Vanguard\\sv_maxclients\\8",
-                  {"4 7 \"Ox\""}),
-        Answering("\\sv_hostname\\Gold\\mapname\\q3\\gamename\\base\\sv_maxclients\\8", {}),
+        FakeServers::Answering(
+            "\\sv_hostname\\^1Red^7Server\\mapname\\dm17\\gamename\\arena\\sv_maxclients\\8",
+            {"1 5 \"Ann\""}),
+        FakeServers::Answering(
+            "\\sv_hostname\\Blue\\mapname\\ctf_ash\\gamename\\base\\sv_maxclients\\8",
+            {"2 6 \"Se\xC3\xB1or\"", "3 0 \"^4Kite\""}),
+        FakeServers::Answering(
+            "\\sv_hostname\\Green\\mapname\\dm2\\gamename\\Vanguard\\sv_maxclients\\8",
+            {"4 7 \"Ox\""}),
+        FakeServers::Answering("\\sv_hostname\\Gold\\mapname\\q3\\gamename\\base\\sv_maxclients\\8",
+                               {}),
     });
     ASSERT_EQ(SortedRows(), (std::vector<std::int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(Field(), nullptr) << "the field waits to be opened";
@@ -102,6 +115,13 @@ TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
     RECT field{};
     GetWindowRect(Field(), &field);
     EXPECT_GT(ListTop(), field.bottom) << "the list makes room for the field";
+
+    // The field takes the window's width with the list; it closes below to
+    // the list's old top whatever the size.
+    const std::array<LONG, 4> fieldAt = Edges(Field());
+    GrowWindow(window_, 160, 90);
+    EXPECT_EQ(Edges(Field()), Moved(fieldAt, {0, 0, 160, 0}));
+    EXPECT_EQ(Edges(Field())[2], Edges(ServerList())[2]);
 
     const struct {
         std::wstring text;
@@ -156,8 +176,8 @@ TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
 }
 
 TEST_F(FindAndDetails, TheSelectedServerStaysSelectedWhileTheTextFindsIt) {
-    OpenOnNetwork({Answering("\\sv_hostname\\Alpha", {"1 5 \"Ann\""}),
-                   Answering("\\sv_hostname\\Beta", {"1 5 \"Bob\""})});
+    OpenOnNetwork({FakeServers::Answering("\\sv_hostname\\Alpha", {"1 5 \"Ann\""}),
+                   FakeServers::Answering("\\sv_hostname\\Beta", {"1 5 \"Bob\""})});
     SelectRecord(1);
     PressKey(ServerList(), {VK_F3});
     Type(L"b");
@@ -178,12 +198,14 @@ std::string ManyRules(int count) {
 }
 
 TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
-    FakeServers::Behaviour first =
-        Answering("\\sv_hostname\\^2Old Name\\g_gametype\\4\\mapname\\dm6\\sv_maxclients\\8",
-                  {"10 48 \"Ann\"", "3 0 \"Bot One\"", "0 0 \"Bot Two\""});
-    first.laterAnswer = AnswerOf("\\sv_hostname\\New Name\\mapname\\dm7\\sv_maxclients\\8",
-                                 {"11 50 \"Ann\"", "4 52 \"Cid\""});
-    OpenOnNetwork({first, Answering(ManyRules(70), {})});
+    FakeServers::Behaviour first = FakeServers::Answering(
+        "\\sv_hostname\\^2Old Name\\g_gametype\\4\\mapname\\dm6\\sv_maxclients\\8",
+        {"10 48 \"Ann\"", "3 0 \"Bot One\"", "0 0 \"Bot Two\""});
+    first.laterAnswer =
+        FakeServers::Answering("\\sv_hostname\\New Name\\mapname\\dm7\\sv_maxclients\\8",
+                               {"11 50 \"Ann\"", "4 52 \"Cid\""})
+            .answer;
+    OpenOnNetwork({first, FakeServers::Answering(ManyRules(70), {})});
     SelectRecord(0);
     PressKey(ServerList(), {VK_RETURN, false, false, false, true});
     ASSERT_NE(Details(), nullptr) << "Alt+Enter opens the details";
@@ -206,6 +228,22 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
         EXPECT_EQ(CellText(rules, row, 0), keys[row]) << "in the order received";
     }
     EXPECT_EQ(CellText(rules, 0, 1), L"^2Old Name") << "a value as the server sent it";
+
+    // Resized, the lists take the room and the buttons keep to the corner; it
+    // never gets smaller than it opened.
+    const std::array<LONG, 4> windowAt = Edges(Details());
+    const std::array<LONG, 4> playersAt = Edges(players);
+    const std::array<LONG, 4> rulesAt = Edges(rules);
+    const std::array<LONG, 4> refreshAt = Edges(GetDlgItem(Details(), IDC_DETAILS_REFRESH));
+    GrowWindow(Details(), 120, 80);
+    EXPECT_EQ(Edges(players), Moved(playersAt, {0, 0, 0, 80}));
+    EXPECT_EQ(Edges(rules), Moved(rulesAt, {0, 0, 120, 80}));
+    EXPECT_EQ(Edges(GetDlgItem(Details(), IDC_DETAILS_REFRESH)),
+              Moved(refreshAt, {120, 80, 120, 80}));
+    MINMAXINFO limits{};
+    SendMessageW(Details(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, windowAt[2] - windowAt[0]);
+    EXPECT_EQ(limits.ptMinTrackSize.y, windowAt[3] - windowAt[1]);
 
     // Refresh: one query of the server, whose row and details follow.
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Details(), IDC_DETAILS_REFRESH)));
@@ -235,7 +273,7 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
 
 TEST_F(FindAndDetails, DetailsOpenWhileUpdateReplacesTheTableShowTheServerGoneThenBack) {
     FakeServers::Behaviour slow =
-        Answering("\\sv_hostname\\Slowpoke\\sv_maxclients\\8", {"1 9 \"Ann\""});
+        FakeServers::Answering("\\sv_hostname\\Slowpoke\\sv_maxclients\\8", {"1 9 \"Ann\""});
     slow.knobs.latencyMs = 400;
     OpenOnNetwork({slow});
     SelectRecord(0);

@@ -114,6 +114,22 @@ TEST_F(JoinServer, EnterJoinsTheSelectedServer) {
     EXPECT_EQ(record[0], L"\"E:\\Skelvane\\\\skelvane.exe\" +connect \"" + server + L"\"");
 }
 
+// The details window's Join joins the server it shows, as Enter does.
+TEST_F(JoinServer, TheDetailsJoinButtonJoinsTheServerShown) {
+    Open(L"E:\\Skelvane\\");
+    std::ranges::copy(std::wstring(L"E:\\Skelvane\\"), State().settings.gameDirectory);
+    constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(ServerList(), 1, kMarks, kMarks);
+    const std::wstring server = CellText(ServerList(), 1, 1);
+    PressKey(ServerList(), {VK_RETURN, false, false, false, true});
+    ASSERT_TRUE(IsWindowVisible(State().details.window));
+    SendMessageW(GetDlgItem(State().details.window, IDC_DETAILS_JOIN), BM_CLICK, 0, 0);
+    PumpUntil([this] { return !IsWindow(window_); }, 5000);
+    const std::vector<std::wstring> record = LaunchRecord(L"E:\\Skelvane\\");
+    ASSERT_EQ(record.size(), 2u) << "the game did not start";
+    EXPECT_EQ(record[0], L"\"E:\\Skelvane\\\\skelvane.exe\" +connect \"" + server + L"\"");
+}
+
 // Every text the status bar's message part is given while it lives, in
 // order: a refresh that goes on may write over a text before it is read.
 class MessagePartLog {

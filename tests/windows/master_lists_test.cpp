@@ -93,11 +93,21 @@ class MasterLists : public BrowserWindowTest {
 };
 
 TEST_F(MasterLists, AListThatCameWholeIsKeptAndSweptWhenTheMasterIsSilent) {
-    ASSERT_NE(Open(master_.port(), ShortTiming()), nullptr);
+    // An older list is replaced whole by the next complete answer.
+    const std::filesystem::path path = KeptListPath();
+    RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+    std::filesystem::create_directories(path.parent_path());
+    ASSERT_TRUE(KeepList(path, std::vector<Ipv4Endpoint>{{LoopbackAddress(), 5}}, 1733580000));
+    ASSERT_NE(Open(master_.port(), ShortTiming(), true), nullptr);
     ASSERT_TRUE(WaitForRefreshEnd());
-    const Result<CachedList> kept = ReadKeptList(KeptListPath());
+    const Result<CachedList> kept = ReadKeptList(path);
     ASSERT_TRUE(kept) << "no list kept: " << kept.Why();
     EXPECT_EQ(kept->servers.size(), 2u);
+    EXPECT_GT(kept->savedAt, 1733580000);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "a new file was left beside the kept list";
 
     const auto log = LogStatus(Engine());
     RefreshWithSilentMaster();

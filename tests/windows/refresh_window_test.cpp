@@ -30,13 +30,8 @@ class RefreshWindow : public BrowserWindowTest {
     std::uint16_t StartNetwork(const std::vector<Listed>& servers, int silentServers = 0) {
         std::vector<FakeServers::Behaviour> behaviours;
         for (const Listed& server : servers) {
-            StatusAnswer answer;
-            answer.InfoText(server.info);
-            for (const std::string& player : server.players) {
-                answer.Line(player);
-            }
-            behaviours.push_back({answer.Build(), {}});
-            behaviours.back().knobs.latencyMs = server.delayMs;
+            behaviours.push_back(
+                FakeServers::Answering(server.info, server.players, server.delayMs));
         }
         behaviours.resize(behaviours.size() + static_cast<std::size_t>(silentServers),
                           FakeServers::Silent());

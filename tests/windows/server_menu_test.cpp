@@ -30,9 +30,16 @@ class ServerMenu : public BrowserWindowTest {
     // Two answering servers, listed by a master that answers every request.
     void SetUp() override {
         const std::string info = "\\sv_hostname\\Here\\mapname\\dm1\\sv_maxclients\\8\\version\\x";
+        FakeServers::Behaviour first{StatusAnswer().InfoText(info).Player(1, 20, "amy").Build(),
+                                     {}};
+        first.laterAnswer = StatusAnswer()
+                                .InfoText("\\sv_hostname\\Later\\mapname\\dm2\\sv_maxclients\\8")
+                                .Player(1, 20, "amy")
+                                .Player(2, 30, "bo")
+                                .Player(3, 40, "cy")
+                                .Build();
         games_ = std::make_unique<FakeServers>(std::vector<FakeServers::Behaviour>{
-            {StatusAnswer().InfoText(info).Player(1, 20, "amy").Build(), {}},
-            {StatusAnswer().InfoText(info).Build(), {}}});
+            first, {StatusAnswer().InfoText(info).Build(), {}}});
         master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
         ASSERT_NE(Open(master_->port(), ShortTiming()), nullptr);
         ASSERT_TRUE(WaitForRefreshEnd());
@@ -64,6 +71,16 @@ class ServerMenu : public BrowserWindowTest {
 
     std::wstring Address(int row) const { return CellText(ServerList(), row, 1); }
 
+    int RowOfServer(std::size_t server) const {
+        const std::wstring address = L"127.0.0.1:" + std::to_wstring(games_->port(server));
+        for (int row = 0; row < RowCount(ServerList()); ++row) {
+            if (Address(row) == address) {
+                return row;
+            }
+        }
+        return -1;
+    }
+
     // What the Host Name icon of a row wears: the favourite's star or nothing.
     UINT Overlay(int row) const {
         return ListView_GetItemState(ServerList(), row, LVIS_OVERLAYMASK);
@@ -90,7 +107,9 @@ class ServerMenu : public BrowserWindowTest {
 const std::vector<MenuItemSeen> kMenu = {
     {L"&Join\tEnter", true, true},
     {L"&Copy address\tCtrl+C", true, false},
+    {L"&Refresh this server", true, false},
     {L"Add to &favourites", true, false},
+    {L"Q&uick join\tCtrl+J", true, false},
     {L"&Watch for buddies", true, false},
     {L"&Details...\tAlt+Enter", true, false},
 };
@@ -134,6 +153,31 @@ TEST_F(ServerMenu, OpensForTheRowUnderThePointerOrTheSelectedRowAtTheKeyboard) {
     EXPECT_EQ(ClipboardText(), L"");
 }
 
+TEST_F(ServerMenu, RefreshThisServerAsksItOnceAndUpdatesItsRowAndTheCountsNotTheSummary) {
+    const std::wstring summary = Status();
+    EXPECT_EQ(StatusPart(1), L"1 Player");
+    EXPECT_EQ(MenuOfRow(RowOfServer(0), L'r')[2], L"&Refresh this server");
+    ASSERT_TRUE(
+        PumpUntil([this] { return CellText(ServerList(), RowOfServer(0), 0) == L"Later"; }, 3000));
+    EXPECT_EQ(games_->Queries(0), 2);
+    EXPECT_EQ(games_->Queries(1), 1) << "the other server is not asked";
+    EXPECT_EQ(RowCount(ServerList()), 2);
+    EXPECT_EQ(StatusPart(1), L"3 Players");
+    EXPECT_EQ(StatusPart(2), L"2 Servers");
+    EXPECT_EQ(Status(), summary);
+    EXPECT_EQ(SelectedServerRow(State().view), RowOfServer(0)) << "its row stays selected";
+
+    // While a refresh runs it asks every server itself.
+    Engine().masters = {MasterServer{"127.0.0.1", silent_.port()}};
+    Engine().timing.masterAnswerWaitMs = 1000;
+    Engine().timing.masterAttempts = 1;
+    Click(IDC_UPDATE);
+    const auto during = ChooseFromMenu([this] { RightClick(RowCentre(0)); }, 0);
+    ASSERT_GT(during.size(), 2u);
+    EXPECT_FALSE(during[2].enabled);
+    EXPECT_TRUE(WaitForRefreshEnd());
+}
+
 TEST_F(ServerMenu, F5UpdatesAndAbortsAndCtrlCCopiesTheSelectedAddress) {
     PressKey(ServerList(), {'C', true});
     EXPECT_EQ(ClipboardText(), L"") << "nothing selected, nothing copied";
@@ -142,6 +186,13 @@ TEST_F(ServerMenu, F5UpdatesAndAbortsAndCtrlCCopiesTheSelectedAddress) {
     EXPECT_EQ(ClipboardText(), L"") << "C without Ctrl is not a copy";
     PressKey(ServerList(), {'C', true});
     EXPECT_EQ(ClipboardText(), Address(0));
+    // In the find field it copies the field's own text, as in any text field.
+    PressKey(ServerList(), {'F', true});
+    HWND find = Control(IDC_FIND);
+    SetWindowTextW(find, L"Her");
+    SendMessageW(find, EM_SETSEL, 0, -1);
+    PressKey(find, {'C', true});
+    EXPECT_EQ(ClipboardText(), L"Her");
 
     // F5 from anywhere in the window: Update, then Abort while it runs.
     Engine().masters = {MasterServer{"127.0.0.1", silent_.port()}};
@@ -192,10 +243,10 @@ TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts
     const UINT kStar = INDEXTOOVERLAYMASK(kFavouriteOverlay);
     EXPECT_EQ(Overlay(0), 0u);
     const std::wstring favourite = Address(1);
-    EXPECT_EQ(MenuOfRow(1, L'f')[2], L"Add to &favourites");
+    EXPECT_EQ(MenuOfRow(1, L'f')[3], L"Add to &favourites");
     EXPECT_EQ(Overlay(1), kStar);
     EXPECT_EQ(Overlay(0), 0u);
-    EXPECT_EQ(MenuOfRow(1, 0)[2], L"Remove from &favourites");
+    EXPECT_EQ(MenuOfRow(1, 0)[3], L"Remove from &favourites");
 
     // With the kept list it is swept once, though both name it; with nothing
     // kept it is swept alone.
@@ -222,10 +273,36 @@ TEST_F(ServerMenu, AFavouriteIsMarkedSweptWhenNoMasterAnswersAndKeptAcrossStarts
     const int row = Address(0) == favourite ? 0 : 1;
     EXPECT_EQ(Overlay(row), kStar);
     EXPECT_EQ(Overlay(1 - row), 0u);
-    EXPECT_EQ(MenuOfRow(row, L'f')[2], L"Remove from &favourites");
+    EXPECT_EQ(MenuOfRow(row, L'f')[3], L"Remove from &favourites");
     EXPECT_EQ(Overlay(row), 0u);
     Close();
     EXPECT_EQ(StoredFavourites()->bytes, TextLinesValue({}).bytes);
+}
+
+// A stored value with a line this program cannot read still gives its
+// readable favourites, and is never written over: a change lasts until exit.
+TEST_F(ServerMenu, AnUnreadableStoredValueIsUsedButNeverWrittenOver) {
+    Close();
+    const std::string kept = "127.0.0.1:" + std::to_string(games_->port(1));
+    const StoredValue stored =
+        TextLinesValue({std::u16string(kept.begin(), kept.end()), u"not a server"});
+    RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
+    const RegistryKey key =
+        RegistryKey::Create(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), KEY_WRITE);
+    ASSERT_TRUE(key.Write(AsWide(kFavouriteServersValue), stored));
+    ASSERT_TRUE(key.Write(AsWide(kShowEmptyValue), NumberValue(1)));
+    ASSERT_NE(Open(master_->port(), ShortTiming(), true), nullptr);
+    ASSERT_TRUE(WaitForRefreshEnd());
+    const UINT kStar = INDEXTOOVERLAYMASK(kFavouriteOverlay);
+    EXPECT_EQ(Overlay(RowOfServer(1)), kStar);
+
+    EXPECT_EQ(MenuOfRow(RowOfServer(0), L'f')[3], L"Add to &favourites");
+    EXPECT_EQ(Overlay(RowOfServer(0)), kStar);
+    EXPECT_EQ(Status(),
+              L"The stored favourites can't be read, so this change lasts until the browser "
+              L"closes.");
+    Close();
+    EXPECT_EQ(StoredFavourites()->bytes, stored.bytes);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "settings/settings_store.h"
 #include "tests/support/test_support.h"
 #include "tests/support/wait_until.h"
+#include "tests/windows/browser_fixture.h"
 #include "tests/windows/window_driver.h"
 
 namespace skelvane::test {
@@ -119,15 +120,6 @@ struct Moment {
     int servers;
 };
 
-// A number the browser saved, or -1 when there is none.
-long SavedNumber(const wchar_t* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    const LSTATUS read = RegGetValueW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath), name,
-                                      RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return read == ERROR_SUCCESS ? static_cast<long>(value) : -1;
-}
-
 TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZeroAndTheSettingsSaved) {
     const Moment moments[] = {
         {"before the master answers",
@@ -175,8 +167,8 @@ TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZeroAndTheSettin
         ASSERT_GE(elapsed, 0) << "the process did not end";
         EXPECT_LT(elapsed, 500) << "the close waited for the refresh";
         EXPECT_EQ(exitCode, 0u);
-        EXPECT_EQ(SavedNumber(L"Show Full Servers"), 0);
-        EXPECT_EQ(SavedNumber(L"Version"), 2);
+        EXPECT_EQ(SavedNumber(kShowFullValue), 0);
+        EXPECT_EQ(SavedNumber(kVersionValue), 2);
         RecordProperty(std::string("closeMs ") + moment.name, static_cast<int>(elapsed));
     }
 }
