@@ -8,6 +8,7 @@
 
 #include "app/browser_win32.h"
 #include "browse/buddy_list.h"
+#include "engine/refresh_defaults.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "settings/config_fields.h"

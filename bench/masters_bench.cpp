@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/median.h"
@@ -30,13 +31,12 @@ std::unique_ptr<BackgroundNetwork> AnsweringMaster(std::uint32_t seed) {
     config.servers = PlanServers(Mix::kPlain, seed, kServersPerMaster, {});
     config.serverBinds.assign(kServersPerMaster, Ipv4Endpoint{LoopbackAddress(), 0});
     config.master = Ipv4Endpoint{LoopbackAddress(), 0};
-    std::string error;
-    auto network = BackgroundNetwork::Start(config, error);
+    Result<std::unique_ptr<BackgroundNetwork>> network = BackgroundNetwork::Start(config);
     if (!network) {
-        std::fprintf(stderr, "cannot start the test network: %s\n", error.c_str());
+        std::fprintf(stderr, "cannot start the test network: %s\n", network.Why().c_str());
         std::exit(1);
     }
-    return network;
+    return std::move(*network);
 }
 
 MasterServer MasterAt(std::uint16_t port) {

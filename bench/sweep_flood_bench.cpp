@@ -35,13 +35,12 @@ constexpr std::uint32_t kSoundServers = 5;
 constexpr std::uint32_t kAbortAfterMs = 300;
 
 std::unique_ptr<BackgroundNetwork> StartOrExit(const TestNetworkConfig& config) {
-    std::string error;
-    auto network = BackgroundNetwork::Start(config, error);
+    Result<std::unique_ptr<BackgroundNetwork>> network = BackgroundNetwork::Start(config);
     if (!network) {
-        std::fprintf(stderr, "cannot start the test network: %s\n", error.c_str());
+        std::fprintf(stderr, "cannot start the test network: %s\n", network.Why().c_str());
         std::exit(1);
     }
-    return network;
+    return std::move(*network);
 }
 
 std::unique_ptr<BackgroundNetwork> SoundServers() {

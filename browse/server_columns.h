@@ -78,9 +78,12 @@ std::int32_t OsIconForVersion(const char16_t* version);
 std::int32_t CompareServers(const ServerRecord& a, const ServerRecord& b,
                             std::uint32_t sortParameter);
 
+// Pings below `good` show the good icon, those below `medium` the medium one.
+inline constexpr std::int32_t kDefaultGoodPing = 100;
+inline constexpr std::int32_t kDefaultMediumPing = 200;
 struct PingThresholds {
-    std::int32_t good = 100;
-    std::int32_t medium = 200;
+    std::int32_t good = kDefaultGoodPing;
+    std::int32_t medium = kDefaultMediumPing;
 };
 
 // The text a Host Name, Map or Mod cell shows, by the column's kind; empty

@@ -4,8 +4,7 @@
 
 namespace skelvane {
 
-std::optional<std::vector<Ipv4Endpoint>> ResolveGivenServers(
-    const std::vector<GivenServer>& servers, std::string& error) {
+Result<std::vector<Ipv4Endpoint>> ResolveGivenServers(const std::vector<GivenServer>& servers) {
     std::unordered_map<std::string, std::uint32_t> addresses;
     std::vector<Ipv4Endpoint> endpoints;
     endpoints.reserve(servers.size());
@@ -14,8 +13,7 @@ std::optional<std::vector<Ipv4Endpoint>> ResolveGivenServers(
         if (found == addresses.end()) {
             const auto address = ResolveIpv4(given.server.host.c_str());
             if (!address) {
-                error = given.origin + ": cannot resolve '" + given.server.host + "'";
-                return std::nullopt;
+                return Failure{given.origin + ": cannot resolve '" + given.server.host + "'"};
             }
             found = addresses.emplace(given.server.host, *address).first;
         }

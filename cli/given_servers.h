@@ -1,10 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/host_and_port.h"
+#include "lists/result.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
@@ -16,9 +16,8 @@ struct GivenServer {
 };
 
 // The addresses of the given servers, in order, each host name looked up
-// once. Nothing, with the server's origin in `error`, when a name has no IPv4
+// once. A failure that names the server's origin when a name has no IPv4
 // address.
-std::optional<std::vector<Ipv4Endpoint>> ResolveGivenServers(
-    const std::vector<GivenServer>& servers, std::string& error);
+Result<std::vector<Ipv4Endpoint>> ResolveGivenServers(const std::vector<GivenServer>& servers);
 
 }  // namespace skelvane

@@ -15,69 +15,61 @@ inline constexpr std::size_t kMaxServersFileBytes = 4 << 20;
 // Tens of thousands of names.
 inline constexpr std::size_t kMaxBuddiesFileBytes = 1 << 20;
 
-// The file's text, or nothing with why in `error`.
-std::optional<std::string> ReadInputFile(const std::string& path, std::size_t maxBytes,
-                                         std::string& error) {
-    FileProblem problem = FileProblem::kNone;
-    auto text = ReadTextFile(path, maxBytes, problem);
-    error = DescribeFileProblem(problem, path, maxBytes);
-    return text;
-}
-
 // The buddy text, one name a line, as the browser keeps it: each name and
 // each file converted on its own, as text from a server would be.
-std::optional<BuddyList> ReadBuddies(const QueryOptions& options, std::string& error) {
+Result<BuddyList> ReadBuddies(const QueryOptions& options) {
     std::u16string text;
     for (const std::string& name : options.buddyNames) {
         text += Utf16FromBytes(name) + u"\n";
     }
     for (const std::string& path : options.buddyFiles) {
-        const auto file = ReadInputFile(path, kMaxBuddiesFileBytes, error);
+        const Result<std::string> file = ReadTextFile(path, kMaxBuddiesFileBytes);
         if (!file) {
-            return std::nullopt;
+            return Failure{file.Why()};
         }
         text += BuddyTextOfFile(*file) + u"\n";
     }
     return ParseBuddyList(text);
 }
 
-std::optional<std::vector<GivenServer>> ReadGivenServers(const QueryOptions& options,
-                                                         std::string& error) {
+Result<std::vector<GivenServer>> ReadGivenServers(const QueryOptions& options) {
     std::vector<GivenServer> servers = options.servers;
     for (const std::string& path : options.serverFiles) {
-        const auto text = ReadInputFile(path, kMaxServersFileBytes, error);
-        const auto listed =
-            text ? ParseServersFile(*text, path, kDefaultServerPort, error) : std::nullopt;
+        const Result<std::string> text = ReadTextFile(path, kMaxServersFileBytes);
+        const Result<std::vector<GivenServer>> listed =
+            text ? ParseServersFile(*text, path, kDefaultServerPort) : Failure{text.Why()};
         if (!listed) {
-            return std::nullopt;
+            return Failure{listed.Why()};
         }
         servers.insert(servers.end(), listed->begin(), listed->end());
     }
     if (servers.size() > static_cast<std::size_t>(kMaxServerRecords)) {
-        error = std::to_string(servers.size()) + " servers given; at most " +
-                std::to_string(kMaxServerRecords) + " are swept";
-        return std::nullopt;
+        return Failure{std::to_string(servers.size()) + " servers given; at most " +
+                       std::to_string(kMaxServerRecords) + " are swept"};
     }
     return servers;
 }
 
 }  // namespace
 
-std::optional<QueryInputs> LoadQueryInputs(const QueryOptions& options, std::string& error) {
-    const auto given = ReadGivenServers(options, error);
-    const auto servers = given ? ResolveGivenServers(*given, error) : std::nullopt;
+Result<QueryInputs> LoadQueryInputs(const QueryOptions& options) {
+    const Result<std::vector<GivenServer>> given = ReadGivenServers(options);
+    const Result<std::vector<Ipv4Endpoint>> servers =
+        given ? ResolveGivenServers(*given) : Failure{given.Why()};
     if (!servers) {
-        return std::nullopt;
+        return Failure{servers.Why()};
     }
-    QueryInputs inputs{*servers, {}, {}};
+    QueryInputs inputs;
+    inputs.servers = *servers;
     if (!options.buddyNames.empty() || !options.buddyFiles.empty()) {
-        inputs.buddies = ReadBuddies(options, error);
-        if (!inputs.buddies) {
-            return std::nullopt;
+        const Result<BuddyList> buddies = ReadBuddies(options);
+        if (!buddies) {
+            return Failure{buddies.Why()};
         }
+        inputs.buddies = *buddies;
     }
     if (!options.cacheFile.empty()) {
-        inputs.cache = ReadCacheFile(options.cacheFile);
+        inputs.cache = ReadKeptList(options.cacheFile);
     }
     return inputs;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "browse/buddy_list.h"
-#include "cli/cache_file.h"
 #include "cli/query_options.h"
+#include "lists/kept_list.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
@@ -15,16 +14,16 @@ namespace skelvane {
 struct QueryInputs {
     // The servers of --server and --servers, in the order given.
     std::vector<Ipv4Endpoint> servers;
-    // The --cache file, when one is named.
-    CacheRead cache;
+    // The list of the --cache file, or why there is none.
+    Result<CachedList> cache = Failure{"no cache file is named"};
     // The names of --buddy and --buddies, when any are given.
     std::optional<BuddyList> buddies;
 };
 
-// Reads every file the options name and looks up every server they give.
-// Nothing, with why in `error`, when one of them is unusable: then nothing
-// is to be queried. A cache that cannot be used is no such reason: it says
-// why in `cache.problem`, for when it would be needed.
-std::optional<QueryInputs> LoadQueryInputs(const QueryOptions& options, std::string& error);
+// Reads every file the options name and looks up every server they give. A
+// failure when one of them is unusable: then nothing is to be queried. A
+// cache that cannot be used is no such reason: `cache` says why, for when it
+// would be needed.
+Result<QueryInputs> LoadQueryInputs(const QueryOptions& options);
 
 }  // namespace skelvane

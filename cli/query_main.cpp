@@ -49,12 +49,12 @@ int main(int argc, char** argv) {
     // a large one from costing a call to the C library for every piece.
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const ParsedQueryOptions parsed = ParseQueryOptions(args);
-    if (!parsed.options) {
-        std::cerr << "skelvane-query: " << parsed.error << "\n\n" << kQueryUsage;
+    const Result<QueryOptions> parsed = ParseQueryOptions(args);
+    if (!parsed) {
+        std::cerr << "skelvane-query: " << parsed.Why() << "\n\n" << kQueryUsage;
         return kExitUsage;
     }
-    if (parsed.options->help) {
+    if (parsed->help) {
         std::cout << kQueryUsage;
         return kExitCompleted;
     }
@@ -62,5 +62,5 @@ int main(int argc, char** argv) {
     static RefreshState engine;
     static Event interrupted = Event::Create(EventReset::kManual);
     InstallInterruptHandler(engine, interrupted);
-    return RunQuery(*parsed.options, engine, interrupted);
+    return RunQuery(*parsed, engine, interrupted);
 }

@@ -3,9 +3,7 @@
 #include <cstdint>
 
 #include "browse/buddy_watch.h"
-#include "browse/server_columns.h"
 #include "engine/host_and_port.h"
-#include "engine/refresh_engine.h"
 
 namespace skelvane {
 
@@ -218,33 +216,31 @@ std::optional<std::uint32_t> ParseSortColumn(const std::string& text) {
     return std::nullopt;
 }
 
-ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args) {
+Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args) {
     QueryOptions options;
-    options.sortOrder = kDefaultSortOrder;
     OptionReader reader{args, 0, {}, false, {}};
     for (; reader.index < args.size(); ++reader.index) {
         if (!ApplyOption(reader, options)) {
-            return ParsedQueryOptions{std::nullopt, reader.error};
+            return Failure{reader.error};
         }
     }
     options.askMaster =
         reader.masterGiven || (options.servers.empty() && options.serverFiles.empty());
     if (!options.cacheFile.empty() && !options.askMaster) {
-        return ParsedQueryOptions{std::nullopt,
-                                  "--cache keeps the master's list, and no master is asked: "
-                                  "give --master as well"};
+        return Failure{
+            "--cache keeps the master's list, and no master is asked: give --master as well"};
     }
     if (options.onlyBuddies && options.buddyNames.empty() && options.buddyFiles.empty()) {
-        return ParsedQueryOptions{std::nullopt, "--only-buddies needs --buddy or --buddies"};
+        return Failure{"--only-buddies needs --buddy or --buddies"};
     }
     if (options.watchSeconds != 0 && options.buddyNames.empty() && options.buddyFiles.empty()) {
-        return ParsedQueryOptions{std::nullopt, "--watch needs --buddy or --buddies"};
+        return Failure{"--watch needs --buddy or --buddies"};
     }
     if (options.watchSeconds != 0 && !reader.tableOption.empty()) {
-        return ParsedQueryOptions{std::nullopt, "--watch prints buddy events, not the table: " +
-                                                    reader.tableOption + " does not apply"};
+        return Failure{"--watch prints buddy events, not the table: " + reader.tableOption +
+                       " does not apply"};
     }
-    return ParsedQueryOptions{options, {}};
+    return options;
 }
 
 }  // namespace skelvane

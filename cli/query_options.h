@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "browse/server_columns.h"
 #include "cli/given_servers.h"
 #include "engine/refresh_engine.h"
+#include "lists/result.h"
 
 namespace skelvane {
 
@@ -21,10 +23,10 @@ struct QueryOptions {
     // --server values, and the --servers files to read.
     std::vector<GivenServer> servers;
     std::vector<std::string> serverFiles;
-    bool showFull = true;
-    bool showEmpty = true;
-    std::int32_t packetsPerSecond = 10;
-    std::uint32_t sortOrder = 0;
+    bool showFull = kDefaultShowFull != 0;
+    bool showEmpty = kDefaultShowEmpty != 0;
+    std::int32_t packetsPerSecond = kDefaultQueryRate;
+    std::uint32_t sortOrder = kDefaultSortOrder;
     bool listPlayers = false;
     bool json = false;
     bool rules = false;
@@ -43,14 +45,8 @@ struct QueryOptions {
     bool help = false;
 };
 
-struct ParsedQueryOptions {
-    std::optional<QueryOptions> options;
-    // Why the command line was refused, when it was.
-    std::string error;
-};
-
 // Reads the command line (without the program name).
-ParsedQueryOptions ParseQueryOptions(const std::vector<std::string>& args);
+Result<QueryOptions> ParseQueryOptions(const std::vector<std::string>& args);
 
 // A column by its title or index, case-insensitively ("ping", "Host Name", "3").
 std::optional<std::uint32_t> ParseSortColumn(const std::string& text);

@@ -71,10 +71,9 @@ void PrintReport(const QueryOptions& options, const QueryInputs& inputs, const R
 }  // namespace
 
 int RunQuery(const QueryOptions& options, RefreshState& engine, Event& interrupted) {
-    std::string error;
-    const std::optional<QueryInputs> inputs = LoadQueryInputs(options, error);
+    const Result<QueryInputs> inputs = LoadQueryInputs(options);
     if (!inputs) {
-        std::cerr << "skelvane-query: " << error << "\n";
+        std::cerr << "skelvane-query: " << inputs.Why() << "\n";
         return kExitBadInput;
     }
     const auto frontEnd = std::make_shared<QueryFrontEnd>(options.rules);

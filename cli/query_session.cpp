@@ -26,15 +26,16 @@ bool MasterFailed(const RefreshResult& result) {
 
 // The master's list is kept whenever its answer came whole; when the master
 // failed and no cache could stand in, the user learns why.
-void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
-                 const RefreshState& engine, std::int64_t now) {
-    std::string error;
-    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete &&
-        !SaveMasterList(path, engine.table, result.masterListed, now, error)) {
-        std::cerr << "skelvane-query: the cache is not saved: " << error << "\n";
+void UpdateCache(const std::string& path, const Result<CachedList>& cache,
+                 const RefreshResult& result, const RefreshState& engine, std::int64_t now) {
+    if (result.master == MasterOutcome::kHandedOver && result.masterListComplete) {
+        const Result<> saved = SaveMasterList(path, engine.table, result.masterListed, now);
+        if (!saved) {
+            std::cerr << "skelvane-query: the cache is not saved: " << saved.Why() << "\n";
+        }
     }
-    if (MasterFailed(result) && !cache.list) {
-        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.problem << "\n";
+    if (MasterFailed(result) && !cache) {
+        std::cerr << "skelvane-query: no cached list to sweep instead: " << cache.Why() << "\n";
     }
 }
 
@@ -43,10 +44,10 @@ void PrepareEngine(const QueryOptions& options, const QueryInputs& inputs,
     engine.masters = MastersToAsk(options.masters, {});
     engine.sources.askMaster = options.askMaster;
     engine.sources.given = inputs.servers;
-    if (inputs.cache.list) {
-        const FallbackList cached{inputs.cache.list->servers,
-                                  Utf16FromBytes(FallbackNotice(
-                                      options.cacheFile, *inputs.cache.list, std::time(nullptr)))};
+    if (inputs.cache) {
+        const FallbackList cached{
+            inputs.cache->servers,
+            Utf16FromBytes(FallbackNotice(options.cacheFile, *inputs.cache, std::time(nullptr)))};
         engine.sources.fallback = [cached](std::u16string_view) { return std::optional(cached); };
     }
     engine.settings.showFull = options.showFull ? 1 : 0;

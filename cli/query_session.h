@@ -41,7 +41,7 @@ bool MasterFailed(const RefreshResult& result);
 
 // After a refresh: keeps the master's list in the cache file when its answer
 // came whole, and says why when the master failed and no cache stood in.
-void UpdateCache(const std::string& path, const CacheRead& cache, const RefreshResult& result,
-                 const RefreshState& engine, std::int64_t now);
+void UpdateCache(const std::string& path, const Result<CachedList>& cache,
+                 const RefreshResult& result, const RefreshState& engine, std::int64_t now);
 
 }  // namespace skelvane

@@ -64,12 +64,11 @@ MasterRead ReceiveFromMaster(MasterExchange& exchange, std::uint32_t waitMs) {
         }
         const ReceiveResult received = exchange.socket.ReceiveFrom(
             std::span<std::uint8_t>(exchange.buffer.get(), kMasterDatagramCapacity));
-        if (received.bytes <= 0) {
+        if (!received.status.Ok() || received.size == 0) {
             return MasterRead{MasterRead::Kind::kFailed};
         }
         if (received.from == exchange.destination) {
-            return MasterRead{MasterRead::Kind::kDatagram,
-                              static_cast<std::size_t>(received.bytes)};
+            return MasterRead{MasterRead::Kind::kDatagram, received.size};
         }
     }
 }
@@ -82,7 +81,7 @@ MasterRead AskUntilAnswered(MasterExchange& exchange) {
     for (std::int32_t attempt = 0;;) {
         const MasterRequest request = BuildGetServersRequest(engine.settings.showFull.load() != 0,
                                                              engine.settings.showEmpty.load() != 0);
-        if (!exchange.socket.SendTo(request.View(), exchange.destination).ok ||
+        if (!exchange.socket.SendTo(request.View(), exchange.destination).Ok() ||
             engine.abortEvent.Poll()) {
             return MasterRead{MasterRead::Kind::kFailed};
         }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/refresh_defaults.h"
 #include "engine/refresh_front_end.h"
 #include "engine/refresh_stats.h"
 #include "engine/server_table.h"
@@ -37,10 +38,9 @@ struct RefreshTiming {
 
 // The settings that refresh threads read while the UI thread may change them.
 struct RefreshSettings {
-    std::atomic<std::int32_t> showFull{1};
-    std::atomic<std::int32_t> showEmpty{1};
-    // Always positive: front ends turn anything else into a usable rate first.
-    std::atomic<std::int32_t> packetsPerSecond{10};
+    std::atomic<std::int32_t> showFull{kDefaultShowFull};
+    std::atomic<std::int32_t> showEmpty{kDefaultShowEmpty};
+    std::atomic<std::int32_t> packetsPerSecond{kDefaultQueryRate};
 };
 
 struct MasterServer {

@@ -23,8 +23,8 @@ std::optional<ServerAnswer> AwaitAnswer(UdpSocket& socket, const Ipv4Endpoint& s
             return std::nullopt;
         }
         const ReceiveResult received = socket.ReceiveFrom(buffer);
-        if (received.bytes > 0 && received.from == server) {
-            return ServerAnswer{{buffer, buffer + received.bytes}, sendTime, MillisecondClock()};
+        if (received.status.Ok() && received.size > 0 && received.from == server) {
+            return ServerAnswer{{buffer, buffer + received.size}, sendTime, MillisecondClock()};
         }
     }
 }

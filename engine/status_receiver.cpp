@@ -15,7 +15,9 @@ void CountLateDatagrams(SweepChannel& channel, std::span<std::uint8_t> buffer) {
     for (int i = 0; i < kMostCounted && channel.socket.WaitReadable(0) == ReadyResult::kReadable;
          ++i) {
         const ReceiveResult received = channel.socket.ReceiveFrom(buffer);
-        channel.engine.stats.late += received.bytes > 0 || received.oversized ? 1 : 0;
+        const bool datagram = received.status.Ok() && received.size > 0;
+        channel.engine.stats.late +=
+            datagram || received.status.outcome == SocketOutcome::kOversized ? 1 : 0;
     }
 }
 
@@ -45,22 +47,26 @@ namespace {
 // before every datagram.
 constexpr int kReceiveBatch = 32;
 
-// One datagram, handled. False when none was waiting.
+// One datagram, handled. False when none was waiting, or when the receive
+// failed otherwise (a report of a closed port that a query went to, say):
+// the receiver then waits for the socket again.
 bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
     RefreshState& engine = channel.engine;
     const ReceiveResult received =
         channel.socket.ReceiveFrom(buffer.first(kStatusDatagramCapacity));
-    if (received.bytes <= 0) {
-        engine.stats.oversized += received.oversized ? 1 : 0;
-        return received.oversized;
+    if (received.status.outcome == SocketOutcome::kOversized) {
+        ++engine.stats.oversized;
+        return true;
     }
-    buffer[static_cast<std::size_t>(received.bytes)] = 0;
+    if (!received.status.Ok() || received.size == 0) {
+        return false;
+    }
+    buffer[received.size] = 0;
     if (engine.answerRead) {
         engine.answerRead();
     }
     LockGuard guard(engine.tableLock);
-    AcceptStatusAnswer(channel, buffer.first(static_cast<std::size_t>(received.bytes)),
-                       received.from);
+    AcceptStatusAnswer(channel, buffer.first(received.size), received.from);
     if (channel.unanswered == 0) {
         channel.allResponded.Set();
     }

@@ -70,9 +70,9 @@ void SendStatusQuery(Sweep& sweep, const QueryToSend& query) {
         ReportStatus(*engine.frontEnd, u"Retrying %S:%d (attempt %d)...", dotted.c_str(), port,
                      query.attempt);
     }
-    const SendResult sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
-    if (!sent.ok) {
-        ReportStatus(*engine.frontEnd, u"Can't send: error %d", std::int32_t{sent.error});
+    const SocketStatus sent = sweep.channel.socket.SendTo(kStatusQuery, query.destination);
+    if (!sent.Ok()) {
+        ReportStatus(*engine.frontEnd, u"Can't send: error %d", sent.systemCode);
     }
 }
 
@@ -159,10 +159,7 @@ SweepSummary Finish(Sweep& sweep, JoinableThread& receiver) {
 }  // namespace
 
 std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond) {
-    if (packetsPerSecond < 1) {
-        packetsPerSecond = 10;
-    }
-    return static_cast<std::uint32_t>(1000.0 / packetsPerSecond);
+    return static_cast<std::uint32_t>(1000.0 / UsableQueryRate(packetsPerSecond));
 }
 
 SweepSummary StatusSweep(RefreshState& engine) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/refresh_engine.h"
@@ -18,7 +19,7 @@ struct SweepSummary {
 };
 
 // The milliseconds between two queries for a rate: 1000 / rate, truncated.
-// Only positive rates reach the sweep.
+// A rate below 1 paces at the default rate.
 std::uint32_t PacingIntervalMs(std::int32_t packetsPerSecond);
 
 // Queries every server of the table that has not answered, in up to the

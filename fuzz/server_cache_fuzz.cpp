@@ -11,10 +11,9 @@ using skelvane::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::string error;
-    const auto list = skelvane::ParseServerCache(text, error);
+    const auto list = skelvane::ParseServerCache(text);
     if (!list) {
-        Require(!error.empty());
+        Require(!list.Why().empty());
         return 0;
     }
     Require(list->servers.size() <= static_cast<std::size_t>(skelvane::kMaxServerRecords));

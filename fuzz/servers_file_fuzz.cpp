@@ -10,11 +10,10 @@ using skelvane::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::string error;
-    const auto servers = skelvane::ParseServersFile(text, "list", 30720, error);
+    const auto servers = skelvane::ParseServersFile(text, "list", 30720);
     if (!servers) {
-        Require(error.rfind("list:", 0) == 0);
-        for (char c : error) {
+        Require(servers.Why().rfind("list:", 0) == 0);
+        for (char c : servers.Why()) {
             Require(c >= 0x20 && c < 0x7F);
         }
         return 0;

@@ -2,36 +2,41 @@
 
 #include <utility>
 
+#include "lists/text_file.h"
+
 namespace skelvane {
 
-KeptListRead ReadKeptList(const std::filesystem::path& path) {
-    KeptListRead read;
-    const auto text = ReadTextFile(path, kMaxKeptListBytes, read.fileProblem);
-    if (text) {
-        read.list = ParseServerCache(*text, read.damage);
+Result<CachedList> ReadKeptList(const std::filesystem::path& path) {
+    const Result<std::string> text = ReadTextFile(path, kMaxKeptListBytes);
+    if (!text) {
+        return Failure{text.Why()};
     }
-    return read;
+    Result<CachedList> list = ParseServerCache(*text);
+    if (!list) {
+        return Failure{PathText(path) + " is damaged (" + list.Why() + ") and is not used"};
+    }
+    return list;
 }
 
-FileProblem KeepList(const std::filesystem::path& path, std::span<const Ipv4Endpoint> servers,
-                     std::int64_t now) {
+Result<> KeepList(const std::filesystem::path& path, std::span<const Ipv4Endpoint> servers,
+                  std::int64_t now) {
     return WriteFileWhole(path,
                           FormatServerCache(CachedList{{servers.begin(), servers.end()}, now}));
 }
 
 std::optional<FallbackList> KeptListFallback(const std::filesystem::path& path,
                                              std::u16string_view failure, std::int64_t now) {
-    KeptListRead read = ReadKeptList(path);
-    if (!read.list || read.list->servers.empty()) {
+    Result<CachedList> read = ReadKeptList(path);
+    if (!read || read->servers.empty()) {
         return std::nullopt;
     }
-    const std::size_t count = read.list->servers.size();
+    const std::size_t count = read->servers.size();
     const std::string said = " Querying the " + std::to_string(count) +
                              (count == 1 ? " server" : " servers") + " kept from " +
-                             AgeText(now - read.list->savedAt) + " ago...";
+                             AgeText(now - read->savedAt) + " ago...";
     std::u16string status(failure);
     status.append(said.begin(), said.end());
-    return FallbackList{std::move(read.list->servers), std::move(status)};
+    return FallbackList{std::move(read->servers), std::move(status)};
 }
 
 std::string AgeText(std::int64_t seconds) {

@@ -2,13 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <span>
 #include <string>
 
 #include "engine/refresh_engine.h"
+#include "lists/result.h"
 #include "lists/server_cache.h"
-#include "lists/text_file.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
@@ -19,21 +18,14 @@ namespace skelvane {
 // A kept list is far smaller than this even with the largest list.
 inline constexpr std::size_t kMaxKeptListBytes = 1 << 20;
 
-// A kept list as read: the list, or why there is none to trust.
-struct KeptListRead {
-    std::optional<CachedList> list;
-    FileProblem fileProblem = FileProblem::kNone;
-    // Set when the file was read but is not exactly what this program writes.
-    std::string damage;
-};
-
-// Reads and checks a kept list. A missing or damaged file gives no list.
-KeptListRead ReadKeptList(const std::filesystem::path& path);
+// Reads and checks a kept list: its list, or why there is none to trust, a
+// missing or a damaged file.
+Result<CachedList> ReadKeptList(const std::filesystem::path& path);
 
 // Keeps `servers` as the list saved at `now` (seconds since 1970), replacing
 // the file whole.
-FileProblem KeepList(const std::filesystem::path& path, std::span<const Ipv4Endpoint> servers,
-                     std::int64_t now);
+Result<> KeepList(const std::filesystem::path& path, std::span<const Ipv4Endpoint> servers,
+                  std::int64_t now);
 
 // What the browser sweeps when the master phase has failed: the kept list at
 // `path`, with the status text that says so after the failure's own, as in

@@ -38,11 +38,6 @@ std::optional<std::string_view> NextLine(std::string_view& text) {
     return line;
 }
 
-std::optional<CachedList> Damaged(std::string& error, const char* why) {
-    error = why;
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::string FormatServerCache(const CachedList& list) {
@@ -54,13 +49,13 @@ std::string FormatServerCache(const CachedList& list) {
     return text + EndLine(list.servers.size(), Checksum(text));
 }
 
-std::optional<CachedList> ParseServerCache(std::string_view text, std::string& error) {
+Result<CachedList> ParseServerCache(std::string_view text) {
     if (text.substr(0, kHeader.size()) != kHeader) {
-        return Damaged(error, "not a cache file of this program");
+        return Failure{"not a cache file of this program"};
     }
     const std::size_t endLine = text.rfind("# end ");
     if (endLine == text.npos || text.back() != '\n') {
-        return Damaged(error, "cut short");
+        return Failure{"cut short"};
     }
     const std::string_view covered = text.substr(0, endLine);
     std::string_view rest = covered.substr(kHeader.size());
@@ -69,13 +64,13 @@ std::optional<CachedList> ParseServerCache(std::string_view text, std::string& e
                              ? ParseCanonicalNumber(saved->substr(kSaved.size()), 0, INT64_MAX)
                              : std::nullopt;
     if (!savedAt) {
-        return Damaged(error, "no time of saving");
+        return Failure{"no time of saving"};
     }
     CachedList list{{}, static_cast<std::int64_t>(*savedAt)};
     while (const auto line = NextLine(rest)) {
         const auto server = ParseDottedEndpoint(*line);
         if (!server || list.servers.size() >= static_cast<std::size_t>(kMaxServerRecords)) {
-            return Damaged(error, "a line that is no server");
+            return Failure{"a line that is no server"};
         }
         list.servers.push_back(*server);
     }
@@ -83,7 +78,7 @@ std::optional<CachedList> ParseServerCache(std::string_view text, std::string& e
     // it writes, and the end line gives the count and the checksum of all
     // before it, so the text is exactly the file the list read from it gives.
     if (!rest.empty() || text.substr(endLine) != EndLine(list.servers.size(), Checksum(covered))) {
-        return Damaged(error, "its end, count or checksum does not match");
+        return Failure{"its end, count or checksum does not match"};
     }
     return list;
 }

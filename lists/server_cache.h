@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lists/result.h"
 #include "platform/udp_socket.h"
 
 namespace skelvane {
@@ -31,8 +32,8 @@ struct CachedList {
 // file may be given the same file: its header and end are comment lines.
 std::string FormatServerCache(const CachedList& list);
 
-// The list of a cache file's text. Nothing, with why in `error`, for a file
-// that is not exactly what FormatServerCache writes.
-std::optional<CachedList> ParseServerCache(std::string_view text, std::string& error);
+// The list of a cache file's text. A failure for a file that is not exactly
+// what FormatServerCache writes.
+Result<CachedList> ParseServerCache(std::string_view text);
 
 }  // namespace skelvane

@@ -12,12 +12,10 @@ namespace skelvane {
 // One byte more than allowed is asked for, so that a file that is too large
 // is told from one that just fits without reading all of it; a smaller file
 // takes one read into room of its own size.
-std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t maxBytes,
-                                        FileProblem& problem) {
+Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t maxBytes) {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
-        problem = FileProblem::kCannotRead;
-        return std::nullopt;
+        return Failure{"cannot read " + PathText(path)};
     }
     const std::streamoff size = file.tellg();
     file.seekg(0);
@@ -26,19 +24,16 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::
     std::string text(expected + 1, '\0');
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (file.bad()) {
-        problem = FileProblem::kCannotRead;
-        return std::nullopt;
+        return Failure{"cannot read " + PathText(path)};
     }
     text.resize(static_cast<std::size_t>(file.gcount()));
     if (text.size() > maxBytes) {
-        problem = FileProblem::kTooLarge;
-        return std::nullopt;
+        return Failure{PathText(path) + " is larger than " + std::to_string(maxBytes) + " bytes"};
     }
-    problem = FileProblem::kNone;
     return text;
 }
 
-FileProblem WriteFileWhole(const std::filesystem::path& path, std::string_view text) {
+Result<> WriteFileWhole(const std::filesystem::path& path, std::string_view text) {
     // A name of its own, so that two programs writing the same file at once
     // never write into each other's new file.
     std::filesystem::path temporary = path;
@@ -52,31 +47,19 @@ FileProblem WriteFileWhole(const std::filesystem::path& path, std::string_view t
         if (!file.flush()) {
             file.close();
             std::filesystem::remove(temporary, ignored);
-            return FileProblem::kCannotWrite;
+            return Failure{"cannot write " + PathText(path)};
         }
     }
     if (!MoveFileOver(temporary, path)) {
         std::filesystem::remove(temporary, ignored);
-        return FileProblem::kCannotReplace;
+        return Failure{"cannot replace " + PathText(path)};
     }
-    return FileProblem::kNone;
+    return Done{};
 }
 
-std::string DescribeFileProblem(FileProblem problem, const std::string& shownPath,
-                                std::size_t maxBytes) {
-    switch (problem) {
-        case FileProblem::kNone:
-            return {};
-        case FileProblem::kCannotRead:
-            return "cannot read " + shownPath;
-        case FileProblem::kTooLarge:
-            return shownPath + " is larger than " + std::to_string(maxBytes) + " bytes";
-        case FileProblem::kCannotWrite:
-            return "cannot write " + shownPath;
-        case FileProblem::kCannotReplace:
-            return "cannot replace " + shownPath;
-    }
-    return {};
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 }  // namespace skelvane

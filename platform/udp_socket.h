@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
+
+#include "platform/socket_status.h"
 
 namespace skelvane {
 
@@ -19,17 +22,11 @@ struct Ipv4Endpoint {
 // The address of 127.0.0.1 (or any 127.a.b.c) in network byte order.
 std::uint32_t LoopbackAddress(std::uint8_t b = 0, std::uint8_t c = 0, std::uint8_t d = 1);
 
-struct SendResult {
-    bool ok = false;
-    int error = 0;
-};
-
+// One receive: the size and sender of the datagram when the status is done.
 struct ReceiveResult {
-    // Bytes received; 0 or less when the receive failed.
-    std::int32_t bytes = 0;
+    SocketStatus status;
+    std::size_t size = 0;
     Ipv4Endpoint from;
-    // The receive failed because the datagram was larger than the buffer.
-    bool oversized = false;
 };
 
 enum class ReadyResult { kReadable, kTimeout, kFailed };
@@ -54,8 +51,8 @@ class UdpSocket {
     void Close();
     bool Bind(const Ipv4Endpoint& local);
     std::optional<Ipv4Endpoint> LocalEndpoint() const;
-    SendResult SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to);
-    // A datagram larger than the buffer is a failed receive.
+    SocketStatus SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to);
+    // A datagram larger than the buffer is an oversized receive.
     ReceiveResult ReceiveFrom(std::span<std::uint8_t> buffer);
     ReadyResult WaitReadable(std::uint32_t timeoutMs);
     // Makes the socket non-blocking and signals the event while a datagram

@@ -21,10 +21,6 @@ std::int32_t ConfigNumber(std::u16string_view text) {
         std::span(reinterpret_cast<const std::uint8_t*>(ascii.data()), ascii.size()));
 }
 
-std::int32_t UsableQueryRate(std::int32_t rate) {
-    return rate > 0 ? rate : kDefaultQueryRate;
-}
-
 void TakeTextField(std::u16string_view text, std::span<char16_t> member) {
     std::fill(member.begin(), member.end(), u'\0');
     if (member.size() < 2) {

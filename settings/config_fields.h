@@ -14,11 +14,6 @@ namespace skelvane {
 // number beyond 32 bits the nearest limit.
 std::int32_t ConfigNumber(std::u16string_view text);
 
-// The query rate that reaches the sweep: one of 0 or less, which would stop
-// the pacing, is the default of 10 per second.
-inline constexpr std::int32_t kDefaultQueryRate = 10;
-std::int32_t UsableQueryRate(std::int32_t rate);
-
 // Empties `member` completely, then takes at most its capacity less two
 // characters of `text`, the rest being dropped without notice.
 void TakeTextField(std::u16string_view text, std::span<char16_t> member);

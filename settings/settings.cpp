@@ -14,8 +14,7 @@ std::u16string_view GamePathText(const char16_t (&member)[kGamePathCapacity]) {
 void PublishRefreshSettings(const Settings& settings, RefreshSettings& refresh) {
     refresh.showFull.store(settings.showFull);
     refresh.showEmpty.store(settings.showEmpty);
-    refresh.packetsPerSecond.store(settings.packetsPerSecond > 0 ? settings.packetsPerSecond
-                                                                 : Settings{}.packetsPerSecond);
+    refresh.packetsPerSecond.store(settings.packetsPerSecond);
 }
 
 // The browser's own pause is at least a minute: it runs unattended, at

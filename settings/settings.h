@@ -22,12 +22,12 @@ struct Settings {
     char16_t gameDirectory[kGamePathCapacity] = {};
     char16_t gameExecutable[kGamePathCapacity] = u"skelvane.exe";
     std::u16string buddyText;
-    std::int32_t packetsPerSecond = 10;
-    std::int32_t goodPingThreshold = 100;
-    std::int32_t mediumPingThreshold = 200;
+    std::int32_t packetsPerSecond = kDefaultQueryRate;
+    std::int32_t goodPingThreshold = kDefaultGoodPing;
+    std::int32_t mediumPingThreshold = kDefaultMediumPing;
     std::int32_t playerViewStyle = 0;
-    std::int32_t showFull = 1;
-    std::int32_t showEmpty = 1;
+    std::int32_t showFull = kDefaultShowFull;
+    std::int32_t showEmpty = kDefaultShowEmpty;
     std::uint32_t sortOrder = kDefaultSortOrder;
     FavouriteServers favourites;
     // Masters to ask besides those of the command line or the built-in one.
@@ -48,8 +48,7 @@ std::uint32_t WatchPauseMs(std::int32_t storedSeconds);
 std::u16string_view GamePathText(const char16_t (&member)[kGamePathCapacity]);
 
 // Copies the members that refresh threads read into the engine's copies. Call
-// it after every change of the filters or the query rate. A rate below 1
-// cannot pace a sweep; the engine gets the default rate instead.
+// it after every change of the filters or the query rate.
 void PublishRefreshSettings(const Settings& settings, RefreshSettings& refresh);
 
 }  // namespace skelvane

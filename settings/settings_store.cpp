@@ -1,24 +1,25 @@
 #include "settings/settings_store.h"
 
-#include "settings/config_fields.h"
+#include <algorithm>
+
+#include "engine/refresh_defaults.h"
 #include "settings/master_servers.h"
 
 namespace skelvane {
 
 namespace {
 
-constexpr char16_t kDefaultGameExecutable[] = u"skelvane.exe";
-constexpr std::int32_t kDefaultGoodPing = 100;
-constexpr std::int32_t kDefaultMediumPing = 200;
-
 // Everything a load sets, before anything is read: a missing value leaves
-// zero, and zero turns into the default where one exists.
+// zero, and zero turns into the default where one exists. Only a first start
+// keeps the filters' defaults.
 void ClearLoadedMembers(Settings& settings, bool firstStart) {
     const std::uint32_t sortOrder = settings.sortOrder;
     settings = Settings{};
     settings.sortOrder = sortOrder;
-    settings.showEmpty = firstStart ? 1 : 0;
-    settings.showFull = firstStart ? 1 : 0;
+    if (!firstStart) {
+        settings.showEmpty = 0;
+        settings.showFull = 0;
+    }
 }
 
 template <typename Member>
@@ -35,13 +36,14 @@ void ReplaceZero(std::int32_t& member, std::int32_t value) {
 }
 
 void ApplyDefaults(Settings& settings) {
+    const Settings firstStart;
     if (settings.gameExecutable[0] == u'\0') {
-        std::u16string_view(kDefaultGameExecutable)
-            .copy(settings.gameExecutable, kGamePathCapacity - 1);
+        std::copy(std::begin(firstStart.gameExecutable), std::end(firstStart.gameExecutable),
+                  settings.gameExecutable);
     }
     settings.packetsPerSecond = UsableQueryRate(settings.packetsPerSecond);
-    ReplaceZero(settings.goodPingThreshold, kDefaultGoodPing);
-    ReplaceZero(settings.mediumPingThreshold, kDefaultMediumPing);
+    ReplaceZero(settings.goodPingThreshold, firstStart.goodPingThreshold);
+    ReplaceZero(settings.mediumPingThreshold, firstStart.mediumPingThreshold);
 }
 
 // Which of the texts the store holds, to be left as stored while unchanged.

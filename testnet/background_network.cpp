@@ -7,14 +7,17 @@
 
 namespace skelvane {
 
-std::unique_ptr<BackgroundNetwork> BackgroundNetwork::Start(const TestNetworkConfig& config,
-                                                            std::string& error) {
+Result<std::unique_ptr<BackgroundNetwork>> BackgroundNetwork::Start(
+    const TestNetworkConfig& config) {
+    Result<std::unique_ptr<TestNetwork>> opened = TestNetwork::Open(config);
+    if (!opened) {
+        return Failure{opened.Why()};
+    }
     std::unique_ptr<BackgroundNetwork> background(new BackgroundNetwork());
-    background->network_ = TestNetwork::Open(config, error);
+    background->network_ = std::move(*opened);
     background->stop_ = UniqueFd(eventfd(0, EFD_CLOEXEC));
-    if (!background->network_ || !background->stop_.IsValid()) {
-        error = error.empty() ? "cannot create the stop event" : error;
-        return nullptr;
+    if (!background->stop_.IsValid()) {
+        return Failure{"cannot create the stop event"};
     }
     TestNetwork& network = *background->network_;
     const int stopFd = background->stop_.Get();

@@ -13,10 +13,9 @@ namespace skelvane {
 // browser's engine in the same process.
 class BackgroundNetwork {
   public:
-    // Opens the network and starts serving it; nothing, with the reason in
-    // `error`, when it cannot be opened.
-    static std::unique_ptr<BackgroundNetwork> Start(const TestNetworkConfig& config,
-                                                    std::string& error);
+    // Opens the network and starts serving it; a failure when it cannot be
+    // opened.
+    static Result<std::unique_ptr<BackgroundNetwork>> Start(const TestNetworkConfig& config);
     ~BackgroundNetwork();
     BackgroundNetwork(const BackgroundNetwork&) = delete;
     BackgroundNetwork& operator=(const BackgroundNetwork&) = delete;

@@ -16,7 +16,8 @@ void SetBufferSizes(int fd, int bytes) {
 
 }  // namespace
 
-DatagramSocket DatagramSocket::Bind(const Ipv4Endpoint& local, int bufferBytes, int& error) {
+DatagramSocket DatagramSocket::Bind(const Ipv4Endpoint& local, int bufferBytes,
+                                    SocketStatus& failure) {
     DatagramSocket socket;
     UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_UDP));
     const sockaddr_in address = ToSockaddr(local);
@@ -25,7 +26,7 @@ DatagramSocket DatagramSocket::Bind(const Ipv4Endpoint& local, int bufferBytes, 
     if (!fd.IsValid() ||
         bind(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         getsockname(fd.Get(), reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
-        error = errno;
+        failure = SocketStatusFromSystem(errno);
         return socket;
     }
     SetBufferSizes(fd.Get(), bufferBytes);
@@ -34,28 +35,22 @@ DatagramSocket DatagramSocket::Bind(const Ipv4Endpoint& local, int bufferBytes, 
     return socket;
 }
 
-bool DatagramSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
+SocketStatus DatagramSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
     const sockaddr_in address = ToSockaddr(to);
-    return sendto(fd_.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL,
-                  reinterpret_cast<const sockaddr*>(&address), sizeof address) >= 0;
+    const ssize_t sent = sendto(fd_.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL,
+                                reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    return sent < 0 ? SocketStatusFromSystem(errno) : SocketStatus{};
 }
 
-ReceivedDatagram DatagramSocket::Receive(std::span<std::uint8_t> buffer) {
+ReceiveResult DatagramSocket::Receive(std::span<std::uint8_t> buffer) {
     sockaddr_in address{};
     socklen_t length = sizeof address;
     const ssize_t got = recvfrom(fd_.Get(), buffer.data(), buffer.size(), MSG_DONTWAIT,
                                  reinterpret_cast<sockaddr*>(&address), &length);
-    ReceivedDatagram received;
     if (got < 0) {
-        const bool empty = errno == EAGAIN || errno == EWOULDBLOCK;
-        received.status =
-            empty ? ReceivedDatagram::Status::kNothingWaiting : ReceivedDatagram::Status::kFailed;
-        return received;
+        return ReceiveResult{SocketStatusFromSystem(errno), 0, {}};
     }
-    received.status = ReceivedDatagram::Status::kReceived;
-    received.size = static_cast<std::size_t>(got);
-    received.from = FromSockaddr(address);
-    return received;
+    return ReceiveResult{SocketStatus{}, static_cast<std::size_t>(got), FromSockaddr(address)};
 }
 
 }  // namespace skelvane

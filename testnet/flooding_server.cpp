@@ -26,8 +26,8 @@ constexpr int kSenders = 3;
 FloodingServer::FloodingServer(std::uint32_t floodMs)
     : floodMs_(floodMs), listener_(UdpSocket::Open()) {
     listener_.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
-    int error = 0;
-    flooder_ = DatagramSocket::Bind(Ipv4Endpoint{LoopbackAddress(0, 0, 2), 0}, 1 << 20, error);
+    SocketStatus failure;
+    flooder_ = DatagramSocket::Bind(Ipv4Endpoint{LoopbackAddress(0, 0, 2), 0}, 1 << 20, failure);
     endpoint_ = listener_.LocalEndpoint().value_or(Ipv4Endpoint{});
     thread_ = std::thread([this] { Serve(); });
 }
@@ -65,7 +65,7 @@ bool FloodingServer::AwaitQuery(Ipv4Endpoint& querier) {
             continue;
         }
         const ReceiveResult got = listener_.ReceiveFrom(buffer);
-        if (got.bytes > 0) {
+        if (got.status.Ok() && got.size > 0) {
             querier = got.from;
             return true;
         }

@@ -1,6 +1,7 @@
 #include "testnet/master_answer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "engine/master_wire.h"
@@ -9,24 +10,11 @@ namespace skelvane {
 
 namespace {
 
-constexpr std::string_view kHeader = "\xFF\xFF\xFF\xFFgetserversResponse\\";
+// The header without its backslash, which the separators decide.
+constexpr std::string_view kHeaderWord = "\xFF\xFF\xFF\xFFgetserversResponse";
 constexpr std::size_t kShortDatagramBytes = 11;
-constexpr std::uint8_t kPartialEntry[] = {127, 0, 0};
-constexpr std::uint8_t kGarbage[] = {0x01, 0xFE, 'j', 'u', 'n', 'k', 0x00, 0x5C};
-
-Datagram Header() {
-    return Datagram(kHeader.begin(), kHeader.end());
-}
-
-void AppendEntry(Datagram& out, const Ipv4Endpoint& server, bool separator) {
-    const auto* address = reinterpret_cast<const std::uint8_t*>(&server.address);
-    out.insert(out.end(), address, address + 4);
-    out.push_back(static_cast<std::uint8_t>(server.port >> 8));
-    out.push_back(static_cast<std::uint8_t>(server.port & 0xFF));
-    if (separator) {
-        out.push_back('\\');
-    }
-}
+const Datagram kPartialEntry = {127, 0, 0};
+const Datagram kGarbage = {0x01, 0xFE, 'j', 'u', 'n', 'k', 0x00, 0x5C};
 
 std::vector<Ipv4Endpoint> ListedOrder(std::span<const Ipv4Endpoint> servers, bool duplicates) {
     std::vector<Ipv4Endpoint> listed(servers.begin(), servers.end());
@@ -36,29 +24,50 @@ std::vector<Ipv4Endpoint> ListedOrder(std::span<const Ipv4Endpoint> servers, boo
     return listed;
 }
 
-// Splits the list into datagrams of `perDatagram` entries; an empty list still
-// gets one datagram, which carries the end marker.
-std::vector<Datagram> EntryDatagrams(const std::vector<Ipv4Endpoint>& listed,
-                                     std::size_t perDatagram, bool missingSeparator) {
-    std::vector<Datagram> datagrams;
-    std::size_t next = 0;
-    do {
-        Datagram datagram = Header();
-        const std::size_t end = std::min(listed.size(), next + perDatagram);
-        for (std::size_t i = next; i < end; ++i) {
-            AppendEntry(datagram, listed[i], !(missingSeparator && (i - next) % 2 == 1));
-        }
-        datagrams.push_back(std::move(datagram));
-        next = end;
-    } while (next < listed.size());
-    return datagrams;
-}
-
-void Append(Datagram& out, std::span<const std::uint8_t> bytes) {
-    out.insert(out.end(), bytes.begin(), bytes.end());
-}
-
 }  // namespace
+
+MasterDatagram::MasterDatagram(Separators separators)
+    : separators_(separators), bytes_(kHeaderWord.begin(), kHeaderWord.end()) {
+    if (separators_ == Separators::kAfterEachEntry) {
+        bytes_.push_back('\\');
+    }
+}
+
+MasterDatagram& MasterDatagram::Entry(const Ipv4Endpoint& server, bool separator) {
+    const bool before = separators_ == Separators::kBeforeEachEntry;
+    if (separator && before) {
+        bytes_.push_back('\\');
+    }
+    const auto* address = reinterpret_cast<const std::uint8_t*>(&server.address);
+    bytes_.insert(bytes_.end(), address, address + 4);
+    bytes_.push_back(static_cast<std::uint8_t>(server.port >> 8));
+    bytes_.push_back(static_cast<std::uint8_t>(server.port & 0xFF));
+    if (separator && !before) {
+        bytes_.push_back('\\');
+    }
+    return *this;
+}
+
+MasterDatagram& MasterDatagram::Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c,
+                                      std::uint8_t d, std::uint16_t port, bool separator) {
+    const std::uint8_t bytes[4] = {a, b, c, d};
+    Ipv4Endpoint server{0, port};
+    std::memcpy(&server.address, bytes, sizeof bytes);
+    return Entry(server, separator);
+}
+
+MasterDatagram& MasterDatagram::EndMarker() {
+    if (separators_ == Separators::kBeforeEachEntry) {
+        bytes_.push_back('\\');
+    }
+    bytes_.insert(bytes_.end(), kMasterEndMarker.begin(), kMasterEndMarker.end());
+    return *this;
+}
+
+MasterDatagram& MasterDatagram::Raw(const Datagram& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return *this;
+}
 
 std::optional<MasterMalformations> ParseMasterMalformations(std::string_view names) {
     MasterMalformations malformations;
@@ -81,26 +90,37 @@ std::optional<MasterMalformations> ParseMasterMalformations(std::string_view nam
     return malformations;
 }
 
+// The list in datagrams of `entriesPerDatagram` entries; an empty list still
+// gets one datagram, which carries the end marker.
 std::vector<Datagram> BuildMasterAnswer(std::span<const Ipv4Endpoint> servers,
                                         const MasterAnswerShape& shape) {
     const MasterMalformations& spoil = shape.malformations;
-    std::vector<Datagram> datagrams =
-        EntryDatagrams(ListedOrder(servers, shape.duplicates),
-                       std::max<std::size_t>(1, shape.entriesPerDatagram), spoil.missingSeparator);
-    if (spoil.raggedLength) {
-        for (Datagram& datagram : datagrams) {
-            Append(datagram, kPartialEntry);
-        }
-    } else {
-        Append(datagrams.back(), kMasterEndMarker);
-    }
-    if (spoil.trailingGarbage) {
-        Append(datagrams.back(), kGarbage);
-    }
+    const std::vector<Ipv4Endpoint> listed = ListedOrder(servers, shape.duplicates);
+    const std::size_t perDatagram = std::max<std::size_t>(1, shape.entriesPerDatagram);
+    std::vector<Datagram> datagrams;
     if (spoil.shortDatagram) {
-        datagrams.insert(datagrams.begin(),
-                         Datagram(kHeader.begin(), kHeader.begin() + kShortDatagramBytes));
+        datagrams.push_back(
+            Datagram(kHeaderWord.begin(), kHeaderWord.begin() + kShortDatagramBytes));
     }
+    std::size_t next = 0;
+    do {
+        MasterDatagram datagram;
+        const std::size_t end = std::min(listed.size(), next + perDatagram);
+        for (std::size_t i = next; i < end; ++i) {
+            datagram.Entry(listed[i], !(spoil.missingSeparator && (i - next) % 2 == 1));
+        }
+        next = end;
+        const bool last = next == listed.size();
+        if (spoil.raggedLength) {
+            datagram.Raw(kPartialEntry);
+        } else if (last) {
+            datagram.EndMarker();
+        }
+        if (last && spoil.trailingGarbage) {
+            datagram.Raw(kGarbage);
+        }
+        datagrams.push_back(datagram.Build());
+    } while (next < listed.size());
     return datagrams;
 }
 

@@ -35,7 +35,7 @@ struct MasterAnswerShape {
     MasterMalformations malformations;
 };
 
-// The datagrams that answer one getservers request:
+// One datagram of a master's answer, built one piece at a time:
 //
 //   0         23                              23+7n          23+7n+6
 //   +---------+--------+------+------+-- ... -+--------------+
@@ -43,7 +43,29 @@ struct MasterAnswerShape {
 //   +---------+--------+------+------+-- ... -+--------------+
 //
 // Address and port in network byte order; the end marker in the last datagram
-// only. An empty list is one datagram of the header and the end marker.
+// only. Many deployed masters put the backslash before each entry and before
+// the end marker instead, with none after the header.
+class MasterDatagram {
+  public:
+    enum class Separators { kAfterEachEntry, kBeforeEachEntry };
+
+    explicit MasterDatagram(Separators separators = Separators::kAfterEachEntry);
+    // `separator` false leaves the entry's backslash out.
+    MasterDatagram& Entry(const Ipv4Endpoint& server, bool separator = true);
+    // The server a.b.c.d:port.
+    MasterDatagram& Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d,
+                          std::uint16_t port, bool separator = true);
+    MasterDatagram& EndMarker();
+    MasterDatagram& Raw(const Datagram& bytes);
+    Datagram Build() const { return bytes_; }
+
+  private:
+    Separators separators_;
+    Datagram bytes_;
+};
+
+// The datagrams that answer one getservers request. An empty list is one
+// datagram of the header and the end marker.
 std::vector<Datagram> BuildMasterAnswer(std::span<const Ipv4Endpoint> servers,
                                         const MasterAnswerShape& shape);
 

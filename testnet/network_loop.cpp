@@ -66,11 +66,11 @@ void TestNetwork::DrainSocket(std::uint64_t token) {
     DatagramSocket& socket =
         token == kMasterToken ? master_ : servers_[token - kFirstServerToken].socket;
     for (int read = 0; read < kReadsPerWake; ++read) {
-        const ReceivedDatagram got = socket.Receive(receiveBuffer_);
-        if (got.status == ReceivedDatagram::Status::kNothingWaiting) {
+        const ReceiveResult got = socket.Receive(receiveBuffer_);
+        if (got.status.outcome == SocketOutcome::kNothingWaiting) {
             return;
         }
-        if (got.status == ReceivedDatagram::Status::kReceived) {
+        if (got.status.Ok()) {
             HandleDatagram(token, std::span(receiveBuffer_).first(got.size), got.from);
         }
     }
@@ -137,7 +137,7 @@ void TestNetwork::SendServerAnswer(const PendingSend& send) {
     ++traffic.answers;
     traffic.otherPortAnswers += send.fromOtherPort ? 1 : 0;
     for (std::uint32_t copy = 0; copy < send.copies; ++copy) {
-        if (socket.SendTo(server.answer, send.to)) {
+        if (socket.SendTo(server.answer, send.to).Ok()) {
             ++traffic.datagrams;
         } else {
             ++counters_.sendFailures;
@@ -146,7 +146,7 @@ void TestNetwork::SendServerAnswer(const PendingSend& send) {
 }
 
 void TestNetwork::SendMasterDatagram(const PendingSend& send) {
-    if (master_.SendTo(masterAnswer_[send.index], send.to)) {
+    if (master_.SendTo(masterAnswer_[send.index], send.to).Ok()) {
         ++counters_.master.datagrams;
     } else {
         ++counters_.sendFailures;

@@ -65,26 +65,23 @@ std::optional<std::uint32_t> KnobValue(const KnobSyntax& rule, std::string_view 
     return number ? std::optional(static_cast<std::uint32_t>(*number)) : std::nullopt;
 }
 
-std::optional<Knob> ParseKnob(std::string_view text, std::string& error) {
+Result<Knob> ParseKnob(std::string_view text) {
     const std::size_t equals = text.find('=');
     const std::string_view name = text.substr(0, equals);
     const KnobSyntax* rule = FindRule(name);
     if (rule == nullptr) {
-        error = "unknown knob '" + std::string(name) + "'";
-        return std::nullopt;
+        return Failure{"unknown knob '" + std::string(name) + "'"};
     }
     if (rule->takesValue != (equals != std::string_view::npos)) {
-        error =
-            "knob '" + std::string(name) + (rule->takesValue ? "' needs" : "' takes no") + " value";
-        return std::nullopt;
+        return Failure{"knob '" + std::string(name) +
+                       (rule->takesValue ? "' needs" : "' takes no") + " value"};
     }
     if (!rule->takesValue) {
         return Knob{rule->kind, 0};
     }
     const auto value = KnobValue(*rule, text.substr(equals + 1));
     if (!value) {
-        error = "bad value in knob '" + std::string(text) + "'";
-        return std::nullopt;
+        return Failure{"bad value in knob '" + std::string(text) + "'"};
     }
     return Knob{rule->kind, *value};
 }
@@ -98,13 +95,13 @@ void AppendKnob(std::string& out, std::string_view knob) {
 
 }  // namespace
 
-std::optional<std::vector<Knob>> ParseKnobs(std::string_view text, std::string& error) {
+Result<std::vector<Knob>> ParseKnobs(std::string_view text) {
     std::vector<Knob> knobs;
     do {
         const std::size_t comma = std::min(text.find(','), text.size());
-        const auto knob = ParseKnob(text.substr(0, comma), error);
+        const Result<Knob> knob = ParseKnob(text.substr(0, comma));
         if (!knob) {
-            return std::nullopt;
+            return Failure{knob.Why()};
         }
         knobs.push_back(*knob);
         text.remove_prefix(std::min(comma + 1, text.size()));

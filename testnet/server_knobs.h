@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lists/result.h"
 #include "testnet/server_behaviour.h"
 
 namespace skelvane {
@@ -30,9 +31,9 @@ struct Knob {
     std::uint32_t value = 0;
 };
 
-// A comma-separated knob list such as "latency=250,loss=30,duplicate". On a
-// bad knob, nothing, and why in `error`.
-std::optional<std::vector<Knob>> ParseKnobs(std::string_view text, std::string& error);
+// A comma-separated knob list such as "latency=250,loss=30,duplicate"; a bad
+// knob fails it.
+Result<std::vector<Knob>> ParseKnobs(std::string_view text);
 
 // The behaviour in the same language, "plain" for a well-behaved server.
 std::string DescribeBehaviour(const ServerBehaviour& behaviour);

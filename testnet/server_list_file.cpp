@@ -5,15 +5,13 @@
 
 namespace skelvane {
 
-std::optional<std::vector<Ipv4Endpoint>> ParseServerListFile(std::string_view text,
-                                                             std::string& error) {
+Result<std::vector<Ipv4Endpoint>> ParseServerListFile(std::string_view text) {
     std::vector<Ipv4Endpoint> servers;
     for (const ListEntry& entry : ListFileEntries(text)) {
         const auto server = ParseLoopbackEndpoint(entry.text, 1);
         if (!server) {
-            error = "line " + std::to_string(entry.lineNumber) +
-                    ": expected 127.x.y.z:PORT, got '" + std::string(entry.text) + "'";
-            return std::nullopt;
+            return Failure{"line " + std::to_string(entry.lineNumber) +
+                           ": expected 127.x.y.z:PORT, got '" + std::string(entry.text) + "'"};
         }
         servers.push_back(*server);
     }

@@ -24,10 +24,6 @@ struct InfoStyle {
     bool emptyValues = false;
 };
 
-void AppendText(Datagram& out, std::string_view text) {
-    out.insert(out.end(), text.begin(), text.end());
-}
-
 std::string KeyText(std::string_view key, bool capital) {
     std::string text(key);
     if (capital) {
@@ -40,57 +36,46 @@ std::string KeyText(std::string_view key, bool capital) {
     return text;
 }
 
-void AppendPair(Datagram& out, std::string_view key, std::string_view value,
-                const InfoStyle& style) {
-    out.push_back('\\');
-    AppendText(out, KeyText(key, style.capitalKeys));
-    out.push_back('\\');
-    AppendText(out, value);
-}
-
 // The game name goes last: when its value is empty, the info string ends
 // there instead of shifting the pairing of every key after it.
-void AppendInfoLine(Datagram& out, const ServerContent& content, const InfoStyle& style) {
-    AppendPair(out, "sv_hostname", style.emptyValues ? "" : content.hostName, style);
-    AppendPair(out, "mapname", content.mapName, style);
+void AddInfo(StatusAnswer& answer, const ServerContent& content, const InfoStyle& style) {
+    const auto pair = [&](std::string_view key, std::string_view value) {
+        answer.Info(KeyText(key, style.capitalKeys), value);
+    };
+    pair("sv_hostname", style.emptyValues ? "" : content.hostName);
+    pair("mapname", content.mapName);
     if (content.version) {
-        AppendPair(out, "version", *content.version, style);
+        pair("version", *content.version);
     }
-    AppendPair(out, "sv_maxclients", std::to_string(content.maxClients), style);
-    AppendPair(out, "sv_privateclients", std::to_string(content.privateClients), style);
-    AppendPair(out, "sv_pure", std::to_string(content.pure), style);
-    AppendPair(out, "timelimit", style.emptyValues ? "" : std::to_string(content.timeLimit), style);
-    for (const InfoPair& pair : content.otherKeys) {
-        AppendPair(out, pair.key, pair.value, style);
+    pair("sv_maxclients", std::to_string(content.maxClients));
+    pair("sv_privateclients", std::to_string(content.privateClients));
+    pair("sv_pure", std::to_string(content.pure));
+    pair("timelimit", style.emptyValues ? "" : std::to_string(content.timeLimit));
+    for (const InfoPair& other : content.otherKeys) {
+        pair(other.key, other.value);
     }
     if (content.gameName) {
-        AppendPair(out, "gamename", *content.gameName, style);
+        pair("gamename", *content.gameName);
     }
-    out.push_back('\n');
-}
-
-std::string PlayerLineText(const PlayerLine& player) {
-    return std::to_string(player.score) + " " + std::to_string(player.ping) + " \"" + player.name +
-           "\"\n";
 }
 
 // Players that would push the answer past the browser's buffer are left out,
 // so that a sound answer always arrives whole.
-void AppendPlayers(Datagram& out, const std::vector<PlayerLine>& players) {
+void AddPlayersThatFit(StatusAnswer& answer, const std::vector<PlayerLine>& players) {
     for (const PlayerLine& player : players) {
-        const std::string line = PlayerLineText(player);
-        if (out.size() + line.size() > kStatusAnswerLimit) {
+        const std::string line = PlayerLineText(player.score, player.ping, player.name);
+        if (answer.Size() + line.size() + 1 > kStatusAnswerLimit) {
             return;
         }
-        AppendText(out, line);
+        answer.Line(line);
     }
 }
 
 Datagram SoundAnswer(const ServerContent& content, const InfoStyle& style = {}) {
-    Datagram out(kHeaderLine.begin(), kHeaderLine.end());
-    AppendInfoLine(out, content, style);
-    AppendPlayers(out, content.players);
-    return out;
+    StatusAnswer answer;
+    AddInfo(answer, content, style);
+    AddPlayersThatFit(answer, content.players);
+    return answer.Build();
 }
 
 // Lines of spaces name no player, so padding with them changes only the size.
@@ -135,6 +120,47 @@ Datagram GarbageAnswer(std::uint64_t seed) {
 }
 
 }  // namespace
+
+StatusAnswer& StatusAnswer::Info(std::string_view key, std::string_view value) {
+    info_ += '\\';
+    info_ += key;
+    info_ += '\\';
+    info_ += value;
+    return *this;
+}
+
+StatusAnswer& StatusAnswer::InfoText(std::string_view text) {
+    info_ += text;
+    return *this;
+}
+
+StatusAnswer& StatusAnswer::Player(std::int32_t score, std::int32_t ping, std::string_view name) {
+    return Line(PlayerLineText(score, ping, name));
+}
+
+StatusAnswer& StatusAnswer::Line(std::string_view text) {
+    lines_ += text;
+    lines_ += '\n';
+    return *this;
+}
+
+StatusAnswer& StatusAnswer::Tail(std::string_view text) {
+    tail_ = text;
+    return *this;
+}
+
+std::size_t StatusAnswer::Size() const {
+    return kHeaderLine.size() + info_.size() + 1 + lines_.size() + tail_.size();
+}
+
+Datagram StatusAnswer::Build() const {
+    const std::string text = std::string(kHeaderLine) + info_ + "\n" + lines_ + tail_;
+    return Datagram(text.begin(), text.end());
+}
+
+std::string PlayerLineText(std::int32_t score, std::int32_t ping, std::string_view name) {
+    return std::to_string(score) + " " + std::to_string(ping) + " \"" + std::string(name) + "\"";
+}
 
 Datagram BuildStatusAnswer(const ServerContent& content, HostileKind hostile, std::uint64_t seed) {
     switch (hostile) {

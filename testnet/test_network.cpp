@@ -19,9 +19,9 @@ constexpr int kServerBufferBytes = 256 << 10;
 // The epoll instance, the stop descriptor, standard streams and a margin.
 constexpr rlim_t kOtherDescriptors = 32;
 
-std::string SocketError(const char* what, const Ipv4Endpoint& where, int error) {
-    return std::string("cannot open ") + what + " on " + FormatEndpoint(where) + ": " +
-           std::strerror(error);
+Failure SocketError(const char* what, const Ipv4Endpoint& where, const SocketStatus& failure) {
+    return Failure{std::string("cannot open ") + what + " on " + FormatEndpoint(where) + ": " +
+                   std::strerror(failure.systemCode)};
 }
 
 // Each server takes one descriptor, two when it answers from another port.
@@ -35,56 +35,57 @@ rlim_t DescriptorsNeeded(const TestNetworkConfig& config) {
 
 // Raises the soft limit of open files towards the hard one when the network
 // needs more than the soft limit allows.
-bool RaiseOpenFileLimit(rlim_t needed, std::string& error) {
+Result<> RaiseOpenFileLimit(rlim_t needed) {
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= needed) {
-        return true;
+        return Done{};
     }
     if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < needed) {
-        error = "the network needs " + std::to_string(needed) +
-                " open files, but the hard limit is " + std::to_string(limit.rlim_max);
-        return false;
+        return Failure{"the network needs " + std::to_string(needed) +
+                       " open files, but the hard limit is " + std::to_string(limit.rlim_max)};
     }
     limit.rlim_cur = needed;
     if (setrlimit(RLIMIT_NOFILE, &limit) != 0) {
-        error = std::string("cannot raise the open-file limit: ") + std::strerror(errno);
-        return false;
+        return Failure{std::string("cannot raise the open-file limit: ") + std::strerror(errno)};
     }
-    return true;
+    return Done{};
 }
 
 }  // namespace
 
-std::unique_ptr<TestNetwork> TestNetwork::Open(const TestNetworkConfig& config,
-                                               std::string& error) {
+Result<std::unique_ptr<TestNetwork>> TestNetwork::Open(const TestNetworkConfig& config) {
     std::unique_ptr<TestNetwork> network(new TestNetwork());
     network->seed_ = config.seed;
     network->plan_ = config.servers;
     network->masterBehaviour_ = config.masterBehaviour;
     network->counters_.servers.resize(config.servers.size());
-    if (!RaiseOpenFileLimit(DescriptorsNeeded(config), error) ||
-        !network->OpenServers(config, error) || !network->OpenMaster(config, error)) {
-        return nullptr;
+    Result<> opened = RaiseOpenFileLimit(DescriptorsNeeded(config));
+    if (opened) {
+        opened = network->OpenServers(config);
+    }
+    if (opened) {
+        opened = network->OpenMaster(config);
+    }
+    if (!opened) {
+        return Failure{opened.Why()};
     }
     return network;
 }
 
-bool TestNetwork::OpenServers(const TestNetworkConfig& config, std::string& error) {
+Result<> TestNetwork::OpenServers(const TestNetworkConfig& config) {
     for (std::size_t i = 0; i < config.servers.size(); ++i) {
         const Ipv4Endpoint bind = config.serverBinds[i];
-        int failure = 0;
+        SocketStatus failure;
         RunningServer server;
         server.socket = DatagramSocket::Bind(bind, kServerBufferBytes, failure);
         if (!server.socket.IsValid()) {
-            error = SocketError("game server", bind, failure);
-            return false;
+            return SocketError("game server", bind, failure);
         }
         if (config.servers[i].behaviour.otherPort) {
             const Ipv4Endpoint elsewhere{bind.address, 0};
             server.otherPort = DatagramSocket::Bind(elsewhere, kServerBufferBytes, failure);
             if (!server.otherPort.IsValid()) {
-                error = SocketError("second socket", elsewhere, failure);
-                return false;
+                return SocketError("second socket", elsewhere, failure);
             }
         }
         server.answer =
@@ -92,22 +93,21 @@ bool TestNetwork::OpenServers(const TestNetworkConfig& config, std::string& erro
         serverEndpoints_.push_back(server.socket.Local());
         servers_.push_back(std::move(server));
     }
-    return true;
+    return Done{};
 }
 
 // The answer is built once the servers' ports are known, since it lists them.
-bool TestNetwork::OpenMaster(const TestNetworkConfig& config, std::string& error) {
+Result<> TestNetwork::OpenMaster(const TestNetworkConfig& config) {
     const std::vector<Ipv4Endpoint>& listed =
         config.listedServers ? *config.listedServers : serverEndpoints_;
     masterAnswer_ = BuildMasterAnswer(listed, config.masterBehaviour.shape);
-    int failure = 0;
+    SocketStatus failure;
     master_ = DatagramSocket::Bind(config.master, kMasterBufferBytes, failure);
     if (!master_.IsValid()) {
-        error = SocketError("master server", config.master, failure);
-        return false;
+        return SocketError("master server", config.master, failure);
     }
     masterEndpoint_ = master_.Local();
-    return true;
+    return Done{};
 }
 
 }  // namespace skelvane

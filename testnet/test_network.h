@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/result.h"
 #include "testnet/datagram.h"
 #include "testnet/datagram_socket.h"
 #include "testnet/network_config.h"
@@ -21,9 +22,9 @@ namespace skelvane {
 // queue, never in a sleep, so a slow server holds up no one.
 class TestNetwork {
   public:
-    // Opens every socket, raising the open-file limit as far as allowed.
-    // Nothing, with the reason in `error`, when a socket cannot be opened.
-    static std::unique_ptr<TestNetwork> Open(const TestNetworkConfig& config, std::string& error);
+    // Opens every socket, raising the open-file limit as far as allowed; a
+    // failure when a socket cannot be opened.
+    static Result<std::unique_ptr<TestNetwork>> Open(const TestNetworkConfig& config);
 
     const Ipv4Endpoint& MasterEndpoint() const { return masterEndpoint_; }
     std::span<const Ipv4Endpoint> ServerEndpoints() const { return serverEndpoints_; }
@@ -43,8 +44,8 @@ class TestNetwork {
     };
 
     TestNetwork() = default;
-    bool OpenServers(const TestNetworkConfig& config, std::string& error);
-    bool OpenMaster(const TestNetworkConfig& config, std::string& error);
+    Result<> OpenServers(const TestNetworkConfig& config);
+    Result<> OpenMaster(const TestNetworkConfig& config);
     bool WatchSockets(int epollFd, int stopFd) const;
     void DrainSocket(std::uint64_t token);
     void HandleDatagram(std::uint64_t token, std::span<const std::uint8_t> bytes,

@@ -34,18 +34,16 @@ UniqueFd StopSignals() {
     return UniqueFd(signalfd(-1, &signals, SFD_CLOEXEC));
 }
 
-std::optional<std::vector<Ipv4Endpoint>> ReadListedServers(const std::string& path,
-                                                           std::string& error) {
+Result<std::vector<Ipv4Endpoint>> ReadListedServers(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        error = "cannot read " + path;
-        return std::nullopt;
+        return Failure{"cannot read " + path};
     }
     std::ostringstream text;
     text << file.rdbuf();
-    auto servers = ParseServerListFile(text.str(), error);
+    Result<std::vector<Ipv4Endpoint>> servers = ParseServerListFile(text.str());
     if (!servers) {
-        error = path + ": " + error;
+        return Failure{path + ": " + servers.Why()};
     }
     return servers;
 }
@@ -60,40 +58,47 @@ std::string Listing(const TestNetwork& network) {
 
 // The master line comes first on stdout so that a script can take the port
 // from it; "ready" comes last, once the list file (if any) is complete.
-bool PrintListing(const TestNetwork& network, const std::string& listFile, std::string& error) {
+Result<> PrintListing(const TestNetwork& network, const std::string& listFile) {
     const std::string master = MasterLine(network.MasterEndpoint());
     if (!listFile.empty()) {
         std::ofstream file(listFile, std::ios::binary | std::ios::trunc);
         file << master << Listing(network);
         if (!file.flush()) {
-            error = "cannot write " + listFile;
-            return false;
+            return Failure{"cannot write " + listFile};
         }
     }
     std::cout << master << (listFile.empty() ? Listing(network) : "") << "ready" << std::endl;
-    return true;
+    return Done{};
 }
 
-int Run(const TestnetOptions& options) {
-    std::string error;
+// Opens the network, says where it listens and serves it until stopped.
+Result<> Serve(const TestnetOptions& options) {
     std::optional<std::vector<Ipv4Endpoint>> listed;
     if (!options.masterEntriesFile.empty()) {
-        listed = ReadListedServers(options.masterEntriesFile, error);
-        if (!listed) {
-            std::cerr << "skelvane-testnet: " << error << "\n";
-            return kExitFailed;
+        Result<std::vector<Ipv4Endpoint>> read = ReadListedServers(options.masterEntriesFile);
+        if (!read) {
+            return Failure{read.Why()};
         }
+        listed = std::move(*read);
     }
     const UniqueFd stop = StopSignals();
-    const auto network = TestNetwork::Open(ConfigFromOptions(options, std::move(listed)), error);
-    if (!stop.IsValid() || !network || !PrintListing(*network, options.listFile, error) ||
-        !network->Serve(stop.Get())) {
-        std::cerr << "skelvane-testnet: " << (error.empty() ? "cannot wait for sockets" : error)
-                  << "\n";
-        return kExitFailed;
+    const Result<std::unique_ptr<TestNetwork>> network =
+        TestNetwork::Open(ConfigFromOptions(options, std::move(listed)));
+    if (!network) {
+        return Failure{network.Why()};
     }
-    std::cerr << FormatSummary(network->Counters(), network->ServerEndpoints());
-    return kExitStopped;
+    if (!stop.IsValid()) {
+        return Failure{"cannot wait for sockets"};
+    }
+    const Result<> printed = PrintListing(**network, options.listFile);
+    if (!printed) {
+        return printed;
+    }
+    if (!(*network)->Serve(stop.Get())) {
+        return Failure{"cannot wait for sockets"};
+    }
+    std::cerr << FormatSummary((*network)->Counters(), (*network)->ServerEndpoints());
+    return Done{};
 }
 
 }  // namespace
@@ -102,14 +107,19 @@ int Run(const TestnetOptions& options) {
 int main(int argc, char** argv) {
     using namespace skelvane;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const ParsedTestnetOptions parsed = ParseTestnetOptions(args);
-    if (!parsed.options) {
-        std::cerr << "skelvane-testnet: " << parsed.error << "\nTry skelvane-testnet --help.\n";
+    const Result<TestnetOptions> parsed = ParseTestnetOptions(args);
+    if (!parsed) {
+        std::cerr << "skelvane-testnet: " << parsed.Why() << "\nTry skelvane-testnet --help.\n";
         return kExitUsage;
     }
-    if (parsed.options->help) {
+    if (parsed->help) {
         std::cout << TestnetUsage();
         return kExitStopped;
     }
-    return Run(*parsed.options);
+    const Result<> served = Serve(*parsed);
+    if (!served) {
+        std::cerr << "skelvane-testnet: " << served.Why() << "\n";
+        return kExitFailed;
+    }
+    return kExitStopped;
 }

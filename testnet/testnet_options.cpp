@@ -109,10 +109,9 @@ std::optional<KnobAssignment> ParseAssignment(OptionReader& reader, KnobAssignme
                        (target == KnobAssignment::Target::kShare ? "PERCENT" : "INDEX") + ":KNOBS";
         return std::nullopt;
     }
-    std::string knobError;
-    auto knobs = ParseKnobs(std::string_view(*value).substr(colon + 1), knobError);
+    Result<std::vector<Knob>> knobs = ParseKnobs(std::string_view(*value).substr(colon + 1));
     if (!knobs) {
-        reader.error = "bad knobs in '" + *value + "': " + knobError;
+        reader.error = "bad knobs in '" + *value + "': " + knobs.Why();
         return std::nullopt;
     }
     return KnobAssignment{target, static_cast<std::uint32_t>(*number), std::move(*knobs)};
@@ -246,18 +245,18 @@ std::uint32_t TestnetOptions::ServerCount() const {
     return masterEntriesFile.empty() ? DefaultServerCount(mix) : 0;
 }
 
-ParsedTestnetOptions ParseTestnetOptions(const std::vector<std::string>& args) {
+Result<TestnetOptions> ParseTestnetOptions(const std::vector<std::string>& args) {
     TestnetOptions options;
     OptionReader reader{args, 0, {}};
     for (; reader.index < args.size(); ++reader.index) {
         if (!ApplyOption(reader, options)) {
-            return ParsedTestnetOptions{std::nullopt, reader.error};
+            return Failure{reader.error};
         }
     }
     if (std::string error = CheckCombination(options); !error.empty()) {
-        return ParsedTestnetOptions{std::nullopt, error};
+        return Failure{error};
     }
-    return ParsedTestnetOptions{std::move(options), {}};
+    return options;
 }
 
 std::string TestnetUsage() {

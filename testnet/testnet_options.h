@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/result.h"
 #include "platform/udp_socket.h"
 #include "testnet/answer_policy.h"
 #include "testnet/network_plan.h"
@@ -34,14 +35,8 @@ struct TestnetOptions {
     std::uint32_t ServerCount() const;
 };
 
-struct ParsedTestnetOptions {
-    std::optional<TestnetOptions> options;
-    // Why the command line was refused, when it was.
-    std::string error;
-};
-
 // Reads the command line (without the program name).
-ParsedTestnetOptions ParseTestnetOptions(const std::vector<std::string>& args);
+Result<TestnetOptions> ParseTestnetOptions(const std::vector<std::string>& args);
 
 // The full usage text, knobs included.
 std::string TestnetUsage();

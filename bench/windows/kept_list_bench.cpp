@@ -16,6 +16,7 @@
 #include "bench/windows/bench_support.h"
 #include "engine/server_table.h"
 #include "lists/kept_list.h"
+#include "lists/text_file.h"
 
 namespace skelvane {
 namespace {
@@ -25,10 +26,9 @@ constexpr double kLimitMs = 20.0;
 std::vector<Ipv4Endpoint> LargestList() {
     std::vector<Ipv4Endpoint> servers;
     for (std::int32_t i = 0; i < kMaxServerRecords; ++i) {
-        servers.push_back(
-            Ipv4Endpoint{LoopbackAddress(static_cast<std::uint8_t>(i / 250), 0,
-                                         static_cast<std::uint8_t>(1 + i % 250)),
-                         static_cast<std::uint16_t>(27960 + i % 4000)});
+        servers.push_back(Ipv4Endpoint{LoopbackAddress(static_cast<std::uint8_t>(i / 250), 0,
+                                                       static_cast<std::uint8_t>(1 + i % 250)),
+                                       static_cast<std::uint16_t>(27960 + i % 4000)});
     }
     return servers;
 }
@@ -43,7 +43,7 @@ int wmain(int argc, wchar_t** argv) {
         std::filesystem::temp_directory_path() / L"skelvane-kept-list-bench.txt";
     const std::vector<Ipv4Endpoint> servers = LargestList();
     const double writeStart = NowMs();
-    if (KeepList(path, servers, 1733580000) != FileProblem::kNone) {
+    if (!KeepList(path, servers, 1733580000)) {
         std::fprintf(stderr, "kept_list_bench: cannot write the list\n");
         return 1;
     }
@@ -51,15 +51,14 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> reads, bare;
     for (int run = 0; run < runs; ++run) {
         const double start = NowMs();
-        const KeptListRead read = ReadKeptList(path);
+        const Result<CachedList> read = ReadKeptList(path);
         reads.push_back(NowMs() - start);
-        if (!read.list || read.list->servers != servers) {
+        if (!read || read->servers != servers) {
             std::fprintf(stderr, "kept_list_bench: the list did not read back whole\n");
             return 1;
         }
-        FileProblem problem = FileProblem::kNone;
         const double bareStart = NowMs();
-        ReadTextFile(path, kMaxKeptListBytes, problem);
+        ReadTextFile(path, kMaxKeptListBytes);
         bare.push_back(NowMs() - bareStart);
     }
     std::error_code ignored;

@@ -64,36 +64,30 @@ std::optional<Ipv4Endpoint> UdpSocket::LocalEndpoint() const {
     return FromSockaddr(address);
 }
 
-SendResult UdpSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
+SocketStatus UdpSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
     const sockaddr_in address = ToSockaddr(to);
     const ssize_t sent = sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
                                 reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    if (sent < 0) {
-        return SendResult{false, errno};
-    }
-    return SendResult{true, 0};
+    return sent < 0 ? SocketStatusFromSystem(errno) : SocketStatus{};
 }
 
 ReceiveResult UdpSocket::ReceiveFrom(std::span<std::uint8_t> buffer) {
     sockaddr_in address{};
-    socklen_t length = sizeof address;
     msghdr message{};
     iovec part{buffer.data(), buffer.size()};
     message.msg_name = &address;
-    message.msg_namelen = length;
+    message.msg_namelen = sizeof address;
     message.msg_iov = &part;
     message.msg_iovlen = 1;
     const ssize_t got = recvmsg(fd_, &message, MSG_DONTWAIT);
-    ReceiveResult result;
-    if (got < 0 || (message.msg_flags & MSG_TRUNC) != 0) {
-        // A datagram that does not fit is an error, as the Windows socket layer reports it.
-        result.bytes = -1;
-        result.oversized = got >= 0;
-        return result;
+    if (got < 0) {
+        return ReceiveResult{SocketStatusFromSystem(errno), 0, {}};
     }
-    result.bytes = static_cast<std::int32_t>(got);
-    result.from = FromSockaddr(address);
-    return result;
+    // A datagram that does not fit fails, as the Windows socket layer reports it.
+    if ((message.msg_flags & MSG_TRUNC) != 0) {
+        return ReceiveResult{SocketStatusFromSystem(EMSGSIZE), 0, {}};
+    }
+    return ReceiveResult{SocketStatus{}, static_cast<std::size_t>(got), FromSockaddr(address)};
 }
 
 ReadyResult UdpSocket::WaitReadable(std::uint32_t timeoutMs) {

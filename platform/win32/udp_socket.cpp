@@ -83,15 +83,12 @@ std::optional<Ipv4Endpoint> UdpSocket::LocalEndpoint() const {
     return FromSockaddr(address);
 }
 
-SendResult UdpSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
+SocketStatus UdpSocket::SendTo(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
     const sockaddr_in address = ToSockaddr(to);
     const int sent = sendto(AsSocket(handle_), reinterpret_cast<const char*>(bytes.data()),
                             static_cast<int>(bytes.size()), 0,
                             reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    if (sent == SOCKET_ERROR) {
-        return SendResult{false, WSAGetLastError()};
-    }
-    return SendResult{true, 0};
+    return sent == SOCKET_ERROR ? SocketStatusFromSystem(WSAGetLastError()) : SocketStatus{};
 }
 
 ReceiveResult UdpSocket::ReceiveFrom(std::span<std::uint8_t> buffer) {
@@ -100,15 +97,10 @@ ReceiveResult UdpSocket::ReceiveFrom(std::span<std::uint8_t> buffer) {
     const int got = recvfrom(AsSocket(handle_), reinterpret_cast<char*>(buffer.data()),
                              static_cast<int>(buffer.size()), 0,
                              reinterpret_cast<sockaddr*>(&address), &length);
-    ReceiveResult result;
     if (got == SOCKET_ERROR) {
-        result.bytes = -1;
-        result.oversized = WSAGetLastError() == WSAEMSGSIZE;
-        return result;
+        return ReceiveResult{SocketStatusFromSystem(WSAGetLastError()), 0, {}};
     }
-    result.bytes = got;
-    result.from = FromSockaddr(address);
-    return result;
+    return ReceiveResult{SocketStatus{}, static_cast<std::size_t>(got), FromSockaddr(address)};
 }
 
 ReadyResult UdpSocket::WaitReadable(std::uint32_t timeoutMs) {

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/status_text.h"
-#include "tests/support/status_answer.h"
+#include "testnet/status_answer.h"
+#include "tests/support/fresh_record.h"
 
 namespace skelvane {
 namespace {

@@ -4,7 +4,8 @@
 
 #include <thread>
 
-#include "tests/support/status_answer.h"
+#include "engine/server_table.h"
+#include "testnet/status_answer.h"
 
 namespace skelvane {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 TEST(KeptInfoLines, KeepsEachRecordsLatestInfoLineWithinTheTablesBounds) {
     KeptInfoLines kept;
     const auto answer = [](const std::string& name) {
-        return test::StatusAnswer().Info("sv_hostname", name).Player(1, 2, "p").Build();
+        return StatusAnswer().Info("sv_hostname", name).Player(1, 2, "p").Build();
     };
     kept.Keep(3, answer("first"));
     kept.Keep(3, answer("second"));
@@ -29,7 +30,7 @@ TEST(KeptInfoLines, KeepsEachRecordsLatestInfoLineWithinTheTablesBounds) {
 // The receiver keeps lines while the window reads them.
 TEST(KeptInfoLines, ARefreshThreadKeepsWhileTheWindowReads) {
     KeptInfoLines kept;
-    const auto bytes = test::StatusAnswer().Info("k", "v").Build();
+    const auto bytes = StatusAnswer().Info("k", "v").Build();
     std::thread receiver([&] {
         for (std::int32_t i = 0; i < 2000; ++i) {
             kept.Keep(i, bytes);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/status_answer.h"
+#include "tests/support/fresh_record.h"
 
 namespace skelvane {
 namespace {

@@ -5,21 +5,22 @@
 #include <string>
 
 #include "engine/status_parser.h"
-#include "tests/support/status_answer.h"
+#include "testnet/status_answer.h"
+#include "tests/support/fresh_record.h"
 
 namespace skelvane {
 namespace {
 
 // A server as the parser leaves it after this answer: the texts a find meets
 // are those the lists show.
-std::unique_ptr<ServerRecord> Parsed(const test::StatusAnswer& answer) {
+std::unique_ptr<ServerRecord> Parsed(const StatusAnswer& answer) {
     auto record = test::FreshRecord();
     ParseStatusAnswer(answer.Build(), *record, 1010);
     return record;
 }
 
 TEST(ServerFind, FindsHostMapModAndPlayerNamesAsShownIgnoringCase) {
-    const auto server = Parsed(test::StatusAnswer()
+    const auto server = Parsed(StatusAnswer()
                                    .Info("sv_hostname", "^1Red^7Server \xC3\x91o\xC3\xB1o")
                                    .Info("mapname", "^2dm17")
                                    .Info("gamename", "Arena")
@@ -51,7 +52,7 @@ TEST(ServerFind, FindsHostMapModAndPlayerNamesAsShownIgnoringCase) {
 }
 
 TEST(ServerFind, OnlyTheReadablePlayersAreLookedAt) {
-    auto server = Parsed(test::StatusAnswer().Player(1, 5, "Ann").Player(2, 5, "Bob"));
+    auto server = Parsed(StatusAnswer().Player(1, 5, "Ann").Player(2, 5, "Bob"));
     server->playerCount = 1;
     EXPECT_TRUE(FindText(u"ann").Finds(*server));
     EXPECT_FALSE(FindText(u"bob").Finds(*server)) << "a player past the count";
@@ -81,18 +82,15 @@ TEST(ServerFind, ATextNarrowsTheTextsItContainsAndIsCutTo63Characters) {
     EXPECT_FALSE(FindText(u"an").Narrows(FindText(u"ant")));
     EXPECT_FALSE(FindText(u"lantern").Narrows(FindText(u"tl")));
 
-    const auto server =
-        Parsed(test::StatusAnswer().Info("sv_hostname", std::string(63, 'x') + "y"));
+    const auto server = Parsed(StatusAnswer().Info("sv_hostname", std::string(63, 'x') + "y"));
     EXPECT_TRUE(FindText(std::u16string(63, u'x') + u"z").Finds(*server))
         << "the 64th character is not part of the text";
     EXPECT_EQ(FindText(std::u16string(70, u'x')), FindText(std::u16string(63, u'x')));
 }
 
 TEST(ServerFind, AServerIsListedWhenFullEmptyAndTheFindTextAllPassIt) {
-    const auto full = Parsed(test::StatusAnswer()
-                                 .Info("sv_hostname", "Keep")
-                                 .Info("sv_maxclients", "1")
-                                 .Player(1, 5, "Ann"));
+    const auto full = Parsed(
+        StatusAnswer().Info("sv_hostname", "Keep").Info("sv_maxclients", "1").Player(1, 5, "Ann"));
     const FindText keep(u"kee");
     const FindText other(u"zz");
     EXPECT_TRUE(IsServerListed(*full, {1, 0, nullptr}));

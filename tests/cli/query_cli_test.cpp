@@ -19,12 +19,19 @@ using test::QueryRun;
 using test::RunQuery;
 
 TEST(QueryCli, PrintsTheShownServersSortedWithTheirCellTexts) {
-    FakeServers::Behaviour slow{test::StatusAnswer(
-        "\\sv_hostname\\Slow\\mapname\\dm2\\gamename\\base\\sv_maxclients\\8", {"3 20 \"ann\""})};
-    slow.delayMs = 250;
-    FakeServers::Behaviour fast{test::StatusAnswer(
-        "\\sv_hostname\\Fast\\mapname\\dm1\\sv_maxclients\\16\\sv_privateclients\\2")};
-    FakeServers servers({slow, fast, {}});
+    FakeServers::Behaviour slow{
+        StatusAnswer()
+            .InfoText("\\sv_hostname\\Slow\\mapname\\dm2\\gamename\\base\\sv_maxclients\\8")
+            .Player(3, 20, "ann")
+            .Build(),
+        {}};
+    slow.knobs.latencyMs = 250;
+    const FakeServers::Behaviour fast{
+        StatusAnswer()
+            .InfoText("\\sv_hostname\\Fast\\mapname\\dm1\\sv_maxclients\\16\\sv_privateclients\\2")
+            .Build(),
+        {}};
+    FakeServers servers({slow, fast, FakeServers::Silent()});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     const QueryRun run = RunQuery({"--master", Master(master), "--rate", "1000", "--players"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -57,7 +64,7 @@ TEST(QueryCli, MasterFailureAndBadCommandLinesHaveTheirOwnExitCodes) {
 }
 
 TEST(QueryCli, InterruptAbortsTheRefreshThroughTheEngine) {
-    FakeServers servers({{}, {}, {}, {}, {}, {}});
+    FakeServers servers(std::vector<FakeServers::Behaviour>(6, FakeServers::Silent()));
     FakeMaster master({{}, {servers.MasterAnswer()}});
     const QueryRun run = RunQuery({"--master", Master(master), "--rate", "2"}, [](pid_t pid) {
         SleepMs(1500);
@@ -105,10 +112,14 @@ TEST(QueryCli, ControlCharactersFromServersNeverReachTheTerminal) {
     // A terminal title, a screen clear, a carriage return, DEL and CSI in
     // UTF-8; the map's value is Windows-1252, whose 0x81 is a C1 control.
     const std::string steer = "\x1b]0;owned\x07\x1b[2J\r\x7f\xc2\x9b";
-    FakeServers servers(
-        {{test::StatusAnswer("\\sv_hostname\\H" + steer + "\\mapname\\M\x81\x1b[1m\\gamename\\G" +
-                                 steer + "\\version\\V" + steer,
-                             {"1 2 \"P" + steer + "\""})}});
+    FakeServers servers({{StatusAnswer()
+                              .Info("sv_hostname", "H" + steer)
+                              .Info("mapname", "M\x81\x1b[1m")
+                              .Info("gamename", "G" + steer)
+                              .Info("version", "V" + steer)
+                              .Player(1, 2, "P" + steer)
+                              .Build(),
+                          {}}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     const QueryRun table = RunQuery({"--master", Master(master), "--players"});
     EXPECT_EQ(table.exitCode, 0) << table.err;
@@ -126,11 +137,13 @@ TEST(QueryCli, ControlCharactersFromServersNeverReachTheTerminal) {
 // The buddy rules: equal ignoring the case of ASCII letters, or contained with
 // the same case; entries are not trimmed.
 TEST(QueryCli, MarksBuddiesAndTheirServersAndListsOnlyThoseServersWhenAsked) {
-    const auto server = [](const std::string& name, std::vector<std::string> players) {
-        for (std::string& player : players) {
-            player = "1 2 \"" + player + "\"";
+    const auto server = [](const std::string& name, const std::vector<std::string>& players) {
+        StatusAnswer answer;
+        answer.Info("sv_hostname", name);
+        for (const std::string& player : players) {
+            answer.Player(1, 2, player);
         }
-        return FakeServers::Behaviour{test::StatusAnswer("\\sv_hostname\\" + name, players)};
+        return FakeServers::Behaviour{answer.Build(), {}};
     };
     FakeServers servers({server("A", {"bob", "Ann"}), server("B", {"xbobx", "Bo", "Ann"}),
                          server("C", {"xBobx", "The Ann"}), server("D", {"z\xC3\xA9ro"})});
@@ -197,12 +210,12 @@ std::string HumansAndBotsCells(const std::string& table, const std::string& host
 
 TEST(QueryCli, HumansAndBotsInTheTableAndJsonAndAMinimumOfHumans) {
     const auto server = [](const std::string& name, const std::vector<int>& pings) {
-        std::vector<std::string> players;
+        StatusAnswer answer;
+        answer.Info("sv_hostname", name).Info("sv_maxclients", "8");
         for (const int ping : pings) {
-            players.push_back("5 " + std::to_string(ping) + " \"p" + std::to_string(ping) + "\"");
+            answer.Player(5, ping, "p" + std::to_string(ping));
         }
-        return FakeServers::Behaviour{
-            test::StatusAnswer("\\sv_hostname\\" + name + "\\sv_maxclients\\8", players)};
+        return FakeServers::Behaviour{answer.Build(), {}};
     };
     FakeServers servers({server("A", {40, 0, 0}), server("B", {10, 20}), server("C", {})});
     FakeMaster master({{}, {servers.MasterAnswer()}});
@@ -229,8 +242,12 @@ TEST(QueryCli, HumansAndBotsInTheTableAndJsonAndAMinimumOfHumans) {
 }
 
 TEST(QueryCli, JsonCarriesEveryField) {
-    FakeServers servers(
-        {{test::StatusAnswer("\\sv_hostname\\J\\sv_maxclients\\4", {"1 2 \"p\""})}});
+    FakeServers servers({{StatusAnswer()
+                              .Info("sv_hostname", "J")
+                              .Info("sv_maxclients", "4")
+                              .Player(1, 2, "p")
+                              .Build(),
+                          {}}});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     const QueryRun run = RunQuery({"--master", Master(master), "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;

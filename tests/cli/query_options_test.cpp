@@ -7,26 +7,26 @@
 namespace skelvane {
 namespace {
 
-ParsedQueryOptions Parse(std::vector<std::string> args) {
+Result<QueryOptions> Parse(std::vector<std::string> args) {
     return ParseQueryOptions(args);
 }
 
 TEST(QueryOptions, DefaultsAreTheBrowsersFirstStart) {
     const auto parsed = Parse({});
-    ASSERT_TRUE(parsed.options);
-    EXPECT_TRUE(parsed.options->masters.empty()) << "the built-in master";
-    EXPECT_TRUE(parsed.options->showFull);
-    EXPECT_TRUE(parsed.options->showEmpty);
-    EXPECT_EQ(parsed.options->packetsPerSecond, 10);
-    EXPECT_EQ(parsed.options->sortOrder, 5u);
+    ASSERT_TRUE(parsed);
+    EXPECT_TRUE(parsed->masters.empty()) << "the built-in master";
+    EXPECT_TRUE(parsed->showFull);
+    EXPECT_TRUE(parsed->showEmpty);
+    EXPECT_EQ(parsed->packetsPerSecond, 10);
+    EXPECT_EQ(parsed->sortOrder, 5u);
 }
 
 TEST(QueryOptions, ReadsEveryOption) {
     const auto parsed =
         Parse({"--master", "127.0.0.9:4000", "--no-full", "--no-empty", "--rate", "2500",
                "--reverse", "--sort", "players", "--players", "--json", "--master", "m2"});
-    ASSERT_TRUE(parsed.options) << parsed.error;
-    const QueryOptions& o = *parsed.options;
+    ASSERT_TRUE(parsed) << parsed.Why();
+    const QueryOptions& o = *parsed;
     ASSERT_EQ(o.masters.size(), 2u);
     EXPECT_EQ(o.masters[0].hostName, "127.0.0.9");
     EXPECT_EQ(o.masters[0].port, 4000);
@@ -42,20 +42,20 @@ TEST(QueryOptions, ReadsEveryOption) {
     const auto given =
         Parse({"--server", "h", "--server", "127.0.0.1:5", "--servers", "f", "--buddy", "Kite",
                "--only-buddies", "--rules", "--stats", "--min-humans", "3"});
-    ASSERT_TRUE(given.options) << given.error;
-    EXPECT_FALSE(given.options->askMaster) << "servers given without --master";
-    ASSERT_EQ(given.options->servers.size(), 2u);
-    EXPECT_EQ(given.options->servers[0].server.port, kDefaultServerPort);
-    EXPECT_EQ(given.options->servers[1].server.port, 5);
-    EXPECT_EQ(given.options->serverFiles, std::vector<std::string>{"f"});
-    EXPECT_EQ(given.options->buddyNames, std::vector<std::string>{"Kite"});
-    EXPECT_TRUE(given.options->onlyBuddies && given.options->rules && given.options->stats);
-    EXPECT_EQ(given.options->minHumans, 3);
-    EXPECT_EQ(given.options->watchSeconds, 0);
+    ASSERT_TRUE(given) << given.Why();
+    EXPECT_FALSE(given->askMaster) << "servers given without --master";
+    ASSERT_EQ(given->servers.size(), 2u);
+    EXPECT_EQ(given->servers[0].server.port, kDefaultServerPort);
+    EXPECT_EQ(given->servers[1].server.port, 5);
+    EXPECT_EQ(given->serverFiles, std::vector<std::string>{"f"});
+    EXPECT_EQ(given->buddyNames, std::vector<std::string>{"Kite"});
+    EXPECT_TRUE(given->onlyBuddies && given->rules && given->stats);
+    EXPECT_EQ(given->minHumans, 3);
+    EXPECT_EQ(given->watchSeconds, 0);
 
     const auto watch = Parse({"--buddies", "f", "--watch", "86400", "--json", "--no-full"});
-    ASSERT_TRUE(watch.options) << watch.error;
-    EXPECT_EQ(watch.options->watchSeconds, 86400);
+    ASSERT_TRUE(watch) << watch.Why();
+    EXPECT_EQ(watch->watchSeconds, 86400);
 }
 
 TEST(QueryOptions, SortColumnsByTitleOrIndex) {
@@ -71,18 +71,18 @@ TEST(QueryOptions, SortColumnsByTitleOrIndex) {
 TEST(QueryOptions, RefusesBadRatesAddressesAndOptions) {
     for (const char* rate : {"0", "-3", "abc", "1.5", "", "99999999999"}) {
         const auto parsed = Parse({"--rate", rate});
-        EXPECT_FALSE(parsed.options) << rate;
-        EXPECT_NE(parsed.error.find("positive integer"), std::string::npos) << parsed.error;
+        EXPECT_FALSE(parsed) << rate;
+        EXPECT_NE(parsed.Why().find("positive integer"), std::string::npos) << parsed.Why();
     }
     for (const char* master :
          {"", ":30710", "host:", "host:0", "host:65536", "a:1:2", "bad host", "host:12x"}) {
         const auto parsed = Parse({"--master", master});
-        EXPECT_FALSE(parsed.options) << master;
-        EXPECT_NE(parsed.error.find("HOST:PORT"), std::string::npos) << parsed.error;
+        EXPECT_FALSE(parsed) << master;
+        EXPECT_NE(parsed.Why().find("HOST:PORT"), std::string::npos) << parsed.Why();
     }
-    EXPECT_NE(Parse({"--rate"}).error.find("needs a value"), std::string::npos);
-    EXPECT_NE(Parse({"--frobnicate"}).error.find("unknown option"), std::string::npos);
-    EXPECT_NE(Parse({"--sort", "size"}).error.find("unknown sort column"), std::string::npos);
+    EXPECT_NE(Parse({"--rate"}).Why().find("needs a value"), std::string::npos);
+    EXPECT_NE(Parse({"--frobnicate"}).Why().find("unknown option"), std::string::npos);
+    EXPECT_NE(Parse({"--sort", "size"}).Why().find("unknown sort column"), std::string::npos);
 }
 
 TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
@@ -106,8 +106,8 @@ TEST(QueryOptions, RefusesWhatCannotWorkTogether) {
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.args);
-        EXPECT_FALSE(parsed.options);
-        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << parsed.error;
+        EXPECT_FALSE(parsed);
+        EXPECT_NE(parsed.Why().find(c.error), std::string::npos) << parsed.Why();
     }
 }
 

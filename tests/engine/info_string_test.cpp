@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/support/status_answer.h"
+#include "tests/support/fresh_record.h"
 
 namespace skelvane {
 namespace {

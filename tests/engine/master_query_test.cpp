@@ -13,7 +13,6 @@ namespace {
 
 using test::Bytes;
 using test::FakeMaster;
-using test::MasterDatagram;
 using test::RecordingFrontEnd;
 
 class MasterQueryTest : public ::testing::Test {

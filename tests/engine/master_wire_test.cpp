@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "tests/support/test_support.h"
@@ -13,7 +12,7 @@ namespace skelvane {
 namespace {
 
 using test::Bytes;
-using test::MasterDatagram;
+using test::ReadMasterList;
 
 std::string RequestText(bool full, bool empty) {
     const MasterRequest request = BuildGetServersRequest(full, empty);
@@ -30,35 +29,12 @@ TEST(MasterRequest, CarriesTheFilterFlagsInOrder) {
     EXPECT_EQ(BuildGetServersRequest(true, true).size, 28u);
 }
 
-struct ReadResult {
-    std::vector<std::pair<std::uint32_t, std::uint16_t>> servers;
-    bool endMarker = false;
-    bool cut = false;
-};
-
-ReadResult ReadAll(const std::vector<Bytes>& datagrams) {
-    ServerTable table;
-    ReadResult result;
-    for (const Bytes& datagram : datagrams) {
-        ReadMasterDatagram(datagram, table, result.endMarker);
-        EXPECT_LE(table.Count(), table.capacity);
-    }
-    for (std::int32_t i = 0; i < table.Count(); ++i) {
-        result.servers.emplace_back(table[i].address, table[i].port);
-    }
-    result.cut = table.serversLeftOut;
-    return result;
-}
-
-std::pair<std::uint32_t, std::uint16_t> Server(std::uint8_t d, std::uint16_t port) {
-    const std::uint8_t bytes[4] = {127, 0, 0, d};
-    std::uint32_t address = 0;
-    std::memcpy(&address, bytes, 4);
-    return {address, port};
+Ipv4Endpoint Server(std::uint8_t d, std::uint16_t port) {
+    return Ipv4Endpoint{LoopbackAddress(0, 0, d), port};
 }
 
 TEST(MasterResponse, EntriesSplitOverDatagramsKeepTheirOrder) {
-    const ReadResult read = ReadAll(
+    const test::MasterList read = ReadMasterList(
         {MasterDatagram().Entry(127, 0, 0, 1, 27960).Build(),
          MasterDatagram().Entry(127, 0, 0, 2, 1).Entry(127, 0, 0, 3, 65535).EndMarker().Build()});
     EXPECT_TRUE(read.endMarker);
@@ -66,49 +42,49 @@ TEST(MasterResponse, EntriesSplitOverDatagramsKeepTheirOrder) {
 }
 
 TEST(MasterResponse, DuplicatesWithinAndAcrossDatagramsKeepTheFirstIndex) {
-    const ReadResult read = ReadAll({MasterDatagram()
-                                         .Entry(127, 0, 0, 1, 100)
-                                         .Entry(127, 0, 0, 2, 200)
-                                         .Entry(127, 0, 0, 1, 100)
-                                         .Build(),
-                                     MasterDatagram()
-                                         .Entry(127, 0, 0, 2, 200)
-                                         .Entry(127, 0, 0, 3, 300)
-                                         .Entry(127, 0, 0, 1, 100)
-                                         .EndMarker()
-                                         .Build()});
+    const test::MasterList read = ReadMasterList({MasterDatagram()
+                                                      .Entry(127, 0, 0, 1, 100)
+                                                      .Entry(127, 0, 0, 2, 200)
+                                                      .Entry(127, 0, 0, 1, 100)
+                                                      .Build(),
+                                                  MasterDatagram()
+                                                      .Entry(127, 0, 0, 2, 200)
+                                                      .Entry(127, 0, 0, 3, 300)
+                                                      .Entry(127, 0, 0, 1, 100)
+                                                      .EndMarker()
+                                                      .Build()});
     EXPECT_EQ(read.servers, (std::vector{Server(1, 100), Server(2, 200), Server(3, 300)}));
 }
 
 TEST(MasterResponse, TwoPortsOnOneAddressAreTwoServers) {
-    const ReadResult read =
-        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Entry(127, 0, 0, 1, 101).Build()});
+    const test::MasterList read = ReadMasterList(
+        {MasterDatagram().Entry(127, 0, 0, 1, 100).Entry(127, 0, 0, 1, 101).Build()});
     EXPECT_EQ(read.servers, (std::vector{Server(1, 100), Server(1, 101)}));
 }
 
 TEST(MasterResponse, EntryWithoutSeparatorAdvancesSixBytes) {
     // The second entry lacks its backslash: the cursor moves by 6 while the count
     // of bytes left drops by 7, so the reading ends before the last byte.
-    const ReadResult read = ReadAll({MasterDatagram()
-                                         .Entry(127, 0, 0, 1, 100)
-                                         .Entry(127, 0, 0, 2, 200, false)
-                                         .Entry(127, 0, 0, 3, 300)
-                                         .Raw({'\\'})
-                                         .Build()});
+    const test::MasterList read = ReadMasterList({MasterDatagram()
+                                                      .Entry(127, 0, 0, 1, 100)
+                                                      .Entry(127, 0, 0, 2, 200, false)
+                                                      .Entry(127, 0, 0, 3, 300)
+                                                      .Raw({'\\'})
+                                                      .Build()});
     EXPECT_EQ(read.servers, (std::vector{Server(1, 100), Server(2, 200), Server(3, 300)}));
 }
 
 TEST(MasterResponse, OnlyTheEndMarkerGivesAnEmptyTable) {
     const Bytes datagram = MasterDatagram().EndMarker().Build();
     ASSERT_EQ(datagram.size(), 29u);
-    const ReadResult read = ReadAll({datagram});
+    const test::MasterList read = ReadMasterList({datagram});
     EXPECT_TRUE(read.endMarker);
     EXPECT_TRUE(read.servers.empty());
 }
 
 TEST(MasterResponse, EntriesAfterTheEndMarkerAreNotRead) {
-    const ReadResult read =
-        ReadAll({MasterDatagram().EndMarker().Entry(127, 0, 0, 1, 100).Build()});
+    const test::MasterList read =
+        ReadMasterList({MasterDatagram().EndMarker().Entry(127, 0, 0, 1, 100).Build()});
     EXPECT_TRUE(read.endMarker);
     EXPECT_TRUE(read.servers.empty());
 }
@@ -123,14 +99,14 @@ TEST(MasterResponse, HostileLengthsNeverReadPastTheEndOrOverfillTheTable) {
                            .Build();
     for (std::size_t length = 0; length <= full.size(); ++length) {
         SCOPED_TRACE(length);
-        const ReadResult read = ReadAll({Bytes(full.begin(), full.begin() + length)});
+        const test::MasterList read = ReadMasterList({Bytes(full.begin(), full.begin() + length)});
         EXPECT_LE(read.servers.size(), length < 23 ? 0u : (length - 23 + 6) / 7);
     }
 }
 
 TEST(MasterResponse, TrailingPieceTooShortForAnEntryIsDropped) {
-    const ReadResult read =
-        ReadAll({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0}).Build()});
+    const test::MasterList read =
+        ReadMasterList({MasterDatagram().Entry(127, 0, 0, 1, 100).Raw({127, 0, 0, 2, 0}).Build()});
     EXPECT_EQ(read.servers, (std::vector{Server(1, 100)}));
 }
 
@@ -138,15 +114,14 @@ TEST(MasterResponse, TrailingPieceTooShortForAnEntryIsDropped) {
 // so a datagram without the end marker has 22 + 7n bytes and ends with an
 // entry, and the end marker may come alone in a datagram of its own.
 Bytes LeadingSeparators(const std::vector<std::uint8_t>& lastBytes, bool endMarker) {
-    const char header[] = "\xFF\xFF\xFF\xFFgetserversResponse";
-    Bytes bytes(header, header + sizeof header - 1);
+    MasterDatagram datagram(MasterDatagram::Separators::kBeforeEachEntry);
     for (const std::uint8_t d : lastBytes) {
-        bytes.insert(bytes.end(), {'\\', 127, 0, 0, d, 0, d});
+        datagram.Entry(Server(d, d));
     }
     if (endMarker) {
-        bytes.insert(bytes.end(), {'\\', 'E', 'O', 'T', 0, 0, 0});
+        datagram.EndMarker();
     }
-    return bytes;
+    return datagram.Build();
 }
 
 TEST(MasterResponse, SeparatorsBeforeEachEntryGiveEveryEntryAndNoMore) {
@@ -174,8 +149,8 @@ TEST(MasterResponse, SeparatorsBeforeEachEntryGiveEveryEntryAndNoMore) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ReadResult read = ReadAll(c.datagrams);
-        std::vector<std::pair<std::uint32_t, std::uint16_t>> expected;
+        const test::MasterList read = ReadMasterList(c.datagrams);
+        std::vector<Ipv4Endpoint> expected;
         for (const std::uint8_t d : c.servers) {
             expected.push_back(Server(d, d));
         }
@@ -223,7 +198,7 @@ TEST(MasterResponse, AHostileListOfRepeatsCostsLittleTime) {
     const std::vector<Bytes> datagrams = RepeatedList(16000, 6);
     timespec start{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
-    const ReadResult read = ReadAll(datagrams);
+    const test::MasterList read = ReadMasterList(datagrams);
     timespec end{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
     const double cpuSeconds = static_cast<double>(end.tv_sec - start.tv_sec) +
@@ -236,7 +211,7 @@ TEST(MasterResponse, AListLongerThanTheTableIsCutAndSaysSo) {
     // Every server listed twice: repeats of kept servers are no loss.
     for (const int distinct : {kMaxServerRecords, kMaxServerRecords + 1}) {
         SCOPED_TRACE(distinct);
-        const ReadResult read = ReadAll(RepeatedList(distinct, 2));
+        const test::MasterList read = ReadMasterList(RepeatedList(distinct, 2));
         EXPECT_EQ(read.servers.size(), static_cast<std::size_t>(kMaxServerRecords));
         EXPECT_EQ(read.cut, distinct > kMaxServerRecords);
     }

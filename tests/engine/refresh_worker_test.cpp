@@ -28,7 +28,8 @@ bool WaitForEndings(const RecordingFrontEnd& ui, int endings) {
 }
 
 TEST(Refresh, RunsMasterQueryHandOverSweepAndEnding) {
-    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}, {}});
+    FakeServers servers(
+        {{StatusAnswer().Info("sv_hostname", "A").Build(), {}}, FakeServers::Silent()});
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshState>();
     RecordingFrontEnd ui;
@@ -58,7 +59,7 @@ TEST(Refresh, EveryFailureEndsReadyForTheNextRefresh) {
     EXPECT_FALSE(IsRefreshInProgress(engine));
     EXPECT_FALSE(engine.abortEvent.Poll()) << "the abort does not carry into the next refresh";
 
-    FakeMaster answering({{}, {test::MasterDatagram().EndMarker().Build()}});
+    FakeMaster answering({{}, {MasterDatagram().EndMarker().Build()}});
     engine.masters.front().port = answering.port();
     const RefreshResult next = test::RunRefreshNow(engine);
     EXPECT_EQ(next.master, MasterOutcome::kHandedOver);
@@ -76,7 +77,7 @@ struct Restart {
 TEST(Refresh, AClickWhileTheRefreshEndsStartsANewOne) {
     // The front end restores its controls last; by then the engine is idle, so a
     // click handled right there starts a refresh instead of aborting a dead one.
-    FakeMaster master({{}, {test::MasterDatagram().EndMarker().Build()}});
+    FakeMaster master({{}, {MasterDatagram().EndMarker().Build()}});
     auto engine = std::make_shared<RefreshState>();
     RecordingFrontEnd ui;
     test::UseLocalMaster(*engine, master.port(), ui);
@@ -145,7 +146,7 @@ class Scarcity {
 TEST(Refresh, ASweepThatCannotSetUpSendsNothingAndLeavesTheHandOverText) {
     for (const Scarcity::Kind kind : {Scarcity::Kind::kDescriptors, Scarcity::Kind::kThreads}) {
         SCOPED_TRACE(kind == Scarcity::Kind::kDescriptors ? "no descriptors" : "no threads");
-        FakeServers servers({{test::StatusAnswer("\\sv_hostname\\A")}});
+        FakeServers servers({{StatusAnswer().Info("sv_hostname", "A").Build(), {}}});
         FakeMaster master({{}, {servers.MasterAnswer()}});
         RefreshState engine;
         RecordingFrontEnd ui;
@@ -172,7 +173,7 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
     // A front end that closes lets go of the engine and of its own hooks while
     // the sweep still waits on silent servers; the worker holds both until it
     // has ended, so nothing is released under a refresh thread.
-    FakeServers servers({{}, {}, {}});
+    FakeServers servers(std::vector<FakeServers::Behaviour>(3, FakeServers::Silent()));
     FakeMaster master({{}, {servers.MasterAnswer()}});
     auto engine = std::make_shared<RefreshState>();
     auto ui = std::make_shared<RecordingFrontEnd>();
@@ -191,10 +192,10 @@ TEST(Refresh, AFrontEndThatGoesMidSweepReleasesNothingTheRefreshStillUses) {
 }
 
 TEST(Refresh, SweepsGivenServersWithTheMastersListOrAFallbackInsteadOfIt) {
-    const FakeServers::Behaviour answers{test::StatusAnswer("\\sv_hostname\\S")};
-    FakeServers servers({answers, answers, answers});
+    FakeServers servers(std::vector<FakeServers::Behaviour>(
+        3, {StatusAnswer().Info("sv_hostname", "S").Build(), {}}));
     const auto listing = [&](bool endMarker) {
-        test::MasterDatagram datagram;
+        MasterDatagram datagram;
         datagram.Entry(127, 0, 0, 1, servers.port(0)).Entry(127, 0, 0, 1, servers.port(1));
         return (endMarker ? datagram.EndMarker() : datagram).Build();
     };

@@ -12,20 +12,20 @@ namespace {
 using test::FakeServers;
 
 TEST(ServerQuery, AsksUpToThreeTimesAndTakesOnlyTheServersOwnAnswer) {
-    const test::Bytes answer = test::StatusAnswer("\\sv_hostname\\One");
-    FakeServers::Behaviour onSecond{answer};
-    onSecond.answerQuery = 2;
-    FakeServers::Behaviour otherPort{answer};
-    otherPort.fromOtherPort = true;
+    const test::Bytes answer = StatusAnswer().Info("sv_hostname", "One").Build();
+    FakeServers::Behaviour onSecond{answer, {}};
+    onSecond.knobs.answerOnQuery = 2;
+    FakeServers::Behaviour otherPort{answer, {}};
+    otherPort.knobs.otherPort = true;
     const struct {
         const char* what;
         FakeServers::Behaviour behaviour;
         bool answered;
         int queries;
     } cases[] = {
-        {"answers at once", {answer}, true, 1},
+        {"answers at once", {answer, {}}, true, 1},
         {"answers the second query", onSecond, true, 2},
-        {"never answers", {}, false, 3},
+        {"never answers", FakeServers::Silent(), false, 3},
         {"answers from another port", otherPort, false, 3},
     };
     const RefreshTiming timing = test::ShortTiming();
@@ -53,10 +53,15 @@ TEST(ServerQuery, ALaterAnswerReplacesEveryFieldButTheRefreshsCount) {
     record.port = 27960;
     record.attempts = 2;
     record.responded = 1;
-    ParseStatusAnswer(
-        test::StatusAnswer("\\sv_hostname\\Old\\mapname\\dm1", {"1 5 \"a\"", "2 6 \"b\""}), record,
-        0);
-    const ServerAnswer later{test::StatusAnswer("\\sv_hostname\\New", {"3 0 \"c\""}), 5000, 5042};
+    ParseStatusAnswer(StatusAnswer()
+                          .Info("sv_hostname", "Old")
+                          .Info("mapname", "dm1")
+                          .Player(1, 5, "a")
+                          .Player(2, 6, "b")
+                          .Build(),
+                      record, 0);
+    const ServerAnswer later{StatusAnswer().Info("sv_hostname", "New").Player(3, 0, "c").Build(),
+                             5000, 5042};
     ApplyServerAnswer(record, later);
     EXPECT_EQ(std::u16string(record.hostName), u"New");
     EXPECT_EQ(std::u16string(record.mapName), u"?") << "a key the later answer lacks";

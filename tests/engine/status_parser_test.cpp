@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/status_answer.h"
+#include "testnet/status_answer.h"
+#include "tests/support/fresh_record.h"
 
 namespace skelvane {
 namespace {
 
 using test::FreshRecord;
-using test::StatusAnswer;
 
 std::unique_ptr<ServerRecord> Parse(std::span<const std::uint8_t> bytes, std::uint32_t now = 1050) {
     auto record = FreshRecord();
@@ -152,11 +152,10 @@ TEST(StatusParser, OverlongLinesAreCutAndTheNextLineStillRead) {
 // the byte count and never look for a zero behind it.
 TEST(StatusParser, ReadsNoFurtherThanTheBytesReceived) {
     StatusAnswer answer = StatusAnswer().Player(1, 1, "first").Tail("5 6 \"la");
-    const std::size_t padding = 4096 - answer.Text().size() - 1;
-    const std::string text = answer.Line(std::string(padding, '#')).Text();
-    ASSERT_EQ(text.size(), 4096u);
+    const std::size_t padding = 4096 - answer.Size() - 1;
+    std::vector<std::uint8_t> buffer = answer.Line(std::string(padding, '#')).Build();
+    ASSERT_EQ(buffer.size(), 4096u);
     const std::string behind = "st\"\n7 8 \"ghost\"\n";
-    std::vector<std::uint8_t> buffer(text.begin(), text.end());
     buffer.insert(buffer.end(), behind.begin(), behind.end());
     const auto record = Parse(std::span(buffer).first(4096));
     ASSERT_EQ(record->playerCount, 2);

@@ -18,13 +18,13 @@ using test::FakeMaster;
 using test::FakeServers;
 using test::RecordingFrontEnd;
 
-const Bytes kAnswer = test::StatusAnswer("\\sv_hostname\\Fort\\sv_maxclients\\8");
+const Bytes kAnswer = StatusAnswer().Info("sv_hostname", "Fort").Info("sv_maxclients", "8").Build();
 
 FakeServers::Behaviour Answers() {
-    return {kAnswer};
+    return {kAnswer, {}};
 }
 FakeServers::Behaviour Silent() {
-    return {};
+    return FakeServers::Silent();
 }
 
 // A sweep over the given servers, listed by a local master.
@@ -120,7 +120,7 @@ TEST_F(StatusSweepTest, SilentServerIsQueriedOncePerPassWithAttemptNumbers) {
 
 TEST_F(StatusSweepTest, LateAnswerIsMatchedToTheRetryAndPingRunsFromIt) {
     FakeServers::Behaviour second = Answers();
-    second.answerQuery = 2;
+    second.knobs.answerOnQuery = 2;
     FakeServers servers({second});
     List(servers);
     StatusSweep(engine);
@@ -133,8 +133,8 @@ TEST_F(StatusSweepTest, LateAnswerIsMatchedToTheRetryAndPingRunsFromIt) {
 
 TEST_F(StatusSweepTest, AnswerDuringTheLastGraceWaitIsCounted) {
     FakeServers::Behaviour third = Answers();
-    third.answerQuery = 3;
-    third.delayMs = 60;
+    third.knobs.answerOnQuery = 3;
+    third.knobs.latencyMs = 60;
     FakeServers servers({third});
     List(servers);
     StatusSweep(engine);
@@ -143,9 +143,9 @@ TEST_F(StatusSweepTest, AnswerDuringTheLastGraceWaitIsCounted) {
 
 TEST_F(StatusSweepTest, AnswersFromAnotherPortOrRepeatedChangeNothing) {
     FakeServers::Behaviour elsewhere = Answers();
-    elsewhere.fromOtherPort = true;
+    elsewhere.knobs.otherPort = true;
     FakeServers::Behaviour twice = Answers();
-    twice.copies = 3;
+    twice.knobs.duplicate = true;
     FakeServers servers({elsewhere, twice});
     List(servers);
     StatusSweep(engine);
@@ -209,18 +209,29 @@ TEST_F(StatusSweepTest, AnswerReadWhileTheSweepEndsIsCountedIfItGetsARow) {
 }
 
 TEST_F(StatusSweepTest, DatagramsStillWaitingWhenTheSweepEndsAreCountedLate) {
-    // The first answer is parsed while two copies of it wait; the abort set
-    // during the parse ends the sweep before the receiver gets to them.
-    FakeServers::Behaviour thrice = Answers();
-    thrice.copies = 3;
-    FakeServers servers({thrice, Silent()});
-    List(servers);
+    // A server answers three times at once. The first answer is parsed while
+    // the two copies wait; the abort set during the parse ends the sweep
+    // before the receiver gets to them.
+    UdpSocket thrice = UdpSocket::Open();
+    thrice.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
+    FakeServers servers({Silent()});
+    List(servers, {thrice.LocalEndpoint()->port});
     engine.settings.packetsPerSecond = 1;
+    std::thread answering([&thrice] {
+        std::uint8_t query[64];
+        const ReceiveResult got = thrice.WaitReadable(2000) == ReadyResult::kReadable
+                                      ? thrice.ReceiveFrom(query)
+                                      : ReceiveResult{};
+        for (int copy = 0; copy < 3 && got.size > 0; ++copy) {
+            thrice.SendTo(kAnswer, got.from);
+        }
+    });
     ui.onParsed = [this] {
         AbortRefresh(engine);
         SleepMs(300);
     };
     const SweepSummary summary = StatusSweep(engine);
+    answering.join();
     EXPECT_EQ(summary.outcome, SweepOutcome::kAborted);
     EXPECT_EQ(engine.stats.answersMatched[0].load(), 1u);
     EXPECT_EQ(engine.stats.late.load(), 2u);
@@ -228,11 +239,14 @@ TEST_F(StatusSweepTest, DatagramsStillWaitingWhenTheSweepEndsAreCountedLate) {
 }
 
 TEST_F(StatusSweepTest, EveryAnswerIsReportedWithItsPlayersEvenWhenItGetsNoRow) {
-    const std::vector<std::string> player = {"3 40 \"a\""};
-    FakeServers servers({{test::StatusAnswer("\\sv_hostname\\^1Red^7Fort")},
-                         {test::StatusAnswer("\\sv_hostname\\One", player)},
-                         {test::StatusAnswer("\\sv_hostname\\Two", {player[0], player[0]})},
-                         {test::StatusAnswer("\\mapname\\q")}});
+    const auto server = [](StatusAnswer answer) {
+        return FakeServers::Behaviour{answer.Build(), {}};
+    };
+    FakeServers servers(
+        {server(StatusAnswer().Info("sv_hostname", "^1Red^7Fort")),
+         server(StatusAnswer().Info("sv_hostname", "One").Player(3, 40, "a")),
+         server(StatusAnswer().Info("sv_hostname", "Two").Player(3, 40, "a").Player(3, 40, "a")),
+         server(StatusAnswer().Info("mapname", "q"))});
     List(servers);
     ui.addsRows = false;
     StatusSweep(engine);
@@ -247,9 +261,9 @@ TEST_F(StatusSweepTest, EveryAnswerIsReportedWithItsPlayersEvenWhenItGetsNoRow) 
 TEST_F(StatusSweepTest, AFailedSendIsReportedAndRetriedInEveryPass) {
     // Nothing can be sent to port 0: the socket layer refuses it.
     UdpSocket probe = UdpSocket::Open();
-    const SendResult refused = probe.SendTo(kAnswer, Ipv4Endpoint{LoopbackAddress(), 0});
-    ASSERT_FALSE(refused.ok);
-    const std::string code = std::to_string(refused.error);
+    const SocketStatus refused = probe.SendTo(kAnswer, Ipv4Endpoint{LoopbackAddress(), 0});
+    ASSERT_FALSE(refused.Ok());
+    const std::string code = std::to_string(refused.systemCode);
     FakeServers servers({Answers()});
     List(servers, {0});
     StatusSweep(engine);

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "engine/host_and_port.h"
+#include "lists/text_file.h"
 
 namespace skelvane {
 namespace {
@@ -66,7 +67,7 @@ TEST_F(KeptList, IsSweptAfterTheFailureWithItsSizeAndAgeUnlessMissingDamagedOrEm
         std::filesystem::remove(path);
         const std::vector<Ipv4Endpoint> servers = Servers(c.servers);
         if (c.damage == nullptr || *c.damage != '\0') {
-            ASSERT_EQ(KeepList(path, servers, kSaved), FileProblem::kNone) << c.what;
+            ASSERT_TRUE(KeepList(path, servers, kSaved)) << c.what;
         }
         if (c.damage != nullptr && *c.damage != '\0') {
             std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
@@ -82,8 +83,9 @@ TEST_F(KeptList, IsSweptAfterTheFailureWithItsSizeAndAgeUnlessMissingDamagedOrEm
             EXPECT_EQ(fallback->status, c.status) << c.what;
         }
     }
-    EXPECT_EQ(KeepList(folder_ / "missing" / "list.txt", Servers(1), kSaved),
-              FileProblem::kCannotWrite);
+    const std::filesystem::path unreachable = folder_ / "missing" / "list.txt";
+    EXPECT_EQ(KeepList(unreachable, Servers(1), kSaved).Why(),
+              "cannot write " + PathText(unreachable));
 }
 
 }  // namespace

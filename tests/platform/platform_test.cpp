@@ -90,14 +90,14 @@ TEST(UdpSocket, ReadEventSignalsWhileADatagramWaits) {
 
     UdpSocket sender = UdpSocket::Open();
     const std::uint8_t hello[] = {'h', 'i'};
-    ASSERT_TRUE(sender.SendTo(hello, *receiver.LocalEndpoint()).ok);
+    ASSERT_TRUE(sender.SendTo(hello, *receiver.LocalEndpoint()).Ok());
     stop.Set();
     EXPECT_EQ(WaitForEither(readable, stop, 1000), WaitResult::kFirst)
         << "a waiting datagram comes before the stop signal";
 
     std::uint8_t buffer[16];
     const ReceiveResult got = receiver.ReceiveFrom(buffer);
-    EXPECT_EQ(got.bytes, 2);
+    EXPECT_EQ(got.size, 2u);
     EXPECT_EQ(got.from.address, LoopbackAddress());
     EXPECT_EQ(got.from.port, sender.LocalEndpoint()->port);
     EXPECT_EQ(WaitForEither(readable, stop, 0), WaitResult::kSecond);
@@ -108,10 +108,10 @@ TEST(UdpSocket, ADatagramLargerThanTheBufferIsAFailedReceive) {
     ASSERT_TRUE(receiver.Bind(Ipv4Endpoint{LoopbackAddress(), 0}));
     UdpSocket sender = UdpSocket::Open();
     const std::vector<std::uint8_t> big(5000, 'x');
-    ASSERT_TRUE(sender.SendTo(big, *receiver.LocalEndpoint()).ok);
+    ASSERT_TRUE(sender.SendTo(big, *receiver.LocalEndpoint()).Ok());
     ASSERT_EQ(receiver.WaitReadable(1000), ReadyResult::kReadable);
     std::uint8_t buffer[4096];
-    EXPECT_LE(receiver.ReceiveFrom(buffer).bytes, 0);
+    EXPECT_EQ(receiver.ReceiveFrom(buffer).status.outcome, SocketOutcome::kOversized);
     EXPECT_EQ(receiver.WaitReadable(0), ReadyResult::kTimeout) << "the datagram is gone";
 }
 

@@ -1,35 +1,36 @@
 #include "tests/support/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
+#include "engine/master_wire.h"
 #include "platform/clock.h"
+#include "testnet/answer_policy.h"
 #include "tests/support/wait_until.h"
 
 namespace skelvane::test {
 
-MasterDatagram::MasterDatagram() {
-    const char header[] = "\xFF\xFF\xFF\xFFgetserversResponse\\";
-    bytes_.assign(header, header + sizeof header - 1);
-}
-
-MasterDatagram& MasterDatagram::Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c,
-                                      std::uint8_t d, std::uint16_t port, bool separator) {
-    bytes_.insert(bytes_.end(), {a, b, c, d, static_cast<std::uint8_t>(port >> 8),
-                                 static_cast<std::uint8_t>(port & 0xFF)});
-    if (separator) {
-        bytes_.push_back('\\');
+MasterList ReadMasterList(const std::vector<Bytes>& datagrams) {
+    ServerTable table;
+    MasterList list;
+    for (const Bytes& datagram : datagrams) {
+        ReadMasterDatagram(datagram, table, list.endMarker);
+        EXPECT_LE(table.Count(), table.capacity);
     }
-    return *this;
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+        list.servers.push_back(Ipv4Endpoint{table[i].address, table[i].port});
+    }
+    list.cut = table.serversLeftOut;
+    return list;
 }
 
-MasterDatagram& MasterDatagram::EndMarker() {
-    bytes_.insert(bytes_.end(), {'E', 'O', 'T', 0, 0, 0});
-    return *this;
-}
-
-MasterDatagram& MasterDatagram::Raw(const Bytes& bytes) {
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-    return *this;
+void ExpectSocketOutcomes(std::initializer_list<std::pair<int, SocketOutcome>> codes) {
+    for (const auto& [code, outcome] : codes) {
+        const SocketStatus status = SocketStatusFromSystem(code);
+        EXPECT_EQ(status.outcome, outcome) << code;
+        EXPECT_EQ(status.systemCode, code);
+    }
 }
 
 RefreshTiming ShortTiming() {
@@ -147,13 +148,13 @@ void FakeMaster::Serve() {
             continue;
         }
         const ReceiveResult got = socket_.ReceiveFrom(buffer);
-        if (got.bytes <= 0) {
+        if (!got.status.Ok() || got.size == 0) {
             continue;
         }
         ++requestNumber;
         {
             const std::lock_guard<std::mutex> hold(mutex_);
-            requests_.emplace_back(buffer, buffer + got.bytes);
+            requests_.emplace_back(buffer, buffer + got.size);
             requesters_.push_back(got.from);
             requestTimes_.push_back(MillisecondClock());
         }
@@ -171,6 +172,25 @@ void FakeMaster::Serve() {
     }
 }
 
+FakeServers::Behaviour FakeServers::Silent() {
+    Behaviour silent;
+    silent.knobs.silent = true;
+    return silent;
+}
+
+FakeServers::Behaviour FakeServers::Answering(const std::string& info,
+                                              const std::vector<std::string>& lines,
+                                              std::uint32_t latencyMs) {
+    StatusAnswer answer;
+    answer.InfoText(info);
+    for (const std::string& line : lines) {
+        answer.Line(line);
+    }
+    Behaviour answering{answer.Build(), {}};
+    answering.knobs.latencyMs = latencyMs;
+    return answering;
+}
+
 FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviours.size()) {
     for (std::size_t i = 0; i < behaviours.size(); ++i) {
         Server& server = servers_[i];
@@ -178,7 +198,7 @@ FakeServers::FakeServers(std::vector<Behaviour> behaviours) : servers_(behaviour
         server.socket = UdpSocket::Open();
         server.socket.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
         server.port = server.socket.LocalEndpoint().value_or(Ipv4Endpoint{}).port;
-        if (server.behaviour.fromOtherPort) {
+        if (server.behaviour.knobs.otherPort) {
             server.otherSocket = UdpSocket::Open();
         }
     }
@@ -205,14 +225,15 @@ Bytes FakeServers::MasterAnswer(const std::vector<std::uint16_t>& portsFirst) co
     return datagram.EndMarker().Build();
 }
 
-void FakeServers::Schedule(Server& server, const Ipv4Endpoint& to) {
-    const Behaviour& behaviour = server.behaviour;
-    if (behaviour.answer.empty() ||
-        (behaviour.answerQuery != 0 && behaviour.answerQuery != server.queries.load())) {
+void FakeServers::Schedule(Server& server, std::uint32_t index, const Ipv4Endpoint& to) {
+    const AnswerPlan plan = PlanAnswer(server.behaviour.knobs, 1, index,
+                                       static_cast<std::uint32_t>(server.queries.load()));
+    if (plan.decision != AnswerDecision::kAnswer) {
         return;
     }
+    const Behaviour& behaviour = server.behaviour;
     const bool later = !behaviour.laterAnswer.empty() && server.queries.load() > 1;
-    dueAnswers_.push_back({MillisecondClock() + behaviour.delayMs, &server, to,
+    dueAnswers_.push_back({MillisecondClock() + plan.delayMs, &server, to, plan.copies,
                            later ? &behaviour.laterAnswer : &behaviour.answer});
 }
 
@@ -224,8 +245,8 @@ void FakeServers::SendDueAnswers() {
             continue;
         }
         Server& server = *due->server;
-        UdpSocket& from = server.behaviour.fromOtherPort ? server.otherSocket : server.socket;
-        for (int copy = 0; copy < server.behaviour.copies; ++copy) {
+        UdpSocket& from = server.behaviour.knobs.otherPort ? server.otherSocket : server.socket;
+        for (std::uint32_t copy = 0; copy < due->copies; ++copy) {
             from.SendTo(*due->bytes, due->to);
         }
         due = dueAnswers_.erase(due);
@@ -236,32 +257,25 @@ void FakeServers::Serve() {
     std::uint8_t buffer[2048];
     while (!stop_) {
         bool idle = true;
-        for (Server& server : servers_) {
+        for (std::uint32_t index = 0; index < servers_.size(); ++index) {
+            Server& server = servers_[index];
             // Asked first, so that a blocking socket never stalls the loop.
             if (server.socket.WaitReadable(0) != ReadyResult::kReadable) {
                 continue;
             }
             const ReceiveResult got = server.socket.ReceiveFrom(buffer);
-            if (got.bytes <= 0) {
+            if (!got.status.Ok() || got.size == 0) {
                 continue;
             }
             idle = false;
             ++server.queries;
-            Schedule(server, got.from);
+            Schedule(server, index, got.from);
         }
         SendDueAnswers();
         if (idle) {
             SleepMs(1);
         }
     }
-}
-
-Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players) {
-    std::string text = "\xFF\xFF\xFF\xFFstatusResponse\n" + info + "\n";
-    for (const std::string& player : players) {
-        text += player + "\n";
-    }
-    return Bytes(text.begin(), text.end());
 }
 
 Bytes Utf16Bytes(const std::u16string& text) {

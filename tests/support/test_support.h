@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -10,24 +11,27 @@
 
 #include "engine/refresh_engine.h"
 #include "platform/udp_socket.h"
+#include "testnet/master_answer.h"
+#include "testnet/server_behaviour.h"
+#include "testnet/status_answer.h"
 
 namespace skelvane::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Builds a master response datagram one piece at a time.
-class MasterDatagram {
-  public:
-    MasterDatagram();
-    MasterDatagram& Entry(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d,
-                          std::uint16_t port, bool separator = true);
-    MasterDatagram& EndMarker();
-    MasterDatagram& Raw(const Bytes& bytes);
-    Bytes Build() const { return bytes_; }
-
-  private:
-    Bytes bytes_;
+// What the browser's reader makes of a master's datagrams, read in order into
+// one table.
+struct MasterList {
+    std::vector<Ipv4Endpoint> servers;
+    bool endMarker = false;
+    // More servers were listed than the table holds.
+    bool cut = false;
 };
+MasterList ReadMasterList(const std::vector<Bytes>& datagrams);
+
+// Expects each of the system's error codes to mean its outcome, and to keep
+// its number for the status texts that show it.
+void ExpectSocketOutcomes(std::initializer_list<std::pair<int, SocketOutcome>> codes);
 
 // Timings short enough for tests; the real ones are tested separately.
 RefreshTiming ShortTiming();
@@ -107,21 +111,21 @@ class FakeMaster {
     std::thread thread_;
 };
 
-// Game servers on loopback ports that answer status queries as told.
+// Game servers on loopback ports that answer status queries as the test
+// network's knobs say.
 class FakeServers {
   public:
     struct Behaviour {
-        // The answer's bytes; empty: the server never answers.
         Bytes answer;
-        // Answer only this query (1 = first); 0: every query.
-        int answerQuery = 0;
-        int copies = 1;
-        std::uint32_t delayMs = 0;
-        // Answer from a second socket, so from another port.
-        bool fromOtherPort = false;
+        ServerBehaviour knobs;
         // When given, the answer to every query after the first.
         Bytes laterAnswer{};
     };
+    static Behaviour Silent();
+    // A server answering with this info line and these lines after it, each
+    // answer `latencyMs` after its query.
+    static Behaviour Answering(const std::string& info, const std::vector<std::string>& lines,
+                               std::uint32_t latencyMs = 0);
 
     explicit FakeServers(std::vector<Behaviour> behaviours);
     ~FakeServers();
@@ -144,11 +148,12 @@ class FakeServers {
         std::uint32_t due;
         Server* server;
         Ipv4Endpoint to;
+        std::uint32_t copies;
         const Bytes* bytes;
     };
     void Serve();
     // Late answers wait in a list, so that one slow server holds up no other.
-    void Schedule(Server& server, const Ipv4Endpoint& to);
+    void Schedule(Server& server, std::uint32_t index, const Ipv4Endpoint& to);
     void SendDueAnswers();
 
     std::vector<DueAnswer> dueAnswers_;
@@ -157,9 +162,6 @@ class FakeServers {
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
-
-// A status answer with the given info string and player lines.
-Bytes StatusAnswer(const std::string& info, const std::vector<std::string>& players = {});
 
 // Lets the engine tell `ui`, which the test keeps for as long as the engine.
 void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui);

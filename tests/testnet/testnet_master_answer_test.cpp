@@ -6,9 +6,12 @@
 #include <string>
 
 #include "engine/master_wire.h"
+#include "tests/support/test_support.h"
 
 namespace skelvane {
 namespace {
+
+using test::ReadMasterList;
 
 const std::string_view kHeader = "\xFF\xFF\xFF\xFFgetserversResponse\\";
 
@@ -20,20 +23,6 @@ std::vector<Ipv4Endpoint> ListedServers(std::uint32_t count) {
                                        static_cast<std::uint16_t>(20000 + i)});
     }
     return servers;
-}
-
-// What the browser's own reader makes of the datagrams, in order.
-std::vector<Ipv4Endpoint> ReadByBrowser(const std::vector<Datagram>& datagrams, bool& endMarker) {
-    ServerTable table;
-    endMarker = false;
-    for (const Datagram& datagram : datagrams) {
-        ReadMasterDatagram(datagram, table, endMarker);
-    }
-    std::vector<Ipv4Endpoint> read;
-    for (std::int32_t i = 0; i < table.Count(); ++i) {
-        read.push_back(Ipv4Endpoint{table[i].address, table[i].port});
-    }
-    return read;
 }
 
 bool EndsWithMarker(const Datagram& datagram) {
@@ -76,9 +65,9 @@ TEST(TestnetMasterAnswer, SplitsIntoWholeEntriesWithTheMarkerOnlyAtTheEnd) {
                 entries += body / 7;
             }
             EXPECT_EQ(entries, count);
-            bool endMarker = false;
-            EXPECT_EQ(ReadByBrowser(answer, endMarker), ListedServers(count));
-            EXPECT_TRUE(endMarker);
+            const test::MasterList read = ReadMasterList(answer);
+            EXPECT_EQ(read.servers, ListedServers(count));
+            EXPECT_TRUE(read.endMarker);
         }
     }
 }
@@ -97,8 +86,7 @@ TEST(TestnetMasterAnswer, DuplicatesRepeatWithinAndAcrossDatagrams) {
     EXPECT_EQ(entryAt(0, 3), entryAt(1, 2));
     EXPECT_EQ(entryAt(0, 0), entryAt(2, 1));
 
-    bool endMarker = false;
-    EXPECT_EQ(ReadByBrowser(answer, endMarker), ListedServers(5));
+    EXPECT_EQ(ReadMasterList(answer).servers, ListedServers(5));
 }
 
 TEST(TestnetMasterAnswer, MalformedShapesAreWhatTheyClaim) {
@@ -108,8 +96,7 @@ TEST(TestnetMasterAnswer, MalformedShapesAreWhatTheyClaim) {
     std::vector<Datagram> answer = Build(6, shape);
     ASSERT_EQ(answer.size(), 3u);
     EXPECT_LT(answer[0].size(), 23u);
-    bool endMarker = false;
-    EXPECT_EQ(ReadByBrowser(answer, endMarker), ListedServers(6));
+    EXPECT_EQ(ReadMasterList(answer).servers, ListedServers(6));
 
     shape.malformations = MasterMalformations{.raggedLength = true};
     for (const Datagram& datagram : Build(6, shape)) {

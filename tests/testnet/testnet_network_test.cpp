@@ -5,20 +5,27 @@
 #include <map>
 
 #include "engine/master_wire.h"
+#include "engine/status_sweep.h"
 #include "platform/clock.h"
+#include "tests/support/test_support.h"
 #include "tests/testnet/testnet_start.h"
 
 namespace skelvane {
 namespace {
-
-const std::vector<std::uint8_t> kStatusQuery = {0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e',  't', 's',
-                                                't',  'a',  't',  'u',  's', 0x0A, 0x00};
 
 struct Arrival {
     Datagram bytes;
     Ipv4Endpoint from;
     std::uint32_t atMs = 0;
 };
+
+std::vector<Datagram> Datagrams(const std::vector<Arrival>& arrivals) {
+    std::vector<Datagram> datagrams;
+    for (const Arrival& arrival : arrivals) {
+        datagrams.push_back(arrival.bytes);
+    }
+    return datagrams;
+}
 
 // A client socket that keeps whatever arrives, with the time it arrived.
 class Client {
@@ -29,7 +36,7 @@ class Client {
     }
 
     void Send(std::span<const std::uint8_t> bytes, const Ipv4Endpoint& to) {
-        ASSERT_TRUE(socket_.SendTo(bytes, to).ok);
+        ASSERT_TRUE(socket_.SendTo(bytes, to).Ok());
     }
 
     // Everything that arrives until `quietMs` pass without a datagram.
@@ -38,8 +45,8 @@ class Client {
         std::vector<std::uint8_t> buffer(65536);
         while (socket_.WaitReadable(quietMs) == ReadyResult::kReadable) {
             const ReceiveResult got = socket_.ReceiveFrom(buffer);
-            if (got.bytes > 0) {
-                arrivals.push_back(Arrival{Datagram(buffer.begin(), buffer.begin() + got.bytes),
+            if (got.status.Ok()) {
+                arrivals.push_back(Arrival{Datagram(buffer.begin(), buffer.begin() + got.size),
                                            got.from, MillisecondClock()});
             }
         }
@@ -100,17 +107,10 @@ TEST(TestnetNetwork, MasterAnswersOnlyTheNamedRequestWithGaps) {
     const std::vector<Arrival> answer = client.Collect(300);
     ASSERT_EQ(answer.size(), 3u);
     EXPECT_GE(ElapsedMs(answer[2].atMs, answer[0].atMs), 190u);
-    ServerTable table;
-    bool endMarker = false;
-    for (const Arrival& datagram : answer) {
-        ReadMasterDatagram(datagram.bytes, table, endMarker);
-    }
-    EXPECT_TRUE(endMarker);
-    ASSERT_EQ(table.Count(), 5);
-    for (std::int32_t i = 0; i < 5; ++i) {
-        EXPECT_EQ((Ipv4Endpoint{table[i].address, table[i].port}),
-                  background->Network().ServerEndpoints()[i]);
-    }
+    const test::MasterList read = test::ReadMasterList(Datagrams(answer));
+    EXPECT_TRUE(read.endMarker);
+    const auto servers = background->Network().ServerEndpoints();
+    EXPECT_EQ(read.servers, std::vector<Ipv4Endpoint>(servers.begin(), servers.end()));
     EXPECT_EQ(background->Stop().master.requests, 2u);
 }
 
@@ -125,18 +125,14 @@ TEST(TestnetNetwork, FiveThousandServersAnswerEveryQuery) {
     Client client;
     client.Send(BuildGetServersRequest(false, false).View(),
                 background->Network().MasterEndpoint());
-    ServerTable table;
-    bool endMarker = false;
-    for (const Arrival& datagram : client.Collect(200)) {
-        ReadMasterDatagram(datagram.bytes, table, endMarker);
-    }
-    ASSERT_EQ(table.Count(), static_cast<std::int32_t>(kServers));
+    const std::vector<Ipv4Endpoint> servers =
+        test::ReadMasterList(Datagrams(client.Collect(200))).servers;
+    ASSERT_EQ(servers.size(), kServers);
 
     std::size_t answers = 0;
     for (std::size_t first = 0; first < kServers; first += kBurst) {
         for (std::size_t i = first; i < first + kBurst; ++i) {
-            client.Send(kStatusQuery, Ipv4Endpoint{table[static_cast<std::int32_t>(i)].address,
-                                                   table[static_cast<std::int32_t>(i)].port});
+            client.Send(kStatusQuery, servers[i]);
         }
         answers += client.Collect(first + kBurst < kServers ? 1 : 200).size();
     }

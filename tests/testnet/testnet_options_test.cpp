@@ -10,11 +10,10 @@ namespace skelvane {
 namespace {
 
 ServerBehaviour Apply(const std::string& text) {
-    std::string error;
-    const auto knobs = ParseKnobs(text, error);
-    EXPECT_TRUE(knobs) << error;
+    const Result<std::vector<Knob>> knobs = ParseKnobs(text);
+    EXPECT_TRUE(knobs) << knobs.Why();
     KnobAssignment assignment{KnobAssignment::Target::kIndex, 0,
-                              knobs.value_or(std::vector<Knob>{})};
+                              knobs ? *knobs : std::vector<Knob>{}};
     return PlanServers(Mix::kPlain, 1, 1, {&assignment, 1})[0].behaviour;
 }
 
@@ -36,9 +35,9 @@ TEST(TestnetKnobs, RefusesWhatItCannotMean) {
     for (const char* text : {"", "latency", "latency=", "loss=101", "answer-on=0", "players=65",
                              "duplicate=1", "hostile=nasty", "bogus", "latency=5,,loss=1",
                              "latency=-5", "latency=99999999999999999999"}) {
-        std::string error;
-        EXPECT_FALSE(ParseKnobs(text, error)) << text;
-        EXPECT_FALSE(error.empty()) << text;
+        const Result<std::vector<Knob>> knobs = ParseKnobs(text);
+        EXPECT_FALSE(knobs) << text;
+        EXPECT_FALSE(knobs.Why().empty()) << text;
     }
 }
 
@@ -77,25 +76,25 @@ TEST(TestnetAnswerPolicy, OnlyTheNamedQueryOrRequestIsAnswered) {
     }
 }
 
-ParsedTestnetOptions Parse(std::vector<std::string> args) {
+Result<TestnetOptions> Parse(std::vector<std::string> args) {
     return ParseTestnetOptions(args);
 }
 
 TEST(TestnetOptions, MasterPortIsFixedByDefaultOrPickedWhenZero) {
     const auto defaults = Parse({});
-    ASSERT_TRUE(defaults.options);
-    EXPECT_EQ(defaults.options->master, (Ipv4Endpoint{LoopbackAddress(), 30710}));
-    EXPECT_EQ(defaults.options->ServerCount(), 40u);
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->master, (Ipv4Endpoint{LoopbackAddress(), 30710}));
+    EXPECT_EQ(defaults->ServerCount(), 40u);
 
     const auto picked = Parse({"--master-port", "0", "--master-address", "127.1.2.3"});
-    ASSERT_TRUE(picked.options);
-    EXPECT_EQ(picked.options->master, (Ipv4Endpoint{LoopbackAddress(1, 2, 3), 0}));
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->master, (Ipv4Endpoint{LoopbackAddress(1, 2, 3), 0}));
 }
 
 TEST(TestnetOptions, ListedFileReplacesTheGeneratedServersUnlessAskedFor) {
-    EXPECT_EQ(Parse({"--master-entries", "x"}).options->ServerCount(), 0u);
-    EXPECT_EQ(Parse({"--master-entries", "x", "--servers", "5"}).options->ServerCount(), 5u);
-    EXPECT_EQ(Parse({"--mix", "plain"}).options->ServerCount(), 100u);
+    EXPECT_EQ(Parse({"--master-entries", "x"})->ServerCount(), 0u);
+    EXPECT_EQ(Parse({"--master-entries", "x", "--servers", "5"})->ServerCount(), 5u);
+    EXPECT_EQ(Parse({"--mix", "plain"})->ServerCount(), 100u);
 }
 
 // Nothing on the command line can point the network, or a browser reading
@@ -119,19 +118,18 @@ TEST(TestnetOptions, RefusesAddressesOutsideLoopbackAndImpossibleNetworks) {
     };
     for (const auto& args : refused) {
         const auto parsed = Parse(args);
-        EXPECT_FALSE(parsed.options) << args[0];
-        EXPECT_FALSE(parsed.error.empty()) << args[0];
+        EXPECT_FALSE(parsed) << args[0];
+        EXPECT_FALSE(parsed.Why().empty()) << args[0];
     }
     const auto spread = Parse({"--address", "127.0.0.250", "--spread", "10"});
-    ASSERT_TRUE(spread.options);
-    EXPECT_EQ(SpreadAddress(spread.options->serverAddress, 10, 19), LoopbackAddress(0, 1, 3));
+    ASSERT_TRUE(spread);
+    EXPECT_EQ(SpreadAddress(spread->serverAddress, 10, 19), LoopbackAddress(0, 1, 3));
 }
 
 TEST(TestnetListFile, ReadsLoopbackEntriesAndNamesTheBadLine) {
-    std::string error;
-    const auto servers = ParseServerListFile(
-        "# listed\n127.0.0.1:27960\r\n\n  127.0.0.2:1  \n127.9.8.7:65535", error);
-    ASSERT_TRUE(servers) << error;
+    const auto servers =
+        ParseServerListFile("# listed\n127.0.0.1:27960\r\n\n  127.0.0.2:1  \n127.9.8.7:65535");
+    ASSERT_TRUE(servers) << servers.Why();
     EXPECT_EQ(*servers, (std::vector<Ipv4Endpoint>{{LoopbackAddress(), 27960},
                                                    {LoopbackAddress(0, 0, 2), 1},
                                                    {LoopbackAddress(9, 8, 7), 65535}}));
@@ -139,8 +137,9 @@ TEST(TestnetListFile, ReadsLoopbackEntriesAndNamesTheBadLine) {
     for (const char* bad : {"192.168.1.1:27960", "127.0.0.1", "127.0.0.1:0", "127.0.0.1:65536",
                             "127.0.0.01:5", "host.example:27960", "127.0.0.1:5 extra"}) {
         const std::string text = std::string("127.0.0.1:1\n") + bad + "\n";
-        EXPECT_FALSE(ParseServerListFile(text, error)) << bad;
-        EXPECT_EQ(error.rfind("line 2:", 0), 0u) << error;
+        const auto refused = ParseServerListFile(text);
+        EXPECT_FALSE(refused) << bad;
+        EXPECT_EQ(refused.Why().rfind("line 2:", 0), 0u) << refused.Why();
     }
 }
 

@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "engine/master_wire.h"
+#include "engine/status_sweep.h"
 #include "platform/clock.h"
 #include "platform/udp_socket.h"
 #include "testnet/network_plan.h"
+#include "tests/support/test_support.h"
 #include "tests/support/wait_until.h"
 
 extern char** environ;
@@ -131,7 +133,7 @@ std::vector<std::uint8_t> Receive(UdpSocket& socket) {
         return {};
     }
     const ReceiveResult got = socket.ReceiveFrom(buffer);
-    buffer.resize(got.bytes > 0 ? static_cast<std::size_t>(got.bytes) : 0);
+    buffer.resize(got.status.Ok() ? got.size : 0);
     return buffer;
 }
 
@@ -154,18 +156,14 @@ TEST(TestnetProgram, ServesItsListingOverLoopbackAndStopsOnSigterm) {
     client.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
     const MasterRequest request = BuildGetServersRequest(false, true);
     client.SendTo(request.View(), Ipv4Endpoint{LoopbackAddress(), PortOf(*masterLine)});
-    ServerTable table;
-    bool endMarker = false;
-    ReadMasterDatagram(Receive(client), table, endMarker);
-    EXPECT_TRUE(endMarker);
-    ASSERT_EQ(table.Count(), 3);
-    for (std::int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(table[i].port, serverPorts[static_cast<std::size_t>(i)]);
+    const test::MasterList read = test::ReadMasterList({Receive(client)});
+    EXPECT_TRUE(read.endMarker);
+    ASSERT_EQ(read.servers.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(read.servers[i].port, serverPorts[i]);
     }
 
-    const std::uint8_t query[] = {0xFF, 0xFF, 0xFF, 0xFF, 'g', 'e',  't', 's',
-                                  't',  'a',  't',  'u',  's', 0x0A, 0x00};
-    client.SendTo(query, Ipv4Endpoint{LoopbackAddress(), serverPorts[1]});
+    client.SendTo(kStatusQuery, Ipv4Endpoint{LoopbackAddress(), serverPorts[1]});
     const auto planned = PlanServers(Mix::kPlain, 7, 3, {});
     EXPECT_EQ(Receive(client), PlannedAnswer(planned[1], 7, 1));
 

@@ -269,8 +269,7 @@ TEST(TestnetNetworkPlan, MixesHoldTheBehavioursTheyPromise) {
 }
 
 TEST(TestnetNetworkPlan, KnobsOverrideTheMixInOrder) {
-    std::string error;
-    const auto knobs = [&](const char* text) { return *ParseKnobs(text, error); };
+    const auto knobs = [](const char* text) { return *ParseKnobs(text); };
     const std::vector<KnobAssignment> assignments = {
         {KnobAssignment::Target::kIndex, 0, knobs("empty,latency=50")},
         {KnobAssignment::Target::kIndex, 1, knobs("private=2,full")},

@@ -79,10 +79,11 @@ class BuddyWatch : public BrowserWindowTest {
             "\\sv_hostname\\Alpha\\mapname\\dm1\\sv_maxclients\\8\\version\\x";
         const std::string bravo =
             "\\sv_hostname\\Bravo\\mapname\\dm2\\sv_maxclients\\8\\version\\x";
-        FakeServers::Behaviour answersFourth{StatusAnswer(bravo, {"3 40 \"Fox\""})};
-        answersFourth.answerQuery = 4;
+        FakeServers::Behaviour answersFourth{
+            StatusAnswer().InfoText(bravo).Player(3, 40, "Fox").Build(), {}};
+        answersFourth.knobs.answerOnQuery = 4;
         games_ = std::make_unique<FakeServers>(std::vector<FakeServers::Behaviour>{
-            {StatusAnswer(alpha, {"1 20 \"Kite\""})}, answersFourth});
+            {StatusAnswer().InfoText(alpha).Player(1, 20, "Kite").Build(), {}}, answersFourth});
         master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
         ASSERT_TRUE(TrayIcons().empty()) << "an icon is left from before";
     }

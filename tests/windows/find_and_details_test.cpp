@@ -89,19 +89,19 @@ void GrowWindow(HWND window, int dx, int dy) {
     PumpFor(10);
 }
 
-FakeServers::Behaviour Answering(const std::string& info, const std::vector<std::string>& players) {
-    return FakeServers::Behaviour{StatusAnswer(info, players)};
-}
-
 TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
     OpenOnNetwork({
-        Answering("\\sv_hostname\\^1Red^7Server\\mapname\\dm17\\gamename\\arena\\sv_maxclients\\8",
-                  {"1 5 \"Ann\""}),
-        Answering("\\sv_hostname\\Blue\\mapname\\ctf_ash\\gamename\\base\\sv_maxclients\\8",
-                  {"2 6 \"Se\xC3\xB1or\"", "3 0 \"^4Kite\""}),
-        Answering("\\sv_hostname\\Green\\mapname\\dm2\\gamename\\Vanguard\\sv_maxclients\\8",
-                  {"4 7 \"Ox\""}),
-        Answering("\\sv_hostname\\Gold\\mapname\\q3\\gamename\\base\\sv_maxclients\\8", {}),
+        FakeServers::Answering(
+            "\\sv_hostname\\^1Red^7Server\\mapname\\dm17\\gamename\\arena\\sv_maxclients\\8",
+            {"1 5 \"Ann\""}),
+        FakeServers::Answering(
+            "\\sv_hostname\\Blue\\mapname\\ctf_ash\\gamename\\base\\sv_maxclients\\8",
+            {"2 6 \"Se\xC3\xB1or\"", "3 0 \"^4Kite\""}),
+        FakeServers::Answering(
+            "\\sv_hostname\\Green\\mapname\\dm2\\gamename\\Vanguard\\sv_maxclients\\8",
+            {"4 7 \"Ox\""}),
+        FakeServers::Answering("\\sv_hostname\\Gold\\mapname\\q3\\gamename\\base\\sv_maxclients\\8",
+                               {}),
     });
     ASSERT_EQ(SortedRows(), (std::vector<std::int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(Field(), nullptr) << "the field waits to be opened";
@@ -176,8 +176,8 @@ TEST_F(FindAndDetails, FindsByHostMapModAndPlayerAsShownCountingWhatIsShown) {
 }
 
 TEST_F(FindAndDetails, TheSelectedServerStaysSelectedWhileTheTextFindsIt) {
-    OpenOnNetwork({Answering("\\sv_hostname\\Alpha", {"1 5 \"Ann\""}),
-                   Answering("\\sv_hostname\\Beta", {"1 5 \"Bob\""})});
+    OpenOnNetwork({FakeServers::Answering("\\sv_hostname\\Alpha", {"1 5 \"Ann\""}),
+                   FakeServers::Answering("\\sv_hostname\\Beta", {"1 5 \"Bob\""})});
     SelectRecord(1);
     PressKey(ServerList(), {VK_F3});
     Type(L"b");
@@ -198,12 +198,14 @@ std::string ManyRules(int count) {
 }
 
 TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
-    FakeServers::Behaviour first =
-        Answering("\\sv_hostname\\^2Old Name\\g_gametype\\4\\mapname\\dm6\\sv_maxclients\\8",
-                  {"10 48 \"Ann\"", "3 0 \"Bot One\"", "0 0 \"Bot Two\""});
-    first.laterAnswer = StatusAnswer("\\sv_hostname\\New Name\\mapname\\dm7\\sv_maxclients\\8",
-                                     {"11 50 \"Ann\"", "4 52 \"Cid\""});
-    OpenOnNetwork({first, Answering(ManyRules(70), {})});
+    FakeServers::Behaviour first = FakeServers::Answering(
+        "\\sv_hostname\\^2Old Name\\g_gametype\\4\\mapname\\dm6\\sv_maxclients\\8",
+        {"10 48 \"Ann\"", "3 0 \"Bot One\"", "0 0 \"Bot Two\""});
+    first.laterAnswer =
+        FakeServers::Answering("\\sv_hostname\\New Name\\mapname\\dm7\\sv_maxclients\\8",
+                               {"11 50 \"Ann\"", "4 52 \"Cid\""})
+            .answer;
+    OpenOnNetwork({first, FakeServers::Answering(ManyRules(70), {})});
     SelectRecord(0);
     PressKey(ServerList(), {VK_RETURN, false, false, false, true});
     ASSERT_NE(Details(), nullptr) << "Alt+Enter opens the details";
@@ -271,8 +273,8 @@ TEST_F(FindAndDetails, DetailsShowAServerAndItsRefreshUpdatesThemAndItsRow) {
 
 TEST_F(FindAndDetails, DetailsOpenWhileUpdateReplacesTheTableShowTheServerGoneThenBack) {
     FakeServers::Behaviour slow =
-        Answering("\\sv_hostname\\Slowpoke\\sv_maxclients\\8", {"1 9 \"Ann\""});
-    slow.delayMs = 400;
+        FakeServers::Answering("\\sv_hostname\\Slowpoke\\sv_maxclients\\8", {"1 9 \"Ann\""});
+    slow.knobs.latencyMs = 400;
     OpenOnNetwork({slow});
     SelectRecord(0);
     PressKey(ServerList(), {VK_RETURN, false, false, false, true});

@@ -46,7 +46,8 @@ class JoinServer : public BrowserWindowTest {
         ASSERT_TRUE(InstallStandIn(gameFolder, L"skelvane.exe"));
         const std::string info = "\\sv_hostname\\Here\\mapname\\dm1\\sv_maxclients\\8\\version\\x";
         games_ = std::make_unique<FakeServers>(std::vector<FakeServers::Behaviour>{
-            {StatusAnswer(info, {"1 20 \"amy\""})}, {StatusAnswer(info)}});
+            {StatusAnswer().InfoText(info).Player(1, 20, "amy").Build(), {}},
+            {StatusAnswer().InfoText(info).Build(), {}}});
         master_ = std::make_unique<FakeMaster>(
             FakeMaster::Script{answeredRequests, {games_->MasterAnswer()}, 0});
         ASSERT_NE(BrowserWindowTest::Open(master_->port(), ShortTiming()), nullptr);

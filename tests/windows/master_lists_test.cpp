@@ -74,8 +74,9 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) {
 class MasterLists : public BrowserWindowTest {
   protected:
     MasterLists()
-        : games_({{StatusAnswer("\\sv_hostname\\One\\sv_maxclients\\8")},
-                  {StatusAnswer("\\sv_hostname\\Two\\sv_maxclients\\8")}}),
+        : games_(
+              {{StatusAnswer().Info("sv_hostname", "One").Info("sv_maxclients", "8").Build(), {}},
+               {StatusAnswer().Info("sv_hostname", "Two").Info("sv_maxclients", "8").Build(), {}}}),
           master_({{}, {games_.MasterAnswer()}, 0}) {}
 
     // The next refresh asks a master that never answers, once.
@@ -96,14 +97,13 @@ TEST_F(MasterLists, AListThatCameWholeIsKeptAndSweptWhenTheMasterIsSilent) {
     const std::filesystem::path path = KeptListPath();
     RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
     std::filesystem::create_directories(path.parent_path());
-    ASSERT_EQ(KeepList(path, std::vector<Ipv4Endpoint>{{LoopbackAddress(), 5}}, 1733580000),
-              FileProblem::kNone);
+    ASSERT_TRUE(KeepList(path, std::vector<Ipv4Endpoint>{{LoopbackAddress(), 5}}, 1733580000));
     ASSERT_NE(Open(master_.port(), ShortTiming(), true), nullptr);
     ASSERT_TRUE(WaitForRefreshEnd());
-    const KeptListRead kept = ReadKeptList(path);
-    ASSERT_TRUE(kept.list) << "no list kept";
-    EXPECT_EQ(kept.list->servers.size(), 2u);
-    EXPECT_GT(kept.list->savedAt, 1733580000);
+    const Result<CachedList> kept = ReadKeptList(path);
+    ASSERT_TRUE(kept) << "no list kept: " << kept.Why();
+    EXPECT_EQ(kept->servers.size(), 2u);
+    EXPECT_GT(kept->savedAt, 1733580000);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()),
                             std::filesystem::directory_iterator()),
               1)
@@ -124,7 +124,7 @@ TEST_F(MasterLists, AListThatCameWholeIsKeptAndSweptWhenTheMasterIsSilent) {
     EXPECT_EQ(Status(), L"Completed. 2 of 2 servers responded.");
     EXPECT_EQ(RowCount(ServerList()), 2);
     EXPECT_EQ(StatusPart(2), L"2 Servers");
-    EXPECT_EQ(ReadKeptList(KeptListPath()).list->savedAt, kept.list->savedAt)
+    EXPECT_EQ(ReadKeptList(KeptListPath())->savedAt, kept->savedAt)
         << "a failed master phase replaced the kept list";
 }
 
@@ -132,7 +132,7 @@ TEST_F(MasterLists, ADamagedKeptListIsNeverSwept) {
     const std::filesystem::path path = KeptListPath();
     std::filesystem::create_directories(path.parent_path());
     std::vector<Ipv4Endpoint> servers{{LoopbackAddress(), games_.port(0)}};
-    ASSERT_EQ(KeepList(path, servers, 1733580000), FileProblem::kNone);
+    ASSERT_TRUE(KeepList(path, servers, 1733580000));
     std::ofstream(path, std::ios::app) << "127.0.0.1:5\n";
     RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(kSettingsKeyPath));
     RefreshTiming timing = ShortTiming();

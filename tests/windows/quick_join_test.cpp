@@ -38,10 +38,9 @@ class QuickJoin : public BrowserWindowTest {
   public:
     static FakeServers::Behaviour Server(const std::string& name, const std::string& maxClients,
                                          std::vector<std::string> players, std::uint32_t delayMs) {
-        FakeServers::Behaviour server{StatusAnswer(
-            "\\sv_hostname\\" + name + "\\mapname\\dm1\\sv_maxclients\\" + maxClients, players)};
-        server.delayMs = delayMs;
-        return server;
+        return FakeServers::Answering(
+            "\\sv_hostname\\" + name + "\\mapname\\dm1\\sv_maxclients\\" + maxClients, players,
+            delayMs);
     }
 
   protected:

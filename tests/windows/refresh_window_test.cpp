@@ -30,11 +30,11 @@ class RefreshWindow : public BrowserWindowTest {
     std::uint16_t StartNetwork(const std::vector<Listed>& servers, int silentServers = 0) {
         std::vector<FakeServers::Behaviour> behaviours;
         for (const Listed& server : servers) {
-            FakeServers::Behaviour answering{StatusAnswer(server.info, server.players)};
-            answering.delayMs = server.delayMs;
-            behaviours.push_back(answering);
+            behaviours.push_back(
+                FakeServers::Answering(server.info, server.players, server.delayMs));
         }
-        behaviours.resize(behaviours.size() + static_cast<std::size_t>(silentServers));
+        behaviours.resize(behaviours.size() + static_cast<std::size_t>(silentServers),
+                          FakeServers::Silent());
         games_ = std::make_unique<FakeServers>(behaviours);
         master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
         return master_->port();

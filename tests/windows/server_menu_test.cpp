@@ -30,11 +30,16 @@ class ServerMenu : public BrowserWindowTest {
     // Two answering servers, listed by a master that answers every request.
     void SetUp() override {
         const std::string info = "\\sv_hostname\\Here\\mapname\\dm1\\sv_maxclients\\8\\version\\x";
-        FakeServers::Behaviour first{StatusAnswer(info, {"1 20 \"amy\""})};
-        first.laterAnswer = StatusAnswer("\\sv_hostname\\Later\\mapname\\dm2\\sv_maxclients\\8",
-                                         {"1 20 \"amy\"", "2 30 \"bo\"", "3 40 \"cy\""});
-        games_ = std::make_unique<FakeServers>(
-            std::vector<FakeServers::Behaviour>{first, {StatusAnswer(info)}});
+        FakeServers::Behaviour first{StatusAnswer().InfoText(info).Player(1, 20, "amy").Build(),
+                                     {}};
+        first.laterAnswer = StatusAnswer()
+                                .InfoText("\\sv_hostname\\Later\\mapname\\dm2\\sv_maxclients\\8")
+                                .Player(1, 20, "amy")
+                                .Player(2, 30, "bo")
+                                .Player(3, 40, "cy")
+                                .Build();
+        games_ = std::make_unique<FakeServers>(std::vector<FakeServers::Behaviour>{
+            first, {StatusAnswer().InfoText(info).Build(), {}}});
         master_ = std::make_unique<FakeMaster>(FakeMaster::Script{{}, {games_->MasterAnswer()}, 0});
         ASSERT_NE(Open(master_->port(), ShortTiming()), nullptr);
         ASSERT_TRUE(WaitForRefreshEnd());

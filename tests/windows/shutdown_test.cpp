@@ -144,7 +144,8 @@ TEST(Shutdown, ClosingMidRefreshEndsTheProcessAtOnceWithExitCodeZeroAndTheSettin
     bool viaExitButton = false;
     for (const Moment& moment : moments) {
         SCOPED_TRACE(moment.name);
-        FakeServers servers(std::vector<FakeServers::Behaviour>(moment.servers));
+        FakeServers servers(
+            std::vector<FakeServers::Behaviour>(moment.servers, FakeServers::Silent()));
         FakeMaster::Script script{{}, {servers.MasterAnswer()}, 0};
         if (!moment.masterAnswers) {
             script.answerRequests = {999};
