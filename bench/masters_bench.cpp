@@ -11,33 +11,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <string>
-#include <utility>
 #include <vector>
 
+#include "bench/bench_network.h"
 #include "bench/median.h"
 #include "engine/master_query.h"
 #include "platform/clock.h"
 #include "testnet/background_network.h"
-#include "testnet/network_plan.h"
 
 namespace skelvane {
 namespace {
 
 constexpr std::uint32_t kServersPerMaster = 50;
-
-std::unique_ptr<BackgroundNetwork> AnsweringMaster(std::uint32_t seed) {
-    TestNetworkConfig config;
-    config.servers = PlanServers(Mix::kPlain, seed, kServersPerMaster, {});
-    config.serverBinds.assign(kServersPerMaster, Ipv4Endpoint{LoopbackAddress(), 0});
-    config.master = Ipv4Endpoint{LoopbackAddress(), 0};
-    Result<std::unique_ptr<BackgroundNetwork>> network = BackgroundNetwork::Start(config);
-    if (!network) {
-        std::fprintf(stderr, "cannot start the test network: %s\n", network.Why().c_str());
-        std::exit(1);
-    }
-    return std::move(*network);
-}
 
 MasterServer MasterAt(std::uint16_t port) {
     return MasterServer{"127.0.0.1", port};
@@ -65,8 +50,8 @@ int main(int argc, char** argv) {
     if (!StartNetworking()) {
         return 1;
     }
-    const auto first = AnsweringMaster(1);
-    const auto second = AnsweringMaster(2);
+    const auto first = PlainNetwork(1, kServersPerMaster);
+    const auto second = PlainNetwork(2, kServersPerMaster);
     UdpSocket silent = UdpSocket::Open();
     silent.Bind(Ipv4Endpoint{LoopbackAddress(), 0});
     const MasterServer silentMaster = MasterAt(silent.LocalEndpoint()->port);

@@ -16,40 +16,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/bench_network.h"
 #include "bench/median.h"
 #include "engine/master_query.h"
 #include "engine/status_sweep.h"
 #include "platform/clock.h"
 #include "testnet/background_network.h"
 #include "testnet/flooding_server.h"
-#include "testnet/network_plan.h"
 
 namespace skelvane {
 namespace {
 
 constexpr std::uint32_t kSoundServers = 5;
 constexpr std::uint32_t kAbortAfterMs = 300;
-
-std::unique_ptr<BackgroundNetwork> StartOrExit(const TestNetworkConfig& config) {
-    Result<std::unique_ptr<BackgroundNetwork>> network = BackgroundNetwork::Start(config);
-    if (!network) {
-        std::fprintf(stderr, "cannot start the test network: %s\n", network.Why().c_str());
-        std::exit(1);
-    }
-    return std::move(*network);
-}
-
-std::unique_ptr<BackgroundNetwork> SoundServers() {
-    TestNetworkConfig config;
-    config.servers = PlanServers(Mix::kPlain, 1, kSoundServers, {});
-    config.serverBinds.assign(kSoundServers, Ipv4Endpoint{LoopbackAddress(), 0});
-    config.master = Ipv4Endpoint{LoopbackAddress(), 0};
-    return StartOrExit(config);
-}
 
 // A master of its own that lists the sound servers and the flooding one.
 std::unique_ptr<BackgroundNetwork> MasterListing(const FloodingServer& flooding,
@@ -61,7 +43,7 @@ std::unique_ptr<BackgroundNetwork> MasterListing(const FloodingServer& flooding,
     std::vector<Ipv4Endpoint> listed(servers.begin(), servers.end());
     listed.insert(floodingFirst ? listed.begin() : listed.end(), flooding.Endpoint());
     config.listedServers = listed;
-    return StartOrExit(config);
+    return StartNetworkOrExit(config);
 }
 
 struct SweepRun {
@@ -124,7 +106,7 @@ int main(int argc, char** argv) {
     using namespace skelvane;
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const auto floodMs = static_cast<std::uint32_t>(argc > 2 ? std::atoi(argv[2]) : 8000);
-    const auto sound = SoundServers();
+    const auto sound = PlainNetwork(1, kSoundServers);
     const Figures quiet = Measure(*sound, 0, runs);
     const Figures flooded = Measure(*sound, floodMs, runs);
     std::printf("status sweep of %u servers beside a flooding neighbour (median of %d runs)\n",
