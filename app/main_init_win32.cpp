@@ -14,9 +14,9 @@
 #include "app/server_details_win32.h"
 #include "app/settings_store_win32.h"
 #include "browse/buddy_list.h"
+#include "engine/masters_to_ask.h"
 #include "platform/udp_socket.h"
 #include "res/resource.h"
-#include "engine/masters_to_ask.h"
 #include "sizer/sizer_win32.h"
 #include "ui/player_list_view_win32.h"
 

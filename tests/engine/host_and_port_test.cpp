@@ -40,9 +40,9 @@ TEST(HostAndPort, AServerOfAListIsReadOnlyInTheFormItIsWritten) {
     ASSERT_TRUE(server);
     EXPECT_EQ(DottedEndpoint(*server), "10.0.255.1:27960");
     EXPECT_EQ(DottedEndpoint(*ParseDottedEndpoint("0.0.0.0:1")), "0.0.0.0:1");
-    for (const char* other : {"010.0.0.1:5", "10.0.0.1:05", "10.0.0.1:0", "10.0.0.256:5",
-                              "10.0.0:5", "10.0.0.1.2:5", " 10.0.0.1:5", "10.0.0.1:5 ",
-                              "10.0.0.1", "host:5", "10.0.0.1:65536", "+1.0.0.1:5"}) {
+    for (const char* other :
+         {"010.0.0.1:5", "10.0.0.1:05", "10.0.0.1:0", "10.0.0.256:5", "10.0.0:5", "10.0.0.1.2:5",
+          " 10.0.0.1:5", "10.0.0.1:5 ", "10.0.0.1", "host:5", "10.0.0.1:65536", "+1.0.0.1:5"}) {
         EXPECT_FALSE(ParseDottedEndpoint(other)) << other;
     }
 }

@@ -121,8 +121,8 @@ TEST(MasterServers, ThoseOfTheSettingsAreAskedAfterTheCommandLinesEachOnce) {
     };
     const auto stored =
         MastersFromStored(Lines(u"m2.example\0bad host\0M2.EXAMPLE:30710\0m3.example:5\0x:0"s));
-    EXPECT_EQ(named(stored), (std::vector<std::string>{"m2.example:30710", "M2.EXAMPLE:30710",
-                                                       "m3.example:5"}));
+    EXPECT_EQ(named(stored),
+              (std::vector<std::string>{"m2.example:30710", "M2.EXAMPLE:30710", "m3.example:5"}));
     EXPECT_TRUE(MastersFromStored(std::nullopt).empty());
     EXPECT_TRUE(MastersFromStored(Lines(u"m2.example", StoredType::kText)).empty());
 
