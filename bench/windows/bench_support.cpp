@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/browser_entry_win32.h"
+#include "res/resource.h"
 
 namespace skelvane {
 
@@ -47,6 +48,11 @@ void PumpMessages() {
 
 void WaitForQuietRefresh(const Browser& browser) {
     PumpUntil(browser.mainWindow, [&browser] { return !IsRefreshInProgress(*browser.engine); });
+}
+
+bool IsRefreshShownEnded(const Browser& browser) {
+    return !IsRefreshInProgress(*browser.engine) &&
+           IsWindowEnabled(GetDlgItem(browser.mainWindow, IDC_CONFIG));
 }
 
 }  // namespace skelvane

@@ -49,4 +49,8 @@ void PumpMessages();
 // Until the first refresh of a quiet main window has ended.
 void WaitForQuietRefresh(const Browser& browser);
 
+// Whether a refresh has ended for the user: Update is usable again, so the
+// window has taken in everything the refresh left for it.
+bool IsRefreshShownEnded(const Browser& browser);
+
 }  // namespace skelvane

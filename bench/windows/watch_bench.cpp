@@ -104,9 +104,7 @@ int Run(const MasterServer& master, int refreshes, std::int32_t rate) {
     }
     const HWND window = browser->mainWindow;
     RefreshState& engine = *browser->engine;
-    const auto refreshShownEnded = [&] {
-        return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
-    };
+    const auto refreshShownEnded = [&] { return IsRefreshShownEnded(*browser); };
     PumpQuietlyUntil(window, refreshShownEnded);
 
     engine.masters = {master};

@@ -73,11 +73,7 @@ int Run(const MasterServer& master, int servers) {
     }
     const HWND window = browser->mainWindow;
     RefreshState& engine = *browser->engine;
-    // A refresh has ended for the user once Update is usable again: by then
-    // the window has taken in everything the refresh left for it.
-    const auto refreshShownEnded = [&] {
-        return !IsRefreshInProgress(engine) && IsWindowEnabled(GetDlgItem(window, IDC_CONFIG));
-    };
+    const auto refreshShownEnded = [&] { return IsRefreshShownEnded(*browser); };
     PumpUntil(window, refreshShownEnded);
 
     engine.masters = {master};
