@@ -19,7 +19,8 @@ double NowMs();
 double ThreadCpuMs();
 
 // The real main window, created with a first refresh that asks a silent master
-// once, briefly; the socket stands for that master. Sockets are started.
+// once, briefly, and no kept list to fall back on; the socket stands for that
+// master. Sockets are started.
 struct QuietMainWindow {
     UdpSocket silentMaster;
     std::unique_ptr<Browser> browser;
