@@ -59,7 +59,9 @@ for key in Home Down Down Down Down; do
   xdotool key "$key"
   sleep 0.3
 done
-sleep 1
+# Wine paints the player list of the last selection a moment later; on a busy
+# machine one second was seen to catch it half painted.
+sleep 2
 mkdir -p "$(dirname "$output")"
 import -window "$window" "$output"
 echo "$output"
