@@ -28,7 +28,7 @@ cmake --preset native-release >/dev/null
 cmake --build --preset native-release -j "$jobs"
 
 step "short fuzz runs of every parser of received bytes"
-scripts/fuzz.sh 20
+FUZZ_JOBS="$jobs" scripts/fuzz.sh 20
 
 step "Windows build"
 cmake --preset windows-release >/dev/null
