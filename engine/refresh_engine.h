@@ -115,8 +115,8 @@ struct RefreshState {
     std::shared_ptr<RefreshFrontEnd> frontEnd = std::make_shared<RefreshFrontEnd>();
     // How the latest refresh went; written before its front end is told it
     // has ended.
-    RefreshResult
-        lastResult;  // Called on the receiver thread between reading an answer and taking the
+    RefreshResult lastResult;
+    // Called on the receiver thread between reading an answer and taking the
     // table lock for it; tests hold the receiver there to fix the order of
     // the end of a sweep. Empty in the programs.
     std::function<void()> answerRead;

@@ -41,12 +41,6 @@ bool AcceptStatusAnswer(SweepChannel& channel, std::span<const std::uint8_t> dat
 
 namespace {
 
-// Datagrams taken in one after another before the receiver waits again. Each
-// wait is a trip to the system (under Wine to its server), so a burst of
-// answers is read without one between every two; the stop is still looked at
-// before every datagram.
-constexpr int kReceiveBatch = 32;
-
 // One datagram, handled. False when none was waiting, or when the receive
 // failed otherwise (a report of a closed port that a query went to, say):
 // the receiver then waits for the socket again.
@@ -75,6 +69,12 @@ bool ReceiveOne(SweepChannel& channel, std::span<std::uint8_t> buffer) {
 
 }  // namespace
 
+int ReceivesPerWake(std::uint32_t pacingIntervalMs) {
+    // The stop is still looked at before every datagram of a burst.
+    constexpr int kBurst = 32;
+    return pacingIntervalMs == 0 ? kBurst : 1;
+}
+
 void StatusReceiver(void* argument) {
     SweepChannel& channel = *static_cast<SweepChannel*>(argument);
     TimerResolution resolution;
@@ -89,7 +89,8 @@ void StatusReceiver(void* argument) {
             return;
         }
         for (int i = 0;
-             i < kReceiveBatch && !channel.stopping.load() && ReceiveOne(channel, buffer); ++i) {
+             i < channel.receivesPerWake && !channel.stopping.load() && ReceiveOne(channel, buffer);
+             ++i) {
         }
     }
 }

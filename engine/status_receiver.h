@@ -21,7 +21,18 @@ struct SweepChannel {
     // Set together with stopReceiver: the receiver reads it between the
     // datagrams of a burst, where a look at the event would cost a system call.
     std::atomic<bool> stopping{false};
+    // Datagrams the receiver takes in after each wait (ReceivesPerWake).
+    int receivesPerWake = 1;
 };
+
+// How many datagrams the receiver reads after each wait, for the sweep's
+// pacing interval. A paced sweep's answers come one at a time, so a second
+// read would nearly always find nothing, and a read that finds nothing is a
+// trip to the system (two under Wine) for each answer; the socket's event is
+// signalled again after a read while more datagrams wait, so one read a wake
+// misses none. An unpaced sweep's answers pour in, and a burst is read
+// without a wait between every two.
+int ReceivesPerWake(std::uint32_t pacingIntervalMs);
 
 // A status answer may fill the whole receive area; one more byte holds the
 // zero that ends its text.

@@ -167,6 +167,8 @@ SweepSummary StatusSweep(RefreshState& engine) {
     if (!SetUp(sweep)) {
         return SweepSummary{};
     }
+    const std::uint32_t intervalMs = PacingIntervalMs(engine.settings.packetsPerSecond.load());
+    sweep.channel.receivesPerWake = ReceivesPerWake(intervalMs);
     TimerResolution resolution;
     JoinableThread receiver;
     // Without a receiver no answer could be taken in: the sweep has not started.
@@ -176,7 +178,6 @@ SweepSummary StatusSweep(RefreshState& engine) {
     sweep.startTime = MillisecondClock();
     sweep.count = engine.table.Count();
 
-    const std::uint32_t intervalMs = PacingIntervalMs(engine.settings.packetsPerSecond.load());
     for (std::int32_t pass = 0; pass < engine.timing.sweepPasses; ++pass) {
         if (RunPass(sweep, intervalMs) == PassEnd::kFinish) {
             break;

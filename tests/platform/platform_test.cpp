@@ -80,29 +80,6 @@ TEST(Event, OnlyOneOfTwoWaitersTakesAnAutoResetSignal) {
     EXPECT_EQ((r1 == WaitResult::kFirst) + (r2 == WaitResult::kFirst), 1);
 }
 
-TEST(UdpSocket, ReadEventSignalsWhileADatagramWaits) {
-    UdpSocket receiver = UdpSocket::Open();
-    ASSERT_TRUE(receiver.Bind(Ipv4Endpoint{LoopbackAddress(), 0}));
-    Event readable = Event::Create(EventReset::kAuto);
-    Event stop = Event::Create(EventReset::kAuto);
-    ASSERT_TRUE(receiver.BindReadEvent(readable));
-    EXPECT_EQ(WaitForEither(readable, stop, 0), WaitResult::kTimeout);
-
-    UdpSocket sender = UdpSocket::Open();
-    const std::uint8_t hello[] = {'h', 'i'};
-    ASSERT_TRUE(sender.SendTo(hello, *receiver.LocalEndpoint()).Ok());
-    stop.Set();
-    EXPECT_EQ(WaitForEither(readable, stop, 1000), WaitResult::kFirst)
-        << "a waiting datagram comes before the stop signal";
-
-    std::uint8_t buffer[16];
-    const ReceiveResult got = receiver.ReceiveFrom(buffer);
-    EXPECT_EQ(got.size, 2u);
-    EXPECT_EQ(got.from.address, LoopbackAddress());
-    EXPECT_EQ(got.from.port, sender.LocalEndpoint()->port);
-    EXPECT_EQ(WaitForEither(readable, stop, 0), WaitResult::kSecond);
-}
-
 TEST(UdpSocket, ADatagramLargerThanTheBufferIsAFailedReceive) {
     UdpSocket receiver = UdpSocket::Open();
     ASSERT_TRUE(receiver.Bind(Ipv4Endpoint{LoopbackAddress(), 0}));
