@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suites under Address- and
-# UndefinedBehaviorSanitizer, the engine again under ThreadSanitizer, the
-# native release build, short fuzz runs of every parser of received bytes, the
-# Windows build, and the Windows tests under Wine on a virtual display. Every
-# build the README tells a user to make is made here in full.
+# UndefinedBehaviorSanitizer, those where threads meet again under
+# ThreadSanitizer, the native release build, short fuzz runs of every parser of
+# received bytes, the Windows build, and the Windows tests under Wine on a
+# virtual display. Every build the README tells a user to make is made here in
+# full.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -16,10 +17,10 @@ cmake --preset native-debug >/dev/null
 cmake --build --preset native-debug -j "$jobs"
 ctest --test-dir build/native-debug -j "$jobs" --output-on-failure
 
-step "engine tests under ThreadSanitizer"
+step "the suites where threads meet, under ThreadSanitizer"
 cmake --preset native-tsan >/dev/null
 cmake --build --preset native-tsan -j "$jobs" --target skelvane_tests
-# The engine's threads meet in the refresh, sweep and receiver suites.
+# Built of the suites where threads meet alone (tests/CMakeLists.txt).
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   build/native-tsan/tests/skelvane_tests
 
@@ -40,8 +41,10 @@ step "Windows tests under Wine"
   . scripts/wine-env.sh
   if [ "$SKELVANE_WINDOWS_PRESET" != windows-release ]; then
     echo "this kernel runs no 32-bit programs: testing the 64-bit build of the same code"
+    # What the tests run; the rest was built whole above, as the 32-bit build.
     cmake --preset "$SKELVANE_WINDOWS_PRESET" >/dev/null
-    cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j "$jobs"
+    cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j "$jobs" --target skelvane_windows_tests \
+      skelvane-browser skelvane-standin skelvane_install_driver
   fi
   ctest --test-dir "build/$SKELVANE_WINDOWS_PRESET" --output-on-failure
 )

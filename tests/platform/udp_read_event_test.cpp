@@ -10,50 +10,50 @@
 namespace skelvane {
 namespace {
 
-TEST(UdpSocketReadEvent, SignalsWhileADatagramWaits) {
-    UdpSocket receiver = UdpSocket::Open();
-    ASSERT_TRUE(receiver.Bind(Ipv4Endpoint{LoopbackAddress(), 0}));
-    Event readable = Event::Create(EventReset::kAuto);
-    Event stop = Event::Create(EventReset::kAuto);
-    ASSERT_TRUE(receiver.BindReadEvent(readable));
-    EXPECT_EQ(WaitForEither(readable, stop, 0), WaitResult::kTimeout);
+// A receiving socket bound to its read event, and a second event to wait on
+// beside it, as the receiver waits on its stop signal.
+class UdpSocketReadEvent : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(receiver.Bind(Ipv4Endpoint{LoopbackAddress(), 0}));
+        ASSERT_TRUE(receiver.BindReadEvent(readable));
+    }
 
+    UdpSocket receiver = UdpSocket::Open();
+    Event readable = Event::Create(EventReset::kAuto);
+    Event other = Event::Create(EventReset::kAuto);
     UdpSocket sender = UdpSocket::Open();
+    std::uint8_t buffer[16] = {};
+};
+
+TEST_F(UdpSocketReadEvent, SignalsWhileADatagramWaits) {
+    EXPECT_EQ(WaitForEither(readable, other, 0), WaitResult::kTimeout);
     const std::uint8_t hello[] = {'h', 'i'};
     ASSERT_TRUE(sender.SendTo(hello, *receiver.LocalEndpoint()).Ok());
-    stop.Set();
-    EXPECT_EQ(WaitForEither(readable, stop, 1000), WaitResult::kFirst)
-        << "a waiting datagram comes before the stop signal";
+    other.Set();
+    EXPECT_EQ(WaitForEither(readable, other, 1000), WaitResult::kFirst)
+        << "a waiting datagram comes before the other signal";
 
-    std::uint8_t buffer[16];
     const ReceiveResult got = receiver.ReceiveFrom(buffer);
     EXPECT_EQ(got.size, 2u);
     EXPECT_EQ(got.from.address, LoopbackAddress());
     EXPECT_EQ(got.from.port, sender.LocalEndpoint()->port);
-    EXPECT_EQ(WaitForEither(readable, stop, 0), WaitResult::kSecond);
+    EXPECT_EQ(WaitForEither(readable, other, 0), WaitResult::kSecond);
 }
 
-TEST(UdpSocketReadEvent, IsSignalledAgainAfterEachReadWhileMoreWait) {
-    UdpSocket receiver = UdpSocket::Open();
-    ASSERT_TRUE(receiver.Bind(Ipv4Endpoint{LoopbackAddress(), 0}));
-    Event readable = Event::Create(EventReset::kAuto);
-    Event never = Event::Create(EventReset::kAuto);
-    ASSERT_TRUE(receiver.BindReadEvent(readable));
-    UdpSocket sender = UdpSocket::Open();
+TEST_F(UdpSocketReadEvent, IsSignalledAgainAfterEachReadWhileMoreWait) {
     constexpr int kWaiting = 3;
     for (std::uint8_t i = 0; i < kWaiting; ++i) {
         const std::uint8_t datagram[] = {i};
         ASSERT_TRUE(sender.SendTo(datagram, *receiver.LocalEndpoint()).Ok());
     }
-    std::uint8_t buffer[16];
     for (int i = 0; i < kWaiting; ++i) {
-        ASSERT_EQ(WaitForEither(readable, never, 1000), WaitResult::kFirst)
+        ASSERT_EQ(WaitForEither(readable, other, 1000), WaitResult::kFirst)
             << "datagram " << i << " waits unseen";
-        const ReceiveResult got = receiver.ReceiveFrom(buffer);
-        ASSERT_EQ(got.size, 1u);
+        ASSERT_EQ(receiver.ReceiveFrom(buffer).size, 1u);
         EXPECT_EQ(buffer[0], i);
     }
-    EXPECT_EQ(WaitForEither(readable, never, 50), WaitResult::kTimeout) << "none left";
+    EXPECT_EQ(WaitForEither(readable, other, 50), WaitResult::kTimeout) << "none left";
 }
 
 }  // namespace
