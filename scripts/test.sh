@@ -20,7 +20,7 @@ ctest --test-dir build/native-debug -j "$jobs" --output-on-failure
 step "the suites where threads meet, under ThreadSanitizer"
 cmake --preset native-tsan >/dev/null
 cmake --build --preset native-tsan -j "$jobs" --target skelvane_tests
-# Built of the suites where threads meet alone (tests/CMakeLists.txt).
+# This build holds only the suites where threads meet (tests/CMakeLists.txt).
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   build/native-tsan/tests/skelvane_tests
 
