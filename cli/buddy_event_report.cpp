@@ -1,9 +1,11 @@
 #include "cli/buddy_event_report.h"
 
+#include <cstdio>
 #include <string>
 
 #include "cli/text_coding.h"
 #include "engine/host_and_port.h"
+#include "platform/clock.h"
 
 namespace skelvane {
 
@@ -35,23 +37,21 @@ const char* PlaceWord(BuddyEventKind kind) {
     }
 }
 
-std::tm LocalTime(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    return local;
-}
-
 std::string FormatTime(const std::tm& local, const char* format) {
     char text[64];
     const std::size_t length = std::strftime(text, sizeof text, format, &local);
     return std::string(text, length);
 }
 
-// ISO 8601 with the offset from UTC, "2025-01-02T10:00:00+01:00".
-std::string IsoTime(const std::tm& local) {
-    const std::string time = FormatTime(local, "%Y-%m-%dT%H:%M:%S");
-    const std::string offset = FormatTime(local, "%z");
-    return offset.size() == 5 ? time + offset.substr(0, 3) + ":" + offset.substr(3) : time;
+// ISO 8601 with the offset from UTC, "2025-01-02T10:00:00+01:00". The offset
+// is worked out rather than taken from strftime, whose "%z" gives a zone's
+// name instead on Windows.
+std::string IsoTime(const std::tm& local, int offsetMinutes) {
+    const int size = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    char offset[8];
+    std::snprintf(offset, sizeof offset, "%c%02d:%02d", offsetMinutes < 0 ? '-' : '+',
+                  size / 60 % 100, size % 60);
+    return FormatTime(local, "%Y-%m-%dT%H:%M:%S") + offset;
 }
 
 std::string ServerText(const WatchedServer& server) {
@@ -95,13 +95,24 @@ void PrintJson(std::ostream& out, const BuddyEvent& event, const std::string& ti
 
 }  // namespace
 
+// The two readings are of one moment, so they are less than a day apart: a
+// different year or day of the year means the day before or after.
+int UtcOffsetMinutes(const std::tm& local, const std::tm& utc) {
+    int days = local.tm_yday - utc.tm_yday;
+    if (local.tm_year != utc.tm_year) {
+        days = local.tm_year > utc.tm_year ? 1 : -1;
+    }
+    return days * 24 * 60 + (local.tm_hour - utc.tm_hour) * 60 + (local.tm_min - utc.tm_min);
+}
+
 void PrintBuddyEvents(std::ostream& out, const std::vector<BuddyEvent>& events, std::time_t when,
                       bool json) {
     if (events.empty()) {
         return;
     }
-    const std::tm local = LocalTime(when);
-    const std::string time = json ? IsoTime(local) : FormatTime(local, "%Y-%m-%d %H:%M:%S");
+    const std::tm local = LocalCalendarTime(when);
+    const std::string time = json ? IsoTime(local, UtcOffsetMinutes(local, UtcCalendarTime(when)))
+                                  : FormatTime(local, "%Y-%m-%d %H:%M:%S");
     for (const BuddyEvent& event : events) {
         if (json) {
             PrintJson(out, event, time);

@@ -1,13 +1,13 @@
 // skelvane-query: one refresh through the browser's engine, on the command line.
 
-#include <signal.h>
-
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/query_options.h"
 #include "cli/query_run.h"
+#include "platform/console.h"
 
 namespace skelvane {
 namespace {
@@ -20,7 +20,8 @@ Event* gInterruptedForSignal = nullptr;
 // handler. The handler is used once: a second Ctrl-C ends the program at
 // once, for a user who will not wait for a master's answer or the sweep's
 // last second.
-void OnInterrupt(int) {
+void OnInterrupt(int signalNumber) {
+    std::signal(signalNumber, SIG_DFL);
     if (gInterruptedForSignal != nullptr) {
         gInterruptedForSignal->Set();
     }
@@ -32,12 +33,8 @@ void OnInterrupt(int) {
 void InstallInterruptHandler(RefreshState& engine, Event& interrupted) {
     gEngineForSignal = &engine;
     gInterruptedForSignal = &interrupted;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
 }
 
 }  // namespace
@@ -58,6 +55,11 @@ int main(int argc, char** argv) {
         std::cout << kQueryUsage;
         return kExitCompleted;
     }
+    if (!StartNetworking()) {
+        std::cerr << "skelvane-query: the network cannot be used\n";
+        return kExitSweepFailed;
+    }
+    UseUtf8Console();
     // The engine outlives every thread of the refresh and the signal handler's use of it.
     static RefreshState engine;
     static Event interrupted = Event::Create(EventReset::kManual);

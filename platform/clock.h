@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace skelvane {
 
@@ -13,6 +14,10 @@ inline std::uint32_t ElapsedMs(std::uint32_t later, std::uint32_t earlier) {
 }
 
 void SleepMs(std::uint32_t milliseconds);
+
+// The calendar fields of a moment in the user's time zone, and in UTC.
+std::tm LocalCalendarTime(std::time_t when);
+std::tm UtcCalendarTime(std::time_t when);
 
 // Holds a 1 ms timer resolution request for its lifetime.
 class TimerResolution {

@@ -44,7 +44,7 @@ step "Windows tests under Wine"
     # What the tests run; the rest was built whole above, as the 32-bit build.
     cmake --preset "$SKELVANE_WINDOWS_PRESET" >/dev/null
     cmake --build --preset "$SKELVANE_WINDOWS_PRESET" -j "$jobs" --target skelvane_windows_tests \
-      skelvane-browser skelvane-standin skelvane_install_driver
+      skelvane-browser skelvane-query skelvane-standin skelvane_install_driver
   fi
   ctest --test-dir "build/$SKELVANE_WINDOWS_PRESET" --output-on-failure
 )

@@ -19,6 +19,18 @@ void SleepMs(std::uint32_t milliseconds) {
     }
 }
 
+std::tm LocalCalendarTime(std::time_t when) {
+    std::tm fields{};
+    localtime_r(&when, &fields);
+    return fields;
+}
+
+std::tm UtcCalendarTime(std::time_t when) {
+    std::tm fields{};
+    gmtime_r(&when, &fields);
+    return fields;
+}
+
 // The monotonic clock already has sub-millisecond resolution here.
 TimerResolution::TimerResolution() = default;
 TimerResolution::~TimerResolution() = default;

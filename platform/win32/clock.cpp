@@ -14,6 +14,18 @@ void SleepMs(std::uint32_t milliseconds) {
     Sleep(milliseconds);
 }
 
+std::tm LocalCalendarTime(std::time_t when) {
+    std::tm fields{};
+    localtime_s(&fields, &when);
+    return fields;
+}
+
+std::tm UtcCalendarTime(std::time_t when) {
+    std::tm fields{};
+    gmtime_s(&fields, &when);
+    return fields;
+}
+
 TimerResolution::TimerResolution() {
     timeBeginPeriod(1);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -83,6 +84,38 @@ TEST(QueryWatch, OneStampedLineOrJsonObjectPerEvent) {
     std::ostringstream none;
     PrintBuddyEvents(none, {}, 1733580000, false);
     EXPECT_TRUE(none.str().empty());
+}
+
+std::tm Reading(int year, int dayOfYear, int hour, int minute) {
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_yday = dayOfYear;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    return fields;
+}
+
+// The JSON stamp's offset from UTC, across the day and year boundaries a
+// moment's two readings can straddle.
+TEST(QueryWatch, OffsetFromUtcOfAMomentsTwoReadings) {
+    struct Case {
+        std::tm local;
+        std::tm utc;
+        int minutes;
+    };
+    const Case cases[] = {
+        {Reading(2025, 40, 11, 0), Reading(2025, 40, 10, 0), 60},
+        {Reading(2025, 40, 5, 30), Reading(2025, 40, 0, 0), 330},
+        {Reading(2025, 41, 1, 45), Reading(2025, 40, 23, 0), 165},
+        {Reading(2025, 39, 20, 0), Reading(2025, 40, 1, 0), -300},
+        {Reading(2026, 0, 0, 30), Reading(2025, 364, 23, 30), 60},
+        {Reading(2025, 364, 14, 0), Reading(2026, 0, 0, 0), -600},
+        {Reading(2025, 40, 10, 0), Reading(2025, 40, 10, 0), 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UtcOffsetMinutes(c.local, c.utc), c.minutes)
+            << c.local.tm_year << "/" << c.local.tm_yday << " " << c.local.tm_hour;
+    }
 }
 
 // A player's name as the program shows it, from the test network's bytes.

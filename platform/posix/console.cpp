@@ -1,0 +1,7 @@
+#include "platform/console.h"
+
+namespace skelvane {
+
+void UseUtf8Console() {}
+
+}  // namespace skelvane
