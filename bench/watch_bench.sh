@@ -66,7 +66,7 @@ PY
 start_query query_native build/native-release/cli/skelvane-query
 start_query query_wine "$SKELVANE_WINE" "$windows_build/cli/skelvane-query.exe"
 "$SKELVANE_WINE" "$windows_build/bench/windows/skelvane_watch_bench.exe" "$TESTNET_MASTER" \
-  "$window_refreshes" "$rate" </dev/null | tr -d '\r' | sed -u 's/^/window /' \
+  "$window_refreshes" "$rate" </dev/null | sed -u 's/\r$//; s/^/window /' \
   | tee -a "$results" >&2
 kill -TERM "${baseline_pids[@]}"
 wait "${baseline_pids[@]}" || true

@@ -84,4 +84,9 @@ std::wstring TestsDirectory() {
     return self.substr(0, self.find_last_of(L'\\') + 1);
 }
 
+std::wstring BuiltProgram(const std::wstring& pathInBuildTree) {
+    const std::wstring tests = TestsDirectory();
+    return tests.substr(0, tests.rfind(L"\\tests\\windows\\") + 1) + pathInBuildTree;
+}
+
 }  // namespace skelvane::test

@@ -21,4 +21,8 @@ std::vector<std::wstring> LaunchRecord(const std::wstring& directory);
 // The directory of the tests' own executable, with a backslash at the end.
 std::wstring TestsDirectory();
 
+// A program of this build tree, by its path from the tree's top:
+// L"app\\skelvane-browser.exe".
+std::wstring BuiltProgram(const std::wstring& pathInBuildTree);
+
 }  // namespace skelvane::test

@@ -13,17 +13,10 @@
 
 #include "tests/support/test_support.h"
 #include "tests/support/wait_until.h"
+#include "tests/windows/game_drives.h"
 
 namespace skelvane::test {
 namespace {
-
-// The program beside this test executable in the build tree.
-std::wstring QueryPath() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring self(path);
-    return self.substr(0, self.rfind(L"\\tests\\windows\\")) + L"\\cli\\skelvane-query.exe";
-}
 
 std::wstring TempPath(const wchar_t* name) {
     wchar_t folder[MAX_PATH] = L"";
@@ -49,7 +42,8 @@ class RunningQuery {
   public:
     explicit RunningQuery(const std::wstring& arguments)
         : outPath_(TempPath(L"query-out-")), errPath_(TempPath(L"query-err-")) {
-        std::wstring commandLine = L"\"" + QueryPath() + L"\" " + arguments;
+        std::wstring commandLine =
+            L"\"" + BuiltProgram(L"cli\\skelvane-query.exe") + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;

@@ -15,19 +15,11 @@
 #include "tests/support/test_support.h"
 #include "tests/support/wait_until.h"
 #include "tests/windows/browser_fixture.h"
+#include "tests/windows/game_drives.h"
 #include "tests/windows/window_driver.h"
 
 namespace skelvane::test {
 namespace {
-
-// The program beside this test executable in the build tree.
-std::wstring BrowserPath() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring self(path);
-    const std::wstring testsDir = L"\\tests\\windows\\";
-    return self.substr(0, self.rfind(testsDir)) + L"\\app\\skelvane-browser.exe";
-}
 
 struct FoundWindow {
     DWORD processId;
@@ -49,8 +41,8 @@ BOOL CALLBACK MatchProcess(HWND window, LPARAM found) {
 class RunningBrowser {
   public:
     explicit RunningBrowser(std::uint16_t masterPort) {
-        std::wstring commandLine =
-            L"\"" + BrowserPath() + L"\" --master 127.0.0.1:" + std::to_wstring(masterPort);
+        std::wstring commandLine = L"\"" + BuiltProgram(L"app\\skelvane-browser.exe") +
+                                   L"\" --master 127.0.0.1:" + std::to_wstring(masterPort);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
