@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 jobs=$(nproc)
-step() { printf '\n== %s\n' "$*"; }
+step() { printf '\n== %s (at %d s)\n' "$*" "$SECONDS"; }
 
 step "native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake --preset native-debug >/dev/null

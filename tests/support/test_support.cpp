@@ -302,4 +302,20 @@ RefreshResult RunRefreshNow(RefreshState& engine) {
     return RunRefresh(engine);
 }
 
+bool StartsWithShape(std::string_view text, std::string_view shape) {
+    if (text.size() < shape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const char c = text[i];
+        const bool fits = shape[i] == '9'   ? c >= '0' && c <= '9'
+                          : shape[i] == '~' ? c == '+' || c == '-'
+                                            : c == shape[i];
+        if (!fits) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace skelvane::test

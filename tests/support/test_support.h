@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -165,6 +166,15 @@ class FakeServers {
 
 // Lets the engine tell `ui`, which the test keeps for as long as the engine.
 void UseFrontEnd(RefreshState& engine, RecordingFrontEnd& ui);
+
+// Whether `text` begins with `shape`, in which '9' stands for any digit, '~'
+// for a sign ('+' or '-') and every other character for itself: the form of a
+// time stamp, say, "9999-99-99 99:99:99 ".
+bool StartsWithShape(std::string_view text, std::string_view shape);
+
+// The time stamps the watch writes first on each line, in its two forms.
+inline constexpr std::string_view kLineStamp = "9999-99-99 99:99:99 ";
+inline constexpr std::string_view kJsonStamp = "{\"time\": \"9999-99-99T99:99:99~99:99\", ";
 
 // Every unit of `text` as little-endian UTF-16 bytes, zero units among them,
 // with no terminator added: a stored text as anyone may have written it.

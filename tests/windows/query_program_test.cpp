@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -106,12 +105,14 @@ TEST(QueryProgram, ListsTheServersAndWatchesForBuddies) {
     // The time stamp carries the offset from UTC, which the C library of
     // Windows does not give in the form ISO 8601 asks for.
     RunningQuery watch(MasterArgument(master) + L" --rate 1000 --watch 1 --json --buddy Kite");
-    const std::regex playing(
-        "^\\{\"time\": \"\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\", "
-        "\"event\": \"playing\", \"player\": \"Kite\", \"hostName\": \"Caf\xc3\xa9 Arena\"");
     EXPECT_TRUE(WaitUntil([&] { return watch.Out().find('\n') != std::string::npos; }, 10000))
         << watch.Err();
-    EXPECT_TRUE(std::regex_search(watch.Out(), playing)) << watch.Out();
+    const std::string event = watch.Out();
+    EXPECT_TRUE(StartsWithShape(event, kJsonStamp)) << event;
+    EXPECT_NE(event.find("\", \"event\": \"playing\", \"player\": \"Kite\", "
+                         "\"hostName\": \"Caf\xc3\xa9 Arena\""),
+              std::string::npos)
+        << event;
 }
 
 }  // namespace
