@@ -48,6 +48,8 @@ std::string FormatTime(const std::tm& local, const char* format) {
 // name instead on Windows.
 std::string IsoTime(const std::tm& local, int offsetMinutes) {
     const int size = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    // Zones lie within 14 hours of UTC; the hours are held to two digits all
+    // the same, so that the text always fits.
     char offset[8];
     std::snprintf(offset, sizeof offset, "%c%02d:%02d", offsetMinutes < 0 ? '-' : '+',
                   size / 60 % 100, size % 60);
